@@ -1,0 +1,30 @@
+#pragma once
+
+#include "framework/LString.h"
+
+class CTextBuilder;
+
+// A parsed URL in the manner of RFC 1808: six parts, any of which may be empty.
+// Package entry names are relative URLs; they are resolved against the destination folder's
+// "file:///" URL and turned back into native paths.
+struct CUrl {
+    LString scheme;
+    LString netLocation;
+    LString path;
+    LString parameters;
+    LString query;
+    LString fragment;
+
+    bool IsEmpty() const;
+};
+
+// A null text gives the empty URL.
+CUrl ParseUrl(const char* text);
+LString ComposeUrl(const CUrl& url);
+// Resolves the relative reference in place against the base. With baseIsFolder the base's
+// whole path is the folder the reference is relative to (not just up to its last '/').
+void Resolve(CUrl& relative, const CUrl& base, bool baseIsFolder);
+
+// Appends one path segment in URL form: "." and ".." become "%2e" and "%2e%2e"; letters,
+// digits and !$'()*+,-._ stay; every other byte becomes "%" and two lowercase hex digits.
+void AppendEncodedSegment(CTextBuilder& out, const char* segment, size_t length);
