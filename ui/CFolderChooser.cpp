@@ -1,13 +1,13 @@
 #include "ui/CFolderChooser.h"
 
+#include <cstddef>
 #include <cstring>
 
-static_assert(CFolderChooser::kFlags == 0x8B812C, "the chooser's dialog flags");
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "the older request record layout");
-#endif
-
 namespace {
+
+// The older, shorter request record ends with the template name; it carries everything this
+// dialog uses and is understood by every version of the platform.
+constexpr DWORD kOldRecordSize = DWORD(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR));
 
 // Controls of the explorer-style save dialog that only matter for file names: the name box
 // (an edit field in older dialogs, a combo box in newer ones), the type box and their labels.
@@ -21,6 +21,11 @@ constexpr int kFolderBufferSize = 300;
 
 } // namespace
 
+static_assert(CFolderChooser::kFlags == 0x8B812C, "the chooser's dialog flags");
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(kOldRecordSize == 76, "the older request record layout");
+#endif
+
 CFolderChooser::CFolderChooser(HWND owner) : m_owner(owner)
 {
 }
@@ -31,8 +36,7 @@ bool CFolderChooser::Run()
     std::strcpy(m_file, "nullfile");
 
     OPENFILENAMEA request = {};
-    // The older, shorter record: it carries everything this dialog uses.
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.lStructSize = kOldRecordSize;
     request.hwndOwner = m_owner;
     request.hInstance = GetModuleHandleA(nullptr);
     request.lpstrFile = m_file;
