@@ -33,12 +33,28 @@ if(INSTALLER_RUN_WINE)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 endif()
 
-# installer_test(name SOURCES ... [DEPS ...] [WINDOWS | ALSO_WINDOWS] [GUI] [TIMEOUT s] [ARGS ...])
+# A second prefix whose user runs Japanese: LANG=ja_JP.UTF-8 gives the ANSI code page 932, and
+# the user locale 0x411 in the prefix's registry makes GetUserDefaultLCID report 1041, so the
+# "_J" resources are chosen. JAPANESE tests run there.
+set(INSTALLER_WINE_PREFIX_JA ${CMAKE_BINARY_DIR}/wineprefix-ja)
+set(INSTALLER_JA_LANG LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+if(INSTALLER_RUN_WINE)
+  add_test(NAME wine_ja_start COMMAND bash -c
+    "'${PROJECT_SOURCE_DIR}/scripts/wine-prefix' start '${INSTALLER_WINE_PREFIX_JA}' && \
+     WINEPREFIX='${INSTALLER_WINE_PREFIX_JA}/prefix' WINEDEBUG=-all DISPLAY=$(cat '${INSTALLER_WINE_PREFIX_JA}/.run/display') \
+     wine reg add 'HKCU\\Control Panel\\International' /v Locale /d 00000411 /f")
+  set_tests_properties(wine_ja_start PROPERTIES FIXTURES_SETUP wine_ja TIMEOUT 300
+    ENVIRONMENT "${INSTALLER_JA_LANG}")
+  add_test(NAME wine_ja_stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix stop ${INSTALLER_WINE_PREFIX_JA})
+  set_tests_properties(wine_ja_stop PROPERTIES FIXTURES_CLEANUP wine_ja TIMEOUT 60)
+endif()
+
+# installer_test(name SOURCES ... [DEPS ...] [WINDOWS | ALSO_WINDOWS] [GUI] [JAPANESE] [TIMEOUT s] [ARGS ...])
 # Portable tests (no WINDOWS flag) build and run natively; ALSO_WINDOWS runs them under Wine too.
 # WINDOWS tests build in both Windows builds and run under Wine in the 64-bit one; GUI tests
-# hold the shared display one at a time.
+# hold the shared display one at a time. JAPANESE tests run in the Japanese-user prefix.
 function(installer_test name)
-  cmake_parse_arguments(ARG "WINDOWS;ALSO_WINDOWS;GUI;NO_GTEST_MAIN" "TIMEOUT" "SOURCES;DEPS;ARGS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOWS;ALSO_WINDOWS;GUI;JAPANESE;NO_GTEST_MAIN" "TIMEOUT" "SOURCES;DEPS;ARGS" ${ARGN})
   if(NOT INSTALLER_HAVE_GTEST)
     return()
   endif()
@@ -70,10 +86,18 @@ function(installer_test name)
     if(ARG_GUI)
       set(mode --gui)
     endif()
-    add_test(NAME ${name}
-             COMMAND ${INSTALLER_WINE_RUN} ${mode} --artifacts ${INSTALLER_ARTIFACTS}/${name}
-                     $<TARGET_FILE:${name}> ${ARG_ARGS})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+    if(ARG_JAPANESE)
+      add_test(NAME ${name}
+               COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --prefix ${INSTALLER_WINE_PREFIX_JA} ${mode}
+                       --artifacts ${INSTALLER_ARTIFACTS}/${name} $<TARGET_FILE:${name}> ${ARG_ARGS})
+      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_ja TIMEOUT ${ARG_TIMEOUT}
+                           ENVIRONMENT "${INSTALLER_JA_LANG}")
+    else()
+      add_test(NAME ${name}
+               COMMAND ${INSTALLER_WINE_RUN} ${mode} --artifacts ${INSTALLER_ARTIFACTS}/${name}
+                       $<TARGET_FILE:${name}> ${ARG_ARGS})
+      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+    endif()
     if(ARG_GUI)
       set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
     endif()
