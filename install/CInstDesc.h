@@ -1,0 +1,61 @@
+#pragma once
+
+#include "framework/LString.h"
+#include "install/CTextLines.h"
+
+#include <cstddef>
+
+// The texts of the installation description that are chosen by language.
+enum DescText {
+    kDescInsWin,
+    kDescFolder,
+    kDescInsTitle,
+    kDescInsText,
+    kDescInsExist,
+    kDescInsDone,
+    kDescUniWin,
+    kDescUniTitle,
+    kDescUniText,
+    kDescUniDone,
+    kDescRegText,
+    kDescTextCount
+};
+
+// The line lists of the installation description.
+enum DescList {
+    kDescRegApps,
+    kDescWInfs,
+    kDescWRegs,
+    kDescWLRegs,  // by language
+    kDescWLinks,
+    kDescWLLinks, // by language
+    kDescListCount
+};
+
+// The settings of an installation description: window titles, page texts and messages in the
+// best language for the user, and the lines of registry entries, shortcuts and INF sections.
+// A description is a text of sections, each opened by a tag line "<Key>" with an optional
+// language number after it.
+class CInstDesc {
+public:
+    CInstDesc() = default;
+    CInstDesc(const CInstDesc&) = delete;
+    CInstDesc& operator=(const CInstDesc&) = delete;
+
+    // Replaces the settings with those of the description text for a user of the given language (a
+    // Windows language id such as 1041). Never fails: unknown or malformed parts are skipped.
+    void Parse(const char* text, size_t length, unsigned userLanguage);
+
+    const LString& Text(DescText field) const { return m_texts[field]; }
+    const CTextLines& List(DescList list) const { return m_lists[list]; }
+
+    // 4 when primary language and sublanguage both match the user's, 3 when the primary
+    // language does, 1 for any English section otherwise, 0 for every other language.
+    static int LanguageScore(long sectionLanguage, unsigned userLanguage);
+    // The language of the user's default locale (GetUserDefaultLCID); 1033 natively.
+    static unsigned UserDefaultLanguage();
+
+private:
+    LString m_texts[kDescTextCount];
+    CTextLines m_lists[kDescListCount];
+};
