@@ -1,0 +1,102 @@
+// The folder chooser over the platform's save dialog, driven from a second thread.
+#include "ui/CFolderChooser.h"
+
+#include "tests/support/Screenshot.h"
+#include "tests/ui/UiDriver.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string MakeFolder(const char* name)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof(temp), temp);
+    char full[MAX_PATH] = {};
+    GetFullPathNameA((std::string(temp) + name).c_str(), sizeof(full), full, nullptr);
+    CreateDirectoryA(full, nullptr);
+    return full;
+}
+
+HWND WaitForChooser()
+{
+    return uidriver::WaitForVisibleWindow("#32770", nullptr);
+}
+
+} // namespace
+
+TEST(CFolderChooser, ConfirmingTakesTheFolderTheDialogShows)
+{
+    std::string folder = MakeFolder("chooser-confirm");
+    CFolderChooser chooser(nullptr);
+    chooser.SetTitle("Choose");
+    chooser.SetInitialFolder(folder.c_str());
+
+    bool nameBoxHidden = false, typeBoxHidden = false, found = false;
+    uidriver::DriverThread driver([&] {
+        HWND dialog = WaitForChooser();
+        found = dialog != nullptr;
+        if (!dialog)
+            return;
+        uidriver::WaitUntil([&] { return uidriver::WindowText(dialog) == "Choose"; }, 3000);
+        Sleep(300); // let the folder view fill before the picture
+        HWND name = GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
+        nameBoxHidden = name && !IsWindowVisible(name);
+        HWND type = GetDlgItem(dialog, 0x470);
+        typeBoxHidden = type && !IsWindowVisible(type);
+        testsupport::SaveScreenshot("folder-chooser", dialog);
+        uidriver::Click(GetDlgItem(dialog, IDOK));
+    });
+    bool confirmed = chooser.Run();
+
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(nameBoxHidden);
+    EXPECT_TRUE(typeBoxHidden);
+    ASSERT_TRUE(confirmed);
+    EXPECT_TRUE(chooser.Confirmed());
+    EXPECT_EQ(lstrcmpiA(chooser.Result().Text(), folder.c_str()), 0) << chooser.Result().Text();
+}
+
+TEST(CFolderChooser, CancellingLeavesNoResult)
+{
+    std::string folder = MakeFolder("chooser-cancel");
+    CFolderChooser chooser(nullptr);
+    chooser.SetInitialFolder(folder.c_str());
+    uidriver::DriverThread driver([&] {
+        HWND dialog = WaitForChooser();
+        if (dialog)
+            uidriver::Click(GetDlgItem(dialog, IDCANCEL));
+    });
+    EXPECT_FALSE(chooser.Run());
+    EXPECT_FALSE(chooser.Confirmed());
+    EXPECT_TRUE(chooser.Result().IsEmpty());
+}
+
+TEST(CFolderChooser, EscapeCancelsAndASecondRunStartsAfresh)
+{
+    std::string folder = MakeFolder("chooser-again");
+    CFolderChooser chooser(nullptr);
+    chooser.SetInitialFolder(folder.c_str());
+    {
+        uidriver::DriverThread driver([&] {
+            HWND dialog = WaitForChooser();
+            if (dialog)
+                uidriver::Click(GetDlgItem(dialog, IDOK));
+        });
+        ASSERT_TRUE(chooser.Run());
+    }
+    {
+        uidriver::DriverThread driver([&] {
+            HWND dialog = WaitForChooser();
+            if (dialog) {
+                Sleep(200);
+                uidriver::PressKey(dialog, VK_ESCAPE);
+            }
+        });
+        EXPECT_FALSE(chooser.Run());
+    }
+    EXPECT_TRUE(chooser.Result().IsEmpty());
+}

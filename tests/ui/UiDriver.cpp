@@ -1,0 +1,139 @@
+#include "tests/ui/UiDriver.h"
+
+#include <vector>
+
+namespace uidriver {
+
+DriverThread::DriverThread(std::function<void()> script) : m_thread(std::move(script))
+{
+}
+
+DriverThread::~DriverThread()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+namespace {
+
+struct Search {
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+bool Matches(HWND window, const char* className, const char* text)
+{
+    if (className) {
+        char name[128] = {};
+        GetClassNameA(window, name, sizeof(name));
+        if (lstrcmpiA(name, className) != 0)
+            return false;
+    }
+    return !text || WindowText(window) == text;
+}
+
+BOOL CALLBACK FindVisibleTop(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    if (IsWindowVisible(window) && Matches(window, search->className, search->title)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindChildProc(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    if (Matches(window, search->className, search->title)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        Search search = {className, title, nullptr};
+        EnumWindows(FindVisibleTop, reinterpret_cast<LPARAM>(&search));
+        found = search.found;
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+}
+
+HWND FindChild(HWND parent, const char* className, const char* text)
+{
+    Search search = {className, text, nullptr};
+    EnumChildWindows(parent, FindChildProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChildById(HWND parent, int id)
+{
+    return GetDlgItem(parent, id);
+}
+
+std::string WindowText(HWND window)
+{
+    // WM_GETTEXT through SendMessage works across threads for every window class.
+    char text[1024] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void Click(HWND button)
+{
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+void PressKey(HWND window, UINT virtualKey)
+{
+    HWND target = FocusOf(window);
+    if (!target)
+        target = window;
+    // As the keyboard would: key down and key up; the receiver's own TranslateMessage makes
+    // the character.
+    UINT scan = MapVirtualKeyA(virtualKey, 0);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, LPARAM(1 | (scan << 16)));
+    PostMessageA(target, WM_KEYUP, virtualKey, LPARAM(1 | (scan << 16) | (3u << 30)));
+}
+
+void Type(HWND edit, const char* text)
+{
+    for (const char* p = text; *p; ++p)
+        PostMessageA(edit, WM_CHAR, WPARAM(BYTE(*p)), 1);
+}
+
+void CloseBox(HWND window)
+{
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+} // namespace uidriver

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+// Drives the installer's windows the way a user would, from a thread of its own, while the
+// test's main thread sits in the modal loop under test. Everything goes through window
+// messages: windows are found by class and title, buttons by their labels, keys are posted
+// to the control that has the focus.
+namespace uidriver {
+
+// Runs `script` on its own thread; the destructor waits for it to end.
+class DriverThread {
+public:
+    explicit DriverThread(std::function<void()> script);
+    DriverThread(const DriverThread&) = delete;
+    DriverThread& operator=(const DriverThread&) = delete;
+    ~DriverThread();
+
+private:
+    std::thread m_thread;
+};
+
+// Waits until a visible top-level window of the class and title exists (null matches any).
+HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs = 10000);
+// Waits until `condition` holds, polling; false after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// The first child window (any depth) of the class whose text is `text`; null matches any.
+HWND FindChild(HWND parent, const char* className, const char* text);
+HWND FindChildById(HWND parent, int id);
+std::string WindowText(HWND window);
+
+// Presses a button as a click would (BM_CLICK, answered by the button's own thread).
+void Click(HWND button);
+// Posts a key press and release to the control that has the focus in `window`'s thread, or
+// to `window` itself when nothing has the focus.
+void PressKey(HWND window, UINT virtualKey);
+// Posts typed characters to `edit`.
+void Type(HWND edit, const char* text);
+// Posts the close-box command to a top-level window.
+void CloseBox(HWND window);
+
+// The control that has the keyboard focus in `window`'s thread, or null.
+HWND FocusOf(HWND window);
+
+} // namespace uidriver

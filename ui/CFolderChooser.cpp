@@ -1,0 +1,105 @@
+#include "ui/CFolderChooser.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// The older, shorter request record ends with the template name; it carries everything this
+// dialog uses and is understood by every version of the platform.
+constexpr DWORD kOldRecordSize = DWORD(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR));
+
+// Controls of the explorer-style save dialog that only matter for file names: the name box
+// (an edit field in older dialogs, a combo box in newer ones), the type box and their labels.
+constexpr int kNameEdit = 0x480;
+constexpr int kNameCombo = 0x47C;
+constexpr int kTypeCombo = 0x470;
+constexpr int kTypeLabel = 0x441;
+constexpr int kNameLabel = 0x442;
+
+constexpr int kFolderBufferSize = 300;
+
+} // namespace
+
+static_assert(CFolderChooser::kFlags == 0x8B812C, "the chooser's dialog flags");
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(kOldRecordSize == 76, "the older request record layout");
+#endif
+
+CFolderChooser::CFolderChooser(HWND owner) : m_owner(owner)
+{
+}
+
+bool CFolderChooser::Run()
+{
+    m_confirmed = false;
+    std::strcpy(m_file, "nullfile");
+
+    OPENFILENAMEA request = {};
+    request.lStructSize = kOldRecordSize;
+    request.hwndOwner = m_owner;
+    request.hInstance = GetModuleHandleA(nullptr);
+    request.lpstrFile = m_file;
+    request.nMaxFile = kFileBufferSize;
+    request.lpstrTitle = m_title.IsEmpty() ? nullptr : m_title.Text();
+    request.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : m_initialFolder.Text();
+    request.Flags = kFlags;
+    request.lpfnHook = HookProc;
+    request.lCustData = reinterpret_cast<LPARAM>(this);
+
+    m_confirmed = GetSaveFileNameA(&request) != 0;
+    return m_confirmed;
+}
+
+LString CFolderChooser::Result() const
+{
+    return m_confirmed ? LString(m_file, kFileBufferSize - 1) : LString();
+}
+
+UINT_PTR CALLBACK CFolderChooser::HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        const OPENFILENAMEA* request = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+        SetWindowLongPtrA(hook, GWLP_USERDATA, request->lCustData);
+        return 0;
+    }
+    if (message != WM_NOTIFY)
+        return 0;
+    CFolderChooser* chooser = reinterpret_cast<CFolderChooser*>(GetWindowLongPtrA(hook, GWLP_USERDATA));
+    if (!chooser)
+        return 0;
+    // The hook's window is a child of the real dialog, which owns the standard controls.
+    HWND dialog = GetParent(hook);
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == CDN_INITDONE) {
+        chooser->HideNameAndType(dialog);
+    } else if (header->code == CDN_FILEOK) {
+        if (!chooser->TakeFolder(dialog)) {
+            SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void CFolderChooser::HideNameAndType(HWND dialog)
+{
+    const int ids[] = {kNameEdit, kNameCombo, kTypeCombo, kTypeLabel, kNameLabel};
+    for (int id : ids)
+        SendMessageA(dialog, CDM_HIDECONTROL, WPARAM(id), 0);
+}
+
+bool CFolderChooser::TakeFolder(HWND dialog)
+{
+    char folder[kFolderBufferSize] = {};
+    LRESULT length = SendMessageA(dialog, CDM_GETFOLDERPATH, WPARAM(sizeof(folder)), LPARAM(folder));
+    // A negative answer means no file-system folder (a virtual place such as the computer
+    // itself). A path that does not fit the file name buffer is refused too rather than cut.
+    if (length <= 0 || size_t(length) > sizeof(folder))
+        return false;
+    size_t pathLength = strnlen(folder, sizeof(folder));
+    if (pathLength == 0 || pathLength >= sizeof(folder) || pathLength >= size_t(kFileBufferSize))
+        return false;
+    std::memcpy(m_file, folder, pathLength + 1);
+    return true;
+}
