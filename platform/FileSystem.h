@@ -1,0 +1,14 @@
+#pragma once
+
+#include "framework/LString.h"
+
+// True if the path names an existing folder (as the directory finder reports it).
+bool IsFolder(const char* path);
+// Creates every missing folder above the path, not the path itself. Returns 0 or the system
+// error of the creation that failed.
+unsigned long EnsureParentFolders(const char* path);
+// The path rebuilt from its drive with every existing component spelled as the file system
+// reports it; components that do not exist stay as written.
+LString TruePath(const char* path);
+// The absolute form of a path (GetFullPathNameA), then its TruePath; empty on failure.
+LString FullPath(const char* path);

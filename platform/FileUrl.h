@@ -1,0 +1,16 @@
+#pragma once
+
+#include "framework/LString.h"
+
+struct CUrl;
+
+// The "file:///" URL of an existing folder or file: C:\Program Files\Sample gives
+// file:///C:/Program%20Files/Sample. Empty when the walk up the folders does not reach a
+// drive (a folder on the way does not exist).
+LString PathToFileUrl(const char* path);
+
+// The native path of a file URL. Every segment is decoded and made safe as a file name; ".."
+// goes to the parent folder. With createFolders every missing folder between the drive root
+// and the last segment is created; the last segment itself is not. Fails for other schemes,
+// a first segment that is not a drive ("C:"), or a folder on the way that is not there.
+bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path);
