@@ -1,0 +1,230 @@
+#include "install/CFileInstaller.h"
+
+#include "install/CInstJournal.h"
+#include "install/CInstallProgress.h"
+#include "install/CInstallRun.h"
+#include "install/EntryPlacement.h"
+#include "package/CFileStream.h"
+#include "package/CPackageReader.h"
+#include "platform/CCreateFolderOp.h"
+#include "platform/CFileFind.h"
+#include "platform/CRenameOp.h"
+#include "platform/CTempFile.h"
+#include "platform/CTextBuilder.h"
+#include "platform/FileUrl.h"
+#include "platform/PathText.h"
+
+#include <windows.h>
+
+namespace {
+
+const int kSequentialScan = 2;
+const int kReadWrite = 1;
+const uint32_t kTimeBytes = 8;
+
+} // namespace
+
+CFileInstaller::CFileInstaller(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal)
+    : m_run(run)
+    , m_reader(*run.reader)
+    , m_progress(progress)
+    , m_journal(journal)
+{
+}
+
+void CFileInstaller::ShowProgress()
+{
+    m_progress.SetPosition(m_reader.SourcePosition() - m_run.packageStart);
+}
+
+InstallResult CFileInstaller::ReadEntry(CUrl& url)
+{
+    if (!m_reader.ReadEntry(m_base, url))
+        return kInsBroken;
+    // An entry that names anything outside the destination is treated like a damaged one.
+    if (!IsWithinDestination(url, m_base))
+        return kInsBroken;
+    return kInsOK;
+}
+
+InstallResult CFileInstaller::InstallFiles()
+{
+    m_base = ParseUrl(PathToFileUrl(m_run.destination.Text()).Text());
+    if (m_base.IsEmpty())
+        return kInsCannotWrite;
+    InstallResult code = kInsOK;
+    while (code == kInsOK) {
+        ShowProgress();
+        if (m_progress.WaitStep())
+            return kInsCanceled;
+        int tag = m_reader.LastTag();
+        if (tag == kTagFile)
+            code = InstallFile();
+        else if (tag == kTagFolder)
+            code = InstallFolder();
+        else
+            break;
+        m_reader.NextTag();
+    }
+    return code;
+}
+
+InstallResult CFileInstaller::MoveAside(const LString& path, const LString& urlText)
+{
+    CTextBuilder backup;
+    backup.Append("tmp");
+    backup.AppendNumber(static_cast<long>(GetTickCount()));
+    if (backup.Failed())
+        return kInsNoMemory;
+    CJournalRecord* record = m_journal.Enter(kJournalReplaced, urlText, backup.ToString());
+    if (!record)
+        return kInsNoMemory;
+    CRenameOp rename(path.Text(), backup.Text(), ConflictMode::Number);
+    if (!rename.Succeeded())
+        return kInsCannotWrite;
+    record->backupName = LastComponent(rename.ResultPath().Text());
+    CInstJournal::Done(record);
+    return kInsOK;
+}
+
+InstallResult CFileInstaller::InstallFile()
+{
+    CUrl url;
+    InstallResult code = ReadEntry(url);
+    if (code != kInsOK)
+        return code;
+    uint8_t times[kTimeBytes];
+    if (m_reader.ReadBytes(times, kTimeBytes) != kTimeBytes)
+        return kInsBroken;
+    LString path;
+    if (!FileUrlToPath(url, true, path))
+        return kInsCannotWrite;
+    LString urlText = ComposeUrl(url);
+
+    {
+        CFileFind existing(path.Text(), false);
+        if (existing.Found()) {
+            if (existing.IsFolder())
+                return kInsFolderInTheWay;
+            code = MoveAside(path, urlText);
+            if (code != kInsOK)
+                return code;
+        }
+    }
+
+    CJournalRecord* record = m_journal.Enter(kJournalFile, urlText);
+    if (!record)
+        return kInsNoMemory;
+    CTempFile temp(ParentPath(path.Text()).Text(), "ins");
+    if (!temp.Created())
+        return kInsCannotWrite;
+    {
+        CFileStream stream(temp.Path().Text(), kReadWrite, kSequentialScan);
+        if (stream.Failed())
+            return kInsCannotWrite;
+        m_reader.ReadData(stream);
+        if (stream.Failed())
+            return kInsCannotWrite;
+    }
+    if (!m_reader.RecordIntact())
+        return kInsBroken;
+    CRenameOp rename(temp.Path().Text(), LastComponent(path.Text()).Text(), ConflictMode::UseExisting);
+    if (!rename.Succeeded())
+        return kInsCannotWrite;
+    temp.Keep();
+    m_reader.ApplyTimes(path.Text(), times);
+    CInstJournal::Done(record);
+    return kInsOK;
+}
+
+InstallResult CFileInstaller::InstallFolder()
+{
+    CUrl url;
+    InstallResult code = ReadEntry(url);
+    if (code != kInsOK)
+        return code;
+    if (!m_reader.RecordIntact())
+        return kInsBroken;
+    LString path;
+    if (!FileUrlToPath(url, true, path))
+        return kInsCannotWrite;
+    LString urlText = ComposeUrl(url);
+
+    // A plain file where the folder goes is moved aside like a replaced file, so that a
+    // rollback brings it back.
+    {
+        CFileFind existing(path.Text(), false);
+        if (existing.Found() && !existing.IsFolder()) {
+            code = MoveAside(path, urlText);
+            if (code != kInsOK)
+                return code;
+        }
+    }
+
+    CJournalRecord* record = m_journal.Enter(kJournalFolder, urlText);
+    if (!record)
+        return kInsNoMemory;
+    CCreateFolderOp create(path.Text(), ConflictMode::UseExisting);
+    if (!create.Succeeded())
+        return kInsCannotWrite;
+    CInstJournal::Done(record);
+    return kInsOK;
+}
+
+InstallResult CFileInstaller::CollectRemovals()
+{
+    m_base = ParseUrl(PathToFileUrl(m_run.destination.Text()).Text());
+    if (m_base.IsEmpty())
+        return kInsBroken;
+    InstallResult code = kInsOK;
+    while (code == kInsOK) {
+        // An uninstallation cannot be stopped; the wait step only keeps the window alive.
+        ShowProgress();
+        m_progress.WaitStep();
+        int tag = m_reader.LastTag();
+        CUrl url;
+        JournalKind kind;
+        if (tag == kTagFolder) {
+            code = ReadEntry(url);
+            kind = kJournalFolder;
+        } else if (tag == kTagFile) {
+            code = ReadEntry(url);
+            uint8_t times[kTimeBytes];
+            if (code == kInsOK && m_reader.ReadBytes(times, kTimeBytes) != kTimeBytes)
+                code = kInsBroken;
+            if (code == kInsOK)
+                m_reader.MeasureData();
+            kind = kJournalFile;
+        } else {
+            break;
+        }
+        if (code == kInsOK && !m_reader.RecordIntact())
+            code = kInsBroken;
+        if (code != kInsOK)
+            break;
+        CJournalRecord* record = m_journal.Enter(kind, ComposeUrl(url));
+        if (!record) {
+            code = kInsNoMemory;
+            break;
+        }
+        CInstJournal::Done(record);
+        m_reader.NextTag();
+    }
+    // Nothing of a package that cannot be read to its end is removed, whatever the caller does
+    // with the journal afterwards.
+    if (code != kInsOK)
+        m_journal.Clear();
+    return code;
+}
+
+InstallResult InstallFiles(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal)
+{
+    CFileInstaller installer(run, progress, journal);
+    return installer.InstallFiles();
+}
+
+InstallResult CollectRemovals(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal)
+{
+    CFileInstaller installer(run, progress, journal);
+    return installer.CollectRemovals();
+}

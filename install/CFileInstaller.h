@@ -1,0 +1,43 @@
+#pragma once
+
+#include "install/InstallResult.h"
+#include "platform/CUrl.h"
+
+class CInstJournal;
+class CInstallProgress;
+class CPackageReader;
+struct CInstallRun;
+
+// Writes the package's folders and files into the destination folder, every change entered in
+// the journal before it is made, or collects what an uninstallation removes. Both walk the
+// entries from the reader's current position to the end of the entries.
+class CFileInstaller {
+public:
+    CFileInstaller(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal);
+
+    // Installs every entry. A stop request, a damaged package (also one whose entry names
+    // point outside the destination), a folder where a file goes, a failed write or a lack
+    // of memory ends it with the matching code; the caller then rolls the journal back.
+    InstallResult InstallFiles();
+    // Enters every file and folder of the package for removal without touching the disk.
+    // Fails with kInsBroken (and the caller clears the journal) when an entry is damaged or
+    // names something outside the destination.
+    InstallResult CollectRemovals();
+
+private:
+    InstallResult InstallFile();
+    InstallResult InstallFolder();
+    InstallResult ReadEntry(CUrl& url);
+    InstallResult MoveAside(const LString& path, const LString& urlText);
+    void ShowProgress();
+
+    const CInstallRun& m_run;
+    CPackageReader& m_reader;
+    CInstallProgress& m_progress;
+    CInstJournal& m_journal;
+    CUrl m_base;
+};
+
+// The procedures' entry points.
+InstallResult InstallFiles(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal);
+InstallResult CollectRemovals(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "framework/LString.h"
+
+#include <cstdint>
+
+class CPackageReader;
+
+// What the file installation needs of the installer run: where the product goes and the
+// package it comes from.
+struct CInstallRun {
+    LString destination;            // the destination folder's native path
+    CPackageReader* reader = nullptr; // standing on the first entry's tag
+    uint32_t packageStart = 0;      // offset of the package in its file, for the progress bar
+};

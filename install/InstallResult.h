@@ -1,0 +1,15 @@
+#pragma once
+
+// Result of the install and uninstall steps; 0 is success and the first other code ends a
+// procedure. The numbers also index the "ERRINS" string list of error texts.
+enum InstallResult : int {
+    kInsOK = 0,
+    kInsCanceled = 1,
+    kInsNoMemory = 2,
+    kInsBroken = 3,
+    kInsCannotWrite = 4,
+    kInsFolderInTheWay = 5,
+    kInsNoDestination = 6,
+    kInsNoVolumeAccess = 7,
+    kInsCannotCreateFolder = 8,
+};
