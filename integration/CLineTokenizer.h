@@ -11,7 +11,9 @@
 class CLineTokenizer {
 public:
     CLineTokenizer(const char* text, size_t length);
+    // Reads the text in place: it must outlive the reader, so a temporary is refused.
     explicit CLineTokenizer(const LString& text) : CLineTokenizer(text.Text(), text.Length()) {}
+    explicit CLineTokenizer(LString&&) = delete;
 
     // The next token; empty at the end of the line.
     LString NextToken();

@@ -18,7 +18,8 @@ std::string Expand(const CVariables& variables, const char* text, ExpansionNotes
 
 TEST(CLineTokenizer, ReadsWordsAndBothKindsOfQuotedTokens)
 {
-    CLineTokenizer reader(LString("  word\t\"two words\" 'it\"s' \"a'b\"  last"));
+    LString readerText("  word\t\"two words\" 'it\"s' \"a'b\"  last");
+    CLineTokenizer reader(readerText);
     EXPECT_STREQ(reader.NextToken().Text(), "word");
     EXPECT_STREQ(reader.NextToken().Text(), "two words");
     EXPECT_STREQ(reader.NextToken().Text(), "it\"s");
@@ -30,7 +31,8 @@ TEST(CLineTokenizer, ReadsWordsAndBothKindsOfQuotedTokens)
 
 TEST(CLineTokenizer, EmptyQuotesGiveAnEmptyTokenAndReadingGoesOn)
 {
-    CLineTokenizer reader(LString("HKLM Key \"\" data"));
+    LString readerText("HKLM Key \"\" data");
+    CLineTokenizer reader(readerText);
     reader.NextToken();
     reader.NextToken();
     EXPECT_TRUE(reader.NextToken().IsEmpty());
@@ -40,19 +42,22 @@ TEST(CLineTokenizer, EmptyQuotesGiveAnEmptyTokenAndReadingGoesOn)
 
 TEST(CLineTokenizer, StopsAtTheLineEndInsideAndOutsideQuotes)
 {
-    CLineTokenizer unclosed(LString("\"open quote\r\nnext line"));
+    LString unclosedText("\"open quote\r\nnext line");
+    CLineTokenizer unclosed(unclosedText);
     EXPECT_STREQ(unclosed.NextToken().Text(), "open quote");
     EXPECT_TRUE(unclosed.NextToken().IsEmpty());
     EXPECT_TRUE(unclosed.RestOfLine().IsEmpty());
 
-    CLineTokenizer word(LString("first\nsecond"));
+    LString wordText("first\nsecond");
+    CLineTokenizer word(wordText);
     EXPECT_STREQ(word.NextToken().Text(), "first");
     EXPECT_TRUE(word.NextToken().IsEmpty());
 }
 
 TEST(CLineTokenizer, RestOfLineKeepsQuotesAndTrailingBlanks)
 {
-    CLineTokenizer reader(LString("a b  \"quoted\" text \t \r\n"));
+    LString readerText("a b  \"quoted\" text \t \r\n");
+    CLineTokenizer reader(readerText);
     reader.NextToken();
     reader.NextToken();
     reader.SkipBlanks();
@@ -61,7 +66,8 @@ TEST(CLineTokenizer, RestOfLineKeepsQuotesAndTrailingBlanks)
 
 TEST(CLineTokenizer, VerticalTabAndFormFeedAreBlanks)
 {
-    CLineTokenizer reader(LString("\va\fb"));
+    LString readerText("\va\fb");
+    CLineTokenizer reader(readerText);
     EXPECT_STREQ(reader.NextToken().Text(), "a");
     EXPECT_STREQ(reader.NextToken().Text(), "b");
 }
@@ -70,7 +76,8 @@ TEST(CLineTokenizer, DoubleByteTextWithLowTrailBytesStaysWhole)
 {
     // Shift-JIS trail bytes lie above the quote and blank characters, so they never end a token.
     const char text[] = "\"\x83\x54\x83\x93\x83\x76\x83\x8b \x83\x63\x81\x5b\x83\x8b\" x";
-    CLineTokenizer reader{LString(text)};
+    LString line(text);
+    CLineTokenizer reader(line);
     EXPECT_STREQ(reader.NextToken().Text(), "\x83\x54\x83\x93\x83\x76\x83\x8b \x83\x63\x81\x5b\x83\x8b");
     EXPECT_STREQ(reader.NextToken().Text(), "x");
 }
