@@ -100,6 +100,11 @@ bool CFolderChooser::TakeFolder(HWND dialog)
     size_t pathLength = strnlen(folder, sizeof(folder));
     if (pathLength == 0 || pathLength >= sizeof(folder) || pathLength >= size_t(kFileBufferSize))
         return false;
+    // Some platforms answer with a parsing name ("::{...}") for places that are no folder;
+    // only a folder that exists on disk is taken.
+    DWORD attributes = GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
     std::memcpy(m_file, folder, pathLength + 1);
     return true;
 }

@@ -100,3 +100,43 @@ TEST(CFolderChooser, EscapeCancelsAndASecondRunStartsAfresh)
     }
     EXPECT_TRUE(chooser.Result().IsEmpty());
 }
+
+TEST(CFolderChooser, APlaceThatIsNoFolderCannotBeConfirmed)
+{
+    std::string folder = MakeFolder("chooser-virtual");
+    CFolderChooser chooser(nullptr);
+    chooser.SetInitialFolder(folder.c_str());
+    bool stayedOpen = false, reachedVirtual = false;
+    uidriver::DriverThread driver([&] {
+        HWND dialog = WaitForChooser();
+        if (!dialog)
+            return;
+        // Up, folder by folder, past the drive root to the computer itself, which is no
+        // file-system folder.
+        const WPARAM upOneLevel = 0xA001;
+        for (int i = 0; i < 12 && !reachedVirtual; ++i) {
+            SendMessageA(dialog, WM_COMMAND, upOneLevel, 0);
+            Sleep(100);
+            char path[MAX_PATH] = {};
+            // Some platforms report an error here, others a parsing name such as
+            // "::{...}" that is no path at all.
+            LRESULT length = SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof(path), LPARAM(path));
+            DWORD attributes = GetFileAttributesA(path);
+            reachedVirtual = length < 0 || attributes == INVALID_FILE_ATTRIBUTES;
+        }
+        uidriver::Click(GetDlgItem(dialog, IDOK));
+        Sleep(300);
+        HWND active = GetForegroundWindow();
+        // A message box of the dialog, if any, is answered first.
+        if (active != dialog && GetWindow(active, GW_OWNER) == dialog)
+            uidriver::Click(GetDlgItem(active, IDOK));
+        stayedOpen = IsWindowVisible(dialog) != FALSE;
+        testsupport::SaveScreenshot("chooser-refused", dialog);
+        uidriver::Click(GetDlgItem(dialog, IDCANCEL));
+    });
+    bool confirmed = chooser.Run();
+    EXPECT_TRUE(reachedVirtual);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_FALSE(confirmed);
+    EXPECT_TRUE(chooser.Result().IsEmpty());
+}
