@@ -1,11 +1,10 @@
 #include "install/CFileInstaller.h"
 
+#include "install/CEntrySource.h"
 #include "install/CInstJournal.h"
 #include "install/CInstallProgress.h"
 #include "install/CInstallRun.h"
 #include "install/EntryPlacement.h"
-#include "package/CFileStream.h"
-#include "package/CPackageReader.h"
 #include "platform/CCreateFolderOp.h"
 #include "platform/CFileFind.h"
 #include "platform/CRenameOp.h"
@@ -18,15 +17,13 @@
 
 namespace {
 
-const int kSequentialScan = 2;
-const int kReadWrite = 1;
 const uint32_t kTimeBytes = 8;
 
 } // namespace
 
 CFileInstaller::CFileInstaller(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal)
     : m_run(run)
-    , m_reader(*run.reader)
+    , m_entries(*run.entries)
     , m_progress(progress)
     , m_journal(journal)
 {
@@ -34,12 +31,12 @@ CFileInstaller::CFileInstaller(const CInstallRun& run, CInstallProgress& progres
 
 void CFileInstaller::ShowProgress()
 {
-    m_progress.SetPosition(m_reader.SourcePosition() - m_run.packageStart);
+    m_progress.SetPosition(m_entries.SourcePosition() - m_run.packageStart);
 }
 
 InstallResult CFileInstaller::ReadEntry(CUrl& url)
 {
-    if (!m_reader.ReadEntry(m_base, url))
+    if (!m_entries.ReadEntry(m_base, url))
         return kInsBroken;
     // An entry that names anything outside the destination is treated like a damaged one.
     if (!IsWithinDestination(url, m_base))
@@ -57,14 +54,14 @@ InstallResult CFileInstaller::InstallFiles()
         ShowProgress();
         if (m_progress.WaitStep())
             return kInsCanceled;
-        int tag = m_reader.LastTag();
-        if (tag == kTagFile)
+        int tag = m_entries.LastTag();
+        if (tag == CEntrySource::kTagFile)
             code = InstallFile();
-        else if (tag == kTagFolder)
+        else if (tag == CEntrySource::kTagFolder)
             code = InstallFolder();
         else
             break;
-        m_reader.NextTag();
+        m_entries.NextTag();
     }
     return code;
 }
@@ -94,7 +91,7 @@ InstallResult CFileInstaller::InstallFile()
     if (code != kInsOK)
         return code;
     uint8_t times[kTimeBytes];
-    if (m_reader.ReadBytes(times, kTimeBytes) != kTimeBytes)
+    if (m_entries.ReadBytes(times, kTimeBytes) != kTimeBytes)
         return kInsBroken;
     LString path;
     if (!FileUrlToPath(url, true, path))
@@ -118,21 +115,15 @@ InstallResult CFileInstaller::InstallFile()
     CTempFile temp(ParentPath(path.Text()).Text(), "ins");
     if (!temp.Created())
         return kInsCannotWrite;
-    {
-        CFileStream stream(temp.Path().Text(), kReadWrite, kSequentialScan);
-        if (stream.Failed())
-            return kInsCannotWrite;
-        m_reader.ReadData(stream);
-        if (stream.Failed())
-            return kInsCannotWrite;
-    }
-    if (!m_reader.RecordIntact())
+    if (!m_entries.ReadDataInto(temp.Path().Text()))
+        return kInsCannotWrite;
+    if (!m_entries.RecordIntact())
         return kInsBroken;
     CRenameOp rename(temp.Path().Text(), LastComponent(path.Text()).Text(), ConflictMode::UseExisting);
     if (!rename.Succeeded())
         return kInsCannotWrite;
     temp.Keep();
-    m_reader.ApplyTimes(path.Text(), times);
+    m_entries.ApplyTimes(path.Text(), times);
     CInstJournal::Done(record);
     return kInsOK;
 }
@@ -143,7 +134,7 @@ InstallResult CFileInstaller::InstallFolder()
     InstallResult code = ReadEntry(url);
     if (code != kInsOK)
         return code;
-    if (!m_reader.RecordIntact())
+    if (!m_entries.RecordIntact())
         return kInsBroken;
     LString path;
     if (!FileUrlToPath(url, true, path))
@@ -181,24 +172,24 @@ InstallResult CFileInstaller::CollectRemovals()
         // An uninstallation cannot be stopped; the wait step only keeps the window alive.
         ShowProgress();
         m_progress.WaitStep();
-        int tag = m_reader.LastTag();
+        int tag = m_entries.LastTag();
         CUrl url;
         JournalKind kind;
-        if (tag == kTagFolder) {
+        if (tag == CEntrySource::kTagFolder) {
             code = ReadEntry(url);
             kind = kJournalFolder;
-        } else if (tag == kTagFile) {
+        } else if (tag == CEntrySource::kTagFile) {
             code = ReadEntry(url);
             uint8_t times[kTimeBytes];
-            if (code == kInsOK && m_reader.ReadBytes(times, kTimeBytes) != kTimeBytes)
+            if (code == kInsOK && m_entries.ReadBytes(times, kTimeBytes) != kTimeBytes)
                 code = kInsBroken;
             if (code == kInsOK)
-                m_reader.MeasureData();
+                m_entries.SkipData();
             kind = kJournalFile;
         } else {
             break;
         }
-        if (code == kInsOK && !m_reader.RecordIntact())
+        if (code == kInsOK && !m_entries.RecordIntact())
             code = kInsBroken;
         if (code != kInsOK)
             break;
@@ -208,7 +199,7 @@ InstallResult CFileInstaller::CollectRemovals()
             break;
         }
         CInstJournal::Done(record);
-        m_reader.NextTag();
+        m_entries.NextTag();
     }
     // Nothing of a package that cannot be read to its end is removed, whatever the caller does
     // with the journal afterwards.

@@ -5,7 +5,7 @@
 
 class CInstJournal;
 class CInstallProgress;
-class CPackageReader;
+class CEntrySource;
 struct CInstallRun;
 
 // Writes the package's folders and files into the destination folder, every change entered in
@@ -32,7 +32,7 @@ private:
     void ShowProgress();
 
     const CInstallRun& m_run;
-    CPackageReader& m_reader;
+    CEntrySource& m_entries;
     CInstallProgress& m_progress;
     CInstJournal& m_journal;
     CUrl m_base;

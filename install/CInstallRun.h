@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-class CPackageReader;
+class CEntrySource;
 
 // What the file installation needs of the installer run: where the product goes and the
 // package it comes from.
 struct CInstallRun {
-    LString destination;            // the destination folder's native path
-    CPackageReader* reader = nullptr; // standing on the first entry's tag
-    uint32_t packageStart = 0;      // offset of the package in its file, for the progress bar
+    LString destination;             // the destination folder's native path
+    CEntrySource* entries = nullptr; // standing on the first entry's tag
+    uint32_t packageStart = 0;       // offset of the package in its file, for the progress bar
 };

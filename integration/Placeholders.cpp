@@ -1,0 +1,45 @@
+#include "integration/Placeholders.h"
+
+#include "integration/CVariables.h"
+#include "platform/CTextBuilder.h"
+
+LString ExpandPlaceholders(const CVariables& variables, const char* text, size_t length, ExpansionNotes* notes)
+{
+    ExpansionNotes found;
+    CTextBuilder out;
+    const char* at = text;
+    const char* end = text + length;
+    while (at != end && *at) {
+        const char* plain = at;
+        while (at != end && *at && *at != '%')
+            ++at;
+        out.Append(plain, static_cast<size_t>(at - plain));
+        if (at == end || !*at)
+            break;
+        const char* name = ++at;
+        while (at != end && *at && *at != '%')
+            ++at;
+        size_t nameLength = static_cast<size_t>(at - name);
+        if (at != end && *at == '%')
+            ++at;
+        if (nameLength == 0) {
+            out.AppendChar('%');
+            continue;
+        }
+        const LString& value = variables.Get(name, nameLength);
+        if (value.IsEmpty())
+            found.emptyPlaceholder = true;
+        out.Append(value);
+    }
+    // A text with a piece dropped could name another path or key than the one described, so
+    // an expansion that ran out of memory gives nothing at all.
+    found.failed = out.Failed();
+    if (notes)
+        *notes = found;
+    return found.failed ? LString() : out.ToString();
+}
+
+LString ExpandPlaceholders(const CVariables& variables, const LString& text, ExpansionNotes* notes)
+{
+    return ExpandPlaceholders(variables, text.Text(), text.Length(), notes);
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+// A made-up package for the file installation tests: a list of entries with their names,
+// times and contents, and switches that damage single records the way a broken package is
+// damaged (a cut header, missing time bytes, a record whose check value does not match).
+
+#include "install/CEntrySource.h"
+#include "install/CInstallProgress.h"
+#include "platform/CUrl.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct FakeEntry {
+    int tag;
+    std::string name;
+    std::string data;
+    bool cutHeader = false;
+    bool shortTimes = false;
+    bool corrupt = false;
+};
+
+inline FakeEntry Folder(const std::string& name) { return FakeEntry{CEntrySource::kTagFolder, name, ""}; }
+inline FakeEntry File(const std::string& name, const std::string& data) { return FakeEntry{CEntrySource::kTagFile, name, data}; }
+
+class FakePackage : public CEntrySource {
+public:
+    static constexpr uint32_t kStart = 1000;
+    static constexpr uint32_t kEntrySize = 100;
+
+    explicit FakePackage(std::vector<FakeEntry> entries) : m_entries(std::move(entries)) {}
+
+    int LastTag() const override { return m_index < m_entries.size() ? m_entries[m_index].tag : 0; }
+    int NextTag() override
+    {
+        if (m_index < m_entries.size())
+            ++m_index;
+        return LastTag();
+    }
+    bool ReadEntry(const CUrl& base, CUrl& url) override
+    {
+        const FakeEntry& entry = m_entries[m_index];
+        if (entry.cutHeader)
+            return false;
+        url = ParseUrl(entry.name.c_str());
+        Resolve(url, base, true);
+        return true;
+    }
+    uint32_t ReadBytes(void* bytes, uint32_t count) override
+    {
+        // Only the time bytes are read this way: all zero (1904-01-01).
+        uint32_t given = m_entries[m_index].shortTimes ? count / 2 : count;
+        std::memset(bytes, 0, given);
+        return given;
+    }
+    bool ReadDataInto(const char* path) override
+    {
+        ++dataReads;
+        HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        const std::string& data = m_entries[m_index].data;
+        DWORD written = 0;
+        BOOL ok = WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+        CloseHandle(file);
+        return ok && written == data.size();
+    }
+    void SkipData() override {}
+    bool RecordIntact() const override { return !m_entries[m_index].corrupt; }
+    void ApplyTimes(const char* path, const uint8_t*) override { timesApplied.push_back(path); }
+    uint32_t SourcePosition() const override { return kStart + static_cast<uint32_t>(m_index) * kEntrySize; }
+
+    int dataReads = 0;
+    std::vector<std::string> timesApplied;
+
+private:
+    std::vector<FakeEntry> m_entries;
+    size_t m_index = 0;
+};
+
+// Presses Stop at the wait step after `stopAfter` steps (never when negative) and records the
+// positions the bar was given.
+class FakeProgress : public CInstallProgress {
+public:
+    explicit FakeProgress(int stopAfter = -1) : m_stopAfter(stopAfter) {}
+
+    void SetPosition(uint32_t position) override { positions.push_back(position); }
+    bool WaitStep() override { return m_stopAfter >= 0 && steps++ >= m_stopAfter; }
+
+    int steps = 0;
+    std::vector<uint32_t> positions;
+
+private:
+    int m_stopAfter;
+};
+
+} // namespace testsupport
