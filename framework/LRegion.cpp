@@ -1,0 +1,204 @@
+#include "framework/LRegion.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+LRegion LRegion::Adopt(HRGN region)
+{
+    LRegion result;
+    if (region)
+        result.m_rep = LShared<Rep>(new (std::nothrow) Rep(region));
+    if (region && result.m_rep.IsNull())
+        DeleteObject(region);
+    return result;
+}
+
+LRegion LRegion::Empty()
+{
+    return Adopt(CreateRectRgn(0, 0, 0, 0));
+}
+
+LRegion LRegion::FromRect(const RECT& rect)
+{
+    return Adopt(CreateRectRgnIndirect(&rect));
+}
+
+LRegion LRegion::FromRect(int left, int top, int right, int bottom)
+{
+    RECT r = {left, top, right, bottom};
+    return FromRect(r);
+}
+
+LRegion LRegion::Combine(const LRegion& other, int mode) const
+{
+    LRegion result = Empty();
+    HRGN a = Handle(), b = other.Handle();
+    LRegion emptyA, emptyB;
+    if (!a) {
+        emptyA = Empty();
+        a = emptyA.Handle();
+    }
+    if (!b) {
+        emptyB = Empty();
+        b = emptyB.Handle();
+    }
+    if (result.Handle() && a && b)
+        CombineRgn(result.Handle(), a, b, mode);
+    return result;
+}
+
+LRegion LRegion::Copy() const
+{
+    LRegion result = Empty();
+    if (result.Handle() && Handle())
+        CombineRgn(result.Handle(), Handle(), nullptr, RGN_COPY);
+    return result;
+}
+
+LRegion LRegion::Intersect(const LRegion& other) const { return Combine(other, RGN_AND); }
+LRegion LRegion::Union(const LRegion& other) const { return Combine(other, RGN_OR); }
+LRegion LRegion::Difference(const LRegion& other) const { return Combine(other, RGN_DIFF); }
+
+LRegion LRegion::Offset(int dx, int dy) const
+{
+    LRegion result = Copy();
+    if (result.Handle())
+        OffsetRgn(result.Handle(), dx, dy);
+    return result;
+}
+
+RECT LRegion::Box() const
+{
+    RECT box = {0, 0, 0, 0};
+    if (Handle() && GetRgnBox(Handle(), &box) == NULLREGION)
+        SetRectEmpty(&box);
+    return box;
+}
+
+bool LRegion::IsEmpty() const
+{
+    RECT box;
+    return !Handle() || GetRgnBox(Handle(), &box) == NULLREGION;
+}
+
+bool LRegion::Touches(const RECT& rect) const
+{
+    return Handle() && RectInRegion(Handle(), &rect);
+}
+
+bool LRegion::Contains(int x, int y) const
+{
+    return Handle() && PtInRegion(Handle(), x, y);
+}
+
+LRegion LRegion::Map(const RECT& from, const RECT& to) const
+{
+    const int fromW = from.right - from.left, fromH = from.bottom - from.top;
+    const int toW = to.right - to.left, toH = to.bottom - to.top;
+    if (fromW == toW && fromH == toH)
+        return Offset(to.left - from.left, to.top - from.top);
+    LRegion atOrigin = Offset(-from.left, -from.top);
+    if (!atOrigin.Handle())
+        return Empty();
+    const DWORD size = GetRegionData(atOrigin.Handle(), 0, nullptr);
+    if (size == 0)
+        return Empty();
+    RGNDATA* data = static_cast<RGNDATA*>(std::malloc(size));
+    if (!data)
+        return Empty();
+    LRegion result;
+    if (GetRegionData(atOrigin.Handle(), size, data) == size) {
+        XFORM xform = {};
+        xform.eM11 = fromW > 0 ? static_cast<FLOAT>(toW) / fromW : 0.0f;
+        xform.eM22 = fromH > 0 ? static_cast<FLOAT>(toH) / fromH : 0.0f;
+        xform.eDx = static_cast<FLOAT>(to.left);
+        xform.eDy = static_cast<FLOAT>(to.top);
+        result = Adopt(ExtCreateRegion(&xform, size, data));
+    }
+    std::free(data);
+    return result.Handle() ? result : Empty();
+}
+
+LRegion LRegion::FromBitmap(HBITMAP bitmap)
+{
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0 ||
+        info.bmBitsPixel != 1 || info.bmPlanes != 1)
+        return Empty();
+    const LONG stride = info.bmWidthBytes;
+    const LONG bytes = stride * info.bmHeight;
+    std::vector<unsigned char> bits(static_cast<size_t>(bytes));
+    if (GetBitmapBits(bitmap, bytes, bits.data()) != bytes)
+        return Empty();
+
+    // Rectangles collected in a buffer behind the region header, grown in steps of 4096 bytes.
+    const size_t header = sizeof(RGNDATAHEADER);
+    size_t capacity = 4096;
+    unsigned char* buffer = static_cast<unsigned char*>(std::malloc(capacity));
+    if (!buffer)
+        return Empty();
+    size_t count = 0;
+    size_t previousRowFirst = 0, previousRowCount = 0;
+    auto rects = [&]() { return reinterpret_cast<RECT*>(buffer + header); };
+    bool failed = false;
+    for (LONG y = 0; y < info.bmHeight && !failed; ++y) {
+        const unsigned char* row = bits.data() + static_cast<size_t>(y) * stride;
+        const size_t rowFirst = count;
+        LONG x = 0;
+        while (x < info.bmWidth) {
+            while (x < info.bmWidth && !(row[x >> 3] & (0x80 >> (x & 7))))
+                ++x;
+            if (x >= info.bmWidth)
+                break;
+            const LONG start = x;
+            while (x < info.bmWidth && (row[x >> 3] & (0x80 >> (x & 7))))
+                ++x;
+            if (header + (count + 1) * sizeof(RECT) > capacity) {
+                unsigned char* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 4096));
+                if (!grown) {
+                    failed = true;
+                    break;
+                }
+                buffer = grown;
+                capacity += 4096;
+            }
+            RECT run = {start, y, x, y + 1};
+            rects()[count++] = run;
+        }
+        // A row with exactly the runs of the row above extends those rectangles downwards.
+        const size_t rowCount = count - rowFirst;
+        if (!failed && rowCount && rowCount == previousRowCount &&
+            rects()[previousRowFirst].bottom == y) {
+            bool same = true;
+            for (size_t i = 0; i < rowCount && same; ++i)
+                same = rects()[previousRowFirst + i].left == rects()[rowFirst + i].left &&
+                       rects()[previousRowFirst + i].right == rects()[rowFirst + i].right;
+            if (same) {
+                for (size_t i = 0; i < rowCount; ++i)
+                    rects()[previousRowFirst + i].bottom = y + 1;
+                count = rowFirst;
+                continue;
+            }
+        }
+        previousRowFirst = rowFirst;
+        previousRowCount = rowCount;
+    }
+    LRegion result;
+    if (!failed && count) {
+        RGNDATAHEADER* head = reinterpret_cast<RGNDATAHEADER*>(buffer);
+        head->dwSize = sizeof(RGNDATAHEADER);
+        head->iType = RDH_RECTANGLES;
+        head->nCount = static_cast<DWORD>(count);
+        head->nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+        SetRect(&head->rcBound, 0, 0, info.bmWidth, info.bmHeight);
+        result = Adopt(ExtCreateRegion(nullptr, static_cast<DWORD>(header + count * sizeof(RECT)),
+                                       reinterpret_cast<RGNDATA*>(buffer)));
+    }
+    std::free(buffer);
+    return result.Handle() ? result : Empty();
+}
+
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(RGNDATAHEADER) == 32, "region data header is 32 bytes");
+#endif
