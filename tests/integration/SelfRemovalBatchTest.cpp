@@ -2,29 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The batch's lines; each must have ended with CR LF.
-std::vector<std::string> Lines(const std::string& text, bool& allEndWithCrLf)
+// The batch's lines without their CR LF; a line without it stays "<no CR LF>".
+std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
-    allEndWithCrLf = !text.empty() && text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find("\r\n", start);
         if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            allEndWithCrLf = false;
+            lines.push_back("<no CR LF>");
             break;
         }
-        if (end == start || text[end - 1] != '\r')
-            allEndWithCrLf = false;
-        lines.push_back(text.substr(start, end - start - (end > start ? 1 : 0)));
-        start = end + 1;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
     }
     return lines;
 }
@@ -47,9 +41,7 @@ TEST(SelfRemovalBatch, DeletesTheFourThingsInOrder)
                                             "C:\\Program Files\\Sample\\Uninstall", "C:\\Program Files\\Sample",
                                             "C:\\Temp\\unins1234567.bat")
                            .Text();
-    bool crlf = false;
-    std::vector<std::string> lines = Lines(text, crlf);
-    EXPECT_TRUE(crlf);
+    std::vector<std::string> lines = Lines(text);
     std::vector<std::string> expected = {
         "del \"C:\\Program Files\\Sample\\Uninstall\\Uninstall.exe\"",
         "rd \"C:\\Program Files\\Sample\\Uninstall\"",
@@ -66,8 +58,7 @@ TEST(SelfRemovalBatch, RetriesTheFirstDeleteABoundedNumberOfTimes)
     std::string text = SelfRemovalBatchText("C:\\D\\Uninstall\\Uninstall.exe", "C:\\D\\Uninstall", "C:\\D",
                                             "C:\\T\\u.bat")
                            .Text();
-    bool crlf = false;
-    std::vector<std::string> lines = Lines(text, crlf);
+    std::vector<std::string> lines = Lines(text);
     auto at = [&](const std::string& line) {
         for (size_t i = 0; i < lines.size(); ++i)
             if (lines[i] == line)

@@ -1,0 +1,200 @@
+// INF lines installed through Wine's Setup API: registration of the INF with the system and
+// the file operations of its install section.
+#include "install/CTextLines.h"
+#include "integration/CModule.h"
+#include "integration/CVariables.h"
+#include "integration/InfInstallation.h"
+#include "platform/CPlatformInfo.h"
+#include "tests/platform/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using testsupport::Exists;
+using testsupport::ReadTestFile;
+using testsupport::ScratchFolder;
+using testsupport::WriteTestFile;
+
+namespace {
+
+std::string WindowsInfFolder()
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\inf";
+}
+
+// The files in the system's INF folder whose contents carry the marker.
+std::vector<std::string> SystemInfsWith(const std::string& marker)
+{
+    std::vector<std::string> found;
+    std::string folder = WindowsInfFolder();
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*.inf").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return found;
+    do {
+        std::string path = folder + "\\" + data.cFileName;
+        if (ReadTestFile(path).find(marker) != std::string::npos)
+            found.push_back(path);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return found;
+}
+
+void RemoveSystemInfsWith(const std::string& marker)
+{
+    for (const std::string& path : SystemInfsWith(marker)) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        // Setup keeps a compiled twin beside an INF it registered.
+        std::string twin = path.substr(0, path.size() - 3) + "PNF";
+        DeleteFileA(twin.c_str());
+    }
+}
+
+// An INF whose install section copies payload.txt from its own folder into its subfolder Out.
+std::string InfText(const std::string& marker)
+{
+    return "; " + marker + "\r\n"
+           "[Version]\r\n"
+           "Signature=\"$Windows NT$\"\r\n"
+           "\r\n"
+           "[DestinationDirs]\r\n"
+           "Sample.Files = 01,Out\r\n"
+           "Other.Files = 01,Out\r\n"
+           "\r\n"
+           "[Sample.Install]\r\n"
+           "CopyFiles = Sample.Files\r\n"
+           "\r\n"
+           "[Other.Install]\r\n"
+           "CopyFiles = Other.Files\r\n"
+           "\r\n"
+           "[Sample.Files]\r\n"
+           "payload.txt\r\n"
+           "\r\n"
+           "[Other.Files]\r\n"
+           "other.txt\r\n";
+}
+
+class InfInstallation : public ::testing::Test {
+protected:
+    InfInstallation() : m_scratch("inf"), m_dest(m_scratch / "Sample Dest")
+    {
+        char marker[64];
+        snprintf(marker, sizeof marker, "installer-inf-test-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+        m_marker = marker;
+        CreateDirectoryA(m_dest.c_str(), nullptr);
+        WriteTestFile(m_dest + "\\sample.inf", InfText(m_marker));
+        WriteTestFile(m_dest + "\\payload.txt", "payload contents");
+        WriteTestFile(m_dest + "\\other.txt", "other contents");
+        m_variables.Set("DEST", m_dest.c_str());
+        m_savedPlatform = CPlatformInfo::Current();
+        CPlatformInfo::Current().Fill();
+    }
+    ~InfInstallation() override
+    {
+        CPlatformInfo::Current() = m_savedPlatform;
+        RemoveSystemInfsWith(m_marker);
+    }
+
+    void Install(const char* line)
+    {
+        CTextLines lines;
+        ASSERT_TRUE(lines.Append(LString(line)));
+        EXPECT_EQ(InstallInfLines(m_variables, lines), 0);
+    }
+
+    ScratchFolder m_scratch;
+    std::string m_dest;
+    std::string m_marker;
+    CVariables m_variables;
+    CPlatformInfo m_savedPlatform;
+};
+
+} // namespace
+
+TEST_F(InfInstallation, RunsTheCopyFilesOfTheSectionAndRegistersTheInf)
+{
+    // Unquoted: the destination's space is inserted after the line has been split.
+    Install("%DEST%\\sample.inf Sample.Install");
+    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
+    EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
+    EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
+}
+
+TEST_F(InfInstallation, ALineWithoutSectionOnlyRegistersTheInf)
+{
+    Install("\"%DEST%\\sample.inf\"");
+    EXPECT_FALSE(Exists(m_dest + "\\Out"));
+    EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
+}
+
+TEST_F(InfInstallation, ConditionsSelectTheWindowsFamily)
+{
+    ASSERT_EQ(CPlatformInfo::Current().platformId, CPlatformInfo::kWindowsNTFamily);
+    Install("%DEST%\\sample.inf Other.Install win");
+    EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
+    Install("%DEST%\\sample.inf Sample.Install NT");
+    EXPECT_TRUE(Exists(m_dest + "\\Out\\payload.txt"));
+    Install("%DEST%\\sample.inf Other.Install nt");
+    EXPECT_TRUE(Exists(m_dest + "\\Out\\other.txt"));
+}
+
+TEST_F(InfInstallation, MissingOrBrokenInfsAreSkippedQuietly)
+{
+    CTextLines lines;
+    ASSERT_TRUE(lines.Append(LString("%DEST%\\missing.inf Sample.Install")));
+    ASSERT_TRUE(WriteTestFile(m_dest + "\\broken.inf", "\x01\x02 not an inf"));
+    ASSERT_TRUE(lines.Append(LString("%DEST%\\broken.inf Sample.Install")));
+    ASSERT_TRUE(lines.Append(LString("%DEST%\\sample.inf Sample.Install")));
+    EXPECT_EQ(InstallInfLines(m_variables, lines), 0);
+    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
+}
+
+TEST_F(InfInstallation, OlderSystemsGetTheInfCopiedIntoTheirInfFolder)
+{
+    CPlatformInfo::Current().majorVersion = 4;
+    std::string source = m_dest + "\\sample.inf";
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string copy = WindowsInfFolder() + "\\sample.inf";
+    ASSERT_FALSE(Exists(copy));
+    Install("%DEST%\\sample.inf Sample.Install");
+    EXPECT_EQ(ReadTestFile(copy), InfText(m_marker));
+    DWORD attributes = GetFileAttributesA(copy.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY));
+    WIN32_FILE_ATTRIBUTE_DATA sourceData = {}, copyData = {};
+    GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &sourceData);
+    GetFileAttributesExA(copy.c_str(), GetFileExInfoStandard, &copyData);
+    EXPECT_EQ(CompareFileTime(&sourceData.ftLastWriteTime, &copyData.ftLastWriteTime), 0);
+    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(CModule, BorrowsALoadedLibraryAndOwnsOneItLoads)
+{
+    {
+        CModule kernel("kernel32");
+        EXPECT_FALSE(kernel.Owned());
+        EXPECT_NE(kernel.GetProc("GetTickCount"), nullptr);
+        EXPECT_EQ(kernel.GetProc("NoSuchExport"), nullptr);
+    }
+    EXPECT_EQ(GetModuleHandleA("mapi32"), nullptr);
+    CModule mapi("mapi32");
+    ASSERT_NE(mapi.Handle(), nullptr);
+    EXPECT_TRUE(mapi.Owned());
+    {
+        CModule again("mapi32");
+        EXPECT_EQ(again.Handle(), mapi.Handle());
+        EXPECT_FALSE(again.Owned());
+    }
+    // The borrowing holder has not freed it.
+    EXPECT_EQ(GetModuleHandleA("mapi32"), mapi.Handle());
+    CModule missing("no-such-library-here");
+    EXPECT_EQ(missing.Handle(), nullptr);
+    EXPECT_EQ(missing.GetProc("Anything"), nullptr);
+}
