@@ -8,6 +8,7 @@
 #include "platform/PathText.h"
 
 #include <new>
+#include <windows.h>
 
 namespace {
 
@@ -46,8 +47,14 @@ void CInstJournal::Commit()
 {
     while (CJournalRecord* record = m_records.PopFront()) {
         LString path;
-        if (record->kind == kJournalReplaced && !record->backupName.IsEmpty() && NativePathOf(*record, path))
-            CDeleteFileOp(BackupPath(path, record->backupName).Text());
+        if (record->kind == kJournalReplaced && !record->backupName.IsEmpty() && NativePathOf(*record, path)) {
+            LString backup = BackupPath(path, record->backupName);
+            // The old file may have been read-only; its backup is ours to remove all the same.
+            if (CDeleteFileOp(backup.Text()).Status() == FileStatus::Failed) {
+                SetFileAttributesA(backup.Text(), FILE_ATTRIBUTE_NORMAL);
+                CDeleteFileOp(backup.Text());
+            }
+        }
         delete record;
     }
 }

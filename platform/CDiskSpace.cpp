@@ -30,6 +30,11 @@ GetDiskFreeSpaceExFn FreeSpaceEx()
 
 } // namespace
 
+bool CDiskSpace::UsesExtendedQuery()
+{
+    return FreeSpaceEx() != nullptr;
+}
+
 CDiskSpace::CDiskSpace(const char* path)
 {
     LString root = DriveRootOf(path);

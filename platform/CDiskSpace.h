@@ -16,6 +16,10 @@ public:
     uint32_t FreeUnits() const { return m_freeUnits; }
     uint64_t FreeBytes() const { return uint64_t(m_unitSize) * m_freeUnits; }
 
+    // Whether queries go through GetDiskFreeSpaceExA (later Windows 95 systems only); decided
+    // once per process from the platform information.
+    static bool UsesExtendedQuery();
+
 private:
     Status m_status = kFailed;
     uint32_t m_unitSize = 512;

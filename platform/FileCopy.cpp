@@ -1,9 +1,8 @@
 #include "platform/FileCopy.h"
 
-#include "package/CFileStream.h"
 #include "platform/CFileFind.h"
+#include "platform/CFileHandle.h"
 
-#include <cstdint>
 #include <new>
 
 namespace {
@@ -11,20 +10,35 @@ namespace {
 const uint32_t kSmallestBuffer = 16;
 const uint32_t kLargestBuffer = 1024 * 1024;
 
+HANDLE OpenExisting(const char* path, DWORD access, DWORD sharing)
+{
+    return CreateFileA(path, access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 } // namespace
+
+uint32_t CopyBufferSize(uint32_t fileSize)
+{
+    if (fileSize < kSmallestBuffer)
+        return kSmallestBuffer;
+    return fileSize > kLargestBuffer ? kLargestBuffer : fileSize;
+}
 
 CopyResult CopyFileContents(const char* source, const char* destination)
 {
-    CFileStream from(source, 0, 0);
-    if (from.Failed())
+    // The destination must exist already (it is created first, so that its name is settled);
+    // it is opened for reading and writing like a stream in write mode.
+    CFileHandle from(OpenExisting(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
+    if (!from.IsValid())
         return kCopySourceFailed;
-    CFileStream to(destination, 1, 0);
-    if (to.Failed())
+    CFileHandle to(OpenExisting(destination, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ));
+    if (!to.IsValid())
         return kCopyDestinationFailed;
 
-    from.SeekEnd();
-    uint32_t size = from.Position();
-    uint32_t wanted = size < kSmallestBuffer ? kSmallestBuffer : (size > kLargestBuffer ? kLargestBuffer : size);
+    DWORD size = GetFileSize(from.Get(), nullptr);
+    if (size == INVALID_FILE_SIZE)
+        return kCopyReadError;
+    uint32_t wanted = CopyBufferSize(size);
     char* buffer = nullptr;
     // When memory is short a smaller buffer still does the job, only in more steps.
     for (; wanted >= kSmallestBuffer; wanted /= 2) {
@@ -35,21 +49,29 @@ CopyResult CopyFileContents(const char* source, const char* destination)
     if (!buffer)
         return kCopyNoBuffer;
 
-    from.SetPosition(0);
+    bool readFailed = false;
+    bool writeFailed = false;
     for (;;) {
-        uint32_t count = wanted;
-        from.Read(buffer, count);
-        to.Write(buffer, static_cast<int32_t>(count));
-        if (count < wanted || from.Failed() || to.Failed())
+        DWORD got = 0;
+        if (!ReadFile(from.Get(), buffer, wanted, &got, nullptr)) {
+            readFailed = true;
+            break;
+        }
+        DWORD written = 0;
+        if (got > 0 && (!WriteFile(to.Get(), buffer, got, &written, nullptr) || written != got)) {
+            writeFailed = true;
+            break;
+        }
+        if (got < wanted)
             break;
     }
     delete[] buffer;
-    to.Truncate();
-    if (from.Failed())
+    // A longer old destination is cut to the new length.
+    if (!writeFailed && !SetEndOfFile(to.Get()))
+        writeFailed = true;
+    if (readFailed)
         return kCopyReadError;
-    if (to.Failed())
-        return kCopyWriteError;
-    return kCopyDone;
+    return writeFailed ? kCopyWriteError : kCopyDone;
 }
 
 CopyResult CopyFileStamp(const char* source, const char* destination)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // Outcome of the two copy steps.
 enum CopyResult : int {
     kCopyDone = 0,
@@ -9,6 +11,10 @@ enum CopyResult : int {
     kCopyReadError = 7,
     kCopyWriteError = 8,     // also: times and attributes could not be applied
 };
+
+// The buffer asked for to copy a file of this size: the size itself, kept between 16 bytes
+// and 1 MiB.
+uint32_t CopyBufferSize(uint32_t fileSize);
 
 // Copies the bytes of an existing file over an existing destination file, which ends with
 // exactly the source's length.

@@ -172,18 +172,31 @@ bool IsNameChar(unsigned char byte)
 
 namespace {
 
+// The second byte of a double-byte character is 0x40 or above. A lead byte followed by
+// anything lower (':', '/', '?' ...) is no character, and the system would read that byte as
+// itself, so the pair must not stand in a name.
+bool HasValidSecondByte(const char* character, size_t length)
+{
+    return length < 2 || static_cast<unsigned char>(character[1]) >= 0x40;
+}
+
 // Whether a character (one or two bytes) may stand in a file name as far as its character
 // type goes: it must have a type and not be a control character.
 bool HasPrintableType(const char* character, size_t length)
 {
+    if (!HasValidSecondByte(character, length))
+        return false;
 #ifdef _WIN32
     WORD types[2] = {0, 0};
     if (!GetStringTypeA(LOCALE_SYSTEM_DEFAULT, CT_CTYPE1, character, static_cast<int>(length), types))
         return false;
     return types[0] != 0 && (types[0] & C1_CNTRL) == 0;
 #else
-    if (length > 1)
-        return true; // a double-byte character
+    if (length > 1) {
+        // Shift-JIS second bytes run from 0x40 to 0xFC without 0x7F.
+        unsigned char second = static_cast<unsigned char>(character[1]);
+        return second != 0x7F && second <= 0xFC;
+    }
     unsigned char byte = static_cast<unsigned char>(character[0]);
     return byte >= 0x20 && byte != 0x7F;
 #endif

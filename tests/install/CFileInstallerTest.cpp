@@ -117,6 +117,8 @@ TEST(InstallFiles, OverAnEarlierInstallationKeepsBackupsUntilCommit)
         ASSERT_EQ(Installation(dest, first, progress).code, kInsOK);
     }
     ASSERT_TRUE(WriteTestFile(dest + "\\user.txt", "mine"));
+    // A read-only old file is replaced too, and its backup does not outlive the commit.
+    ASSERT_TRUE(SetFileAttributesA((dest + "\\SampleTool.ini").c_str(), FILE_ATTRIBUTE_READONLY));
     FakePackage second(SampleEntries("2"));
     FakeProgress progress;
     Installation install(dest, second, progress, false);

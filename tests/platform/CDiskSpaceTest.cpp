@@ -20,6 +20,7 @@ TEST(CDiskSpace, ReportsClusterUnitsOnTheNtFamily)
 {
     CPlatformInfo::Current().Fill();
     CDiskSpace space("C:\\Windows\\system32");
+    EXPECT_FALSE(CDiskSpace::UsesExtendedQuery());
     ASSERT_EQ(space.GetStatus(), CDiskSpace::kDone);
     DWORD sectors = 0, bytes = 0, freeClusters = 0, total = 0;
     ASSERT_TRUE(GetDiskFreeSpaceA("C:\\", &sectors, &bytes, &freeClusters, &total));

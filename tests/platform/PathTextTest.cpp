@@ -127,6 +127,8 @@ TEST(PathText, SanitizeName)
     EXPECT_STREQ(SanitizeName(LString("..\\x")).Text(), ".._x");
     if (ShiftJisActive()) {
         EXPECT_STREQ(SanitizeName(LString("\x95\x5c.txt")).Text(), "\x95\x5c.txt");
+        // A lead byte with a second byte that no character has is not kept.
+        EXPECT_STREQ(SanitizeName(LString("a\x95:b")).Text(), "a_b");
     }
 }
 
