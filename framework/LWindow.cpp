@@ -1,6 +1,7 @@
 #include "framework/LWindow.h"
 
 #include "framework/LFrame.h"
+#include "framework/LMenuBar.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindowDef.h"
 
@@ -52,7 +53,23 @@ void LWindow::RebuildPalette()
 
 HACCEL LWindow::Accelerators() const
 {
-    return nullptr;
+    return m_menuBar ? m_menuBar->Accelerators().Native() : nullptr;
+}
+
+void LWindow::AttachMenuBar(LMenuBar* bar)
+{
+    if (m_menuBar && m_menuBar->Window() == m_handle)
+        m_menuBar->SetWindow(nullptr);
+    m_menuBar = bar;
+    if (!m_handle)
+        return;
+    if (bar) {
+        bar->SetWindow(m_handle);
+        SetMenu(m_handle, bar->Handle());
+        DrawMenuBar(m_handle);
+    } else {
+        SetMenu(m_handle, nullptr);
+    }
 }
 
 LHandler* LWindow::FocusTarget() const

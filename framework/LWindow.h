@@ -25,6 +25,8 @@ public:
     void RebuildPalette();
 
     LMenuBar* MenuBar() const { return m_menuBar; }
+    // Puts the bar (not owned) on the window; null takes the menu away.
+    void AttachMenuBar(LMenuBar* bar);
     // The accelerator table of the window's menu bar, or null.
     HACCEL Accelerators() const;
 

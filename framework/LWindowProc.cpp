@@ -3,6 +3,7 @@
 #include "framework/LApplication.h"
 #include "framework/LFrame.h"
 #include "framework/LKeyboard.h"
+#include "framework/LMenuBar.h"
 #include "framework/LMessageNames.h"
 #include "framework/LMouse.h"
 #include "framework/LThreadWindows.h"
@@ -113,9 +114,19 @@ void ActivationNotice(LWindow* window, HWND handle, WPARAM wParam)
         Send(LMessage(LWindow_Deativate, window, window->Next()));
 }
 
-// Menu commands and menu opening; menus are handled by the menu bar of the window.
-int HandleMenuMessage(LWindow*, UINT, WPARAM, LPARAM)
+// Menu commands (from menus and accelerators) and menu opening; never handled, so that the
+// default procedure still runs.
+int HandleMenuMessage(LWindow* window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LMenuBar* bar = window->MenuBar();
+    if (!bar)
+        return 0;
+    if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) <= 1) {
+        if (LMenuItem* item = bar->FindById(LOWORD(wParam)))
+            Send(LMessage(LMenuItem_Selected, item, window->FocusTarget()));
+    } else if (message == WM_INITMENU) {
+        bar->Open(window->FocusTarget());
+    }
     return 0;
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// The accelerator records of a menu bar and the native table built from them on first use
+// after a change.
+class LAccelTable {
+public:
+    LAccelTable() = default;
+    LAccelTable(const LAccelTable&) = delete;
+    LAccelTable& operator=(const LAccelTable&) = delete;
+    ~LAccelTable() { DropNative(); }
+
+    // Modifiers are the FALT/FCONTROL/FSHIFT bits; the key is the shortcut character.
+    void Add(BYTE modifiers, char key, WORD command);
+    void Remove(BYTE modifiers, char key, WORD command);
+    HACCEL Native();
+    int Count() const { return static_cast<int>(m_records.size()); }
+    const ACCEL& At(int index) const { return m_records[static_cast<size_t>(index)]; }
+
+    static ACCEL Record(BYTE modifiers, char key, WORD command);
+
+private:
+    int Find(const ACCEL& record) const;
+    void DropNative();
+
+    std::vector<ACCEL> m_records;
+    HACCEL m_native = nullptr;
+};
