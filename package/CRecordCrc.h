@@ -3,15 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 
-// Running CRC-32 (the common reflected polynomial 0xEDB88320) of a record's body, which the
-// packer stores in the record header so that a package can be checked end to end.
+// Running CRC-32 of a record's body, which the packer stores in the record header (big-endian)
+// so that a package can be checked end to end.
 class CRecordCrc {
 public:
     void Add(const void* bytes, size_t count);
-    uint32_t Value() const { return ~m_state; }
+    uint32_t Value() const { return m_crc; }
 
     static uint32_t Of(const void* bytes, size_t count);
 
 private:
-    uint32_t m_state = 0xFFFFFFFFu;
+    uint32_t m_crc = 0;
 };
