@@ -1,0 +1,133 @@
+// Compression figures of the package encoder: ratio and speed of the optimal and the greedy
+// parse, and the decoder's speed, on the files given (or a few system folders by default).
+//   package_bench [file-or-folder ...]
+
+#include "package/CLzEncoder.h"
+#include "package/CMemoryStream.h"
+#include "package/CPackageReader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr size_t kCorpusLimit = 24u << 20;
+
+std::string Collect(const std::string& root)
+{
+    std::string data;
+    std::error_code error;
+    std::vector<std::string> files;
+    for (fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code e;
+        if (it->is_regular_file(e))
+            files.push_back(it->path().string());
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::string& f : files) {
+        std::ifstream in(f, std::ios::binary);
+        data.append(std::istreambuf_iterator<char>(in), {});
+        if (data.size() >= kCorpusLimit)
+            break;
+    }
+    data.resize(std::min(data.size(), kCorpusLimit));
+    return data;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+std::vector<uint8_t> Encode(const std::string& data, CLzEncoder::Parse parse, double& seconds)
+{
+    const auto t = std::chrono::steady_clock::now();
+    CLzEncoder encoder(parse);
+    encoder.Write(data.data(), data.size());
+    encoder.EndRun();
+    encoder.Finish();
+    std::vector<uint8_t> out;
+    encoder.Output().Take(out);
+    seconds = Seconds(t);
+    return out;
+}
+
+size_t External(const std::string& command, const std::string& data)
+{
+    const std::string path = (fs::temp_directory_path() / "package-bench.in").string();
+    std::ofstream(path, std::ios::binary) << data;
+    std::FILE* p = popen((command + " < " + path + " | wc -c").c_str(), "r");
+    unsigned long long size = 0;
+    if (p) {
+        if (std::fscanf(p, "%llu", &size) != 1)
+            size = 0;
+        pclose(p);
+    }
+    fs::remove(path);
+    return size_t(size);
+}
+
+void Report(const std::string& name, const std::string& data)
+{
+    double optimalSeconds = 0, greedySeconds = 0;
+    const std::vector<uint8_t> optimal = Encode(data, CLzEncoder::kOptimal, optimalSeconds);
+    const std::vector<uint8_t> greedy = Encode(data, CLzEncoder::kGreedy, greedySeconds);
+
+    // Decode through the installer's reader: a description record of the whole corpus.
+    std::vector<uint8_t> package;
+    {
+        CLzEncoder encoder;
+        const uint8_t head[5] = {CPackageReader::kTagDescription, 0, 0, 0, 0};
+        encoder.Write(head, sizeof head);
+        encoder.Write(data.data(), data.size());
+        encoder.EndRun();
+        encoder.Finish();
+        encoder.Output().Take(package);
+    }
+    CMemoryStream source;
+    source.Write(package.data(), int32_t(package.size()));
+    CPackageReader reader(source, 0, uint32_t(package.size()));
+    reader.Rewind();
+    const auto t = std::chrono::steady_clock::now();
+    reader.NextTag();
+    reader.ReadRecordHeader();
+    const uint32_t decoded = reader.MeasureData();
+    const double decodeSeconds = Seconds(t);
+
+    const double mb = double(data.size()) / 1e6;
+    std::printf("%-10s %8.1f MB  optimal %6.2f%% %6.1f MB/s  greedy %6.2f%% %6.1f MB/s  (optimal %.2f%% smaller)"
+                "  gzip -9 %6.2f%%  xz -9 %6.2f%%  decode %6.1f MB/s%s\n",
+                name.c_str(), mb, 100.0 * double(optimal.size()) / double(data.size()), mb / optimalSeconds,
+                100.0 * double(greedy.size()) / double(data.size()), mb / greedySeconds,
+                100.0 * (1.0 - double(optimal.size()) / double(greedy.size())),
+                100.0 * double(External("gzip -9", data)) / double(data.size()),
+                100.0 * double(External("xz -9", data)) / double(data.size()), mb / decodeSeconds,
+                decoded == data.size() ? "" : "  DECODE MISMATCH");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> roots;
+    for (int i = 1; i < argc; ++i)
+        roots.push_back(argv[i]);
+    if (roots.empty())
+        roots = {"/usr/include", "/usr/bin"};
+    for (const std::string& root : roots)
+        Report(fs::path(root).filename().string(), Collect(root));
+    std::string noise(8u << 20, '\0');
+    std::mt19937 rng(1);
+    for (auto& c : noise)
+        c = char(rng());
+    Report("random", noise);
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Collects bits most significant bit first into whole bytes. The package stream is not byte
+// aligned anywhere but at its start, so fields are simply appended one after another.
+class CBitWriter {
+public:
+    // Appends the low `count` bits of value (count from 1 to 16), highest first.
+    void Put(uint32_t value, int count);
+    // Pads the last partial byte with zero bits.
+    void Finish();
+
+    // Completed bytes not yet taken; Take hands them over and forgets them.
+    const std::vector<uint8_t>& Bytes() const { return m_bytes; }
+    void Take(std::vector<uint8_t>& out);
+    // Bits written since the start, padding included.
+    uint64_t BitCount() const { return m_bitCount; }
+
+private:
+    std::vector<uint8_t> m_bytes;
+    uint32_t m_pending = 0; // bits not yet forming a whole byte, right-aligned
+    int m_pendingCount = 0;
+    uint64_t m_bitCount = 0;
+};

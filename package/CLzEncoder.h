@@ -1,0 +1,67 @@
+#pragma once
+
+#include "package/CBitWriter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Encoder of the package's compressed stream. The format, read most significant bit first:
+//   literal   1, then the byte (8 bits)                                   9 bits, one byte
+//   match     0, then distance 1..8191 (13 bits), then length - 3 (4 bits)   18 bits, 3..18 bytes
+//   end code  0, then 13 zero bits                                         ends a data run
+// The final byte is padded with zero bits. The history window is the last 8191 bytes produced,
+// across record boundaries, but a match never reaches before the start of the stream. A match
+// may overlap the bytes it produces (distance 1 repeats the last byte).
+//
+// The optimal parse finds the longest match at every position (hash chains over the window)
+// and then the cheapest path of literals and matches; since every match costs the same, a
+// prefix of the longest match is as good as any other match of that length. The greedy parse
+// takes the longest match wherever there is one; it exists for comparison.
+class CLzEncoder {
+public:
+    enum Parse { kOptimal, kGreedy };
+
+    static constexpr int kDistanceBits = 13;
+    static constexpr int kLengthBits = 4;
+    static constexpr uint32_t kMaxDistance = (1u << kDistanceBits) - 1u; // 0 is the end code
+    static constexpr int kMinMatch = 3;
+    static constexpr int kMaxMatch = (1 << kLengthBits) + kMinMatch - 1;
+
+    explicit CLzEncoder(Parse parse = kOptimal);
+    CLzEncoder(const CLzEncoder&) = delete;
+    CLzEncoder& operator=(const CLzEncoder&) = delete;
+
+    // Bytes of the stream; they are encoded in blocks as they come.
+    void Write(const void* bytes, size_t count);
+    // Encodes what is pending and ends the current data run with the end code.
+    void EndRun();
+    // Encodes what is pending and pads the last byte; nothing may be written afterwards.
+    void Finish();
+
+    // The encoded bytes completed so far; the caller takes them away as it likes.
+    CBitWriter& Output() { return m_out; }
+    uint64_t BytesIn() const { return m_bytesIn; }
+
+private:
+    void EncodeBlock();
+    void FindMatches(size_t from, size_t to);
+    void EmitOptimal(size_t from, size_t to);
+    void EmitGreedy(size_t from, size_t to);
+    void EmitLiteral(uint8_t byte);
+    void EmitMatch(uint32_t distance, int length);
+
+    Parse m_parse;
+    CBitWriter m_out;
+    // History (at most kMaxDistance bytes already encoded) followed by the pending bytes.
+    std::vector<uint8_t> m_buffer;
+    size_t m_historyLength = 0;
+    uint64_t m_bytesIn = 0;
+    // Per block: longest match length and its distance for every pending position.
+    std::vector<uint8_t> m_matchLength;
+    std::vector<uint16_t> m_matchDistance;
+    std::vector<int32_t> m_head;
+    std::vector<int32_t> m_previous;
+    std::vector<uint32_t> m_cost;
+    std::vector<uint8_t> m_choice;
+};

@@ -1,0 +1,154 @@
+#include "package/CPackageWriter.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr uint64_t kMaxFileSize = 0xFFFFFFFFull;
+constexpr uint64_t kMaxPackageSize = 0xFFFFFFFFull;
+
+void BigEndian32(uint32_t value, uint8_t out[4])
+{
+    out[0] = static_cast<uint8_t>(value >> 24);
+    out[1] = static_cast<uint8_t>(value >> 16);
+    out[2] = static_cast<uint8_t>(value >> 8);
+    out[3] = static_cast<uint8_t>(value);
+}
+
+} // namespace
+
+CPackageWriter::CPackageWriter(std::FILE* out, CLzEncoder::Parse parse) : m_out(out), m_encoder(parse) {}
+
+void CPackageWriter::Fail(const std::string& error)
+{
+    if (m_error.empty())
+        m_error = error;
+}
+
+void CPackageWriter::Put(const void* bytes, size_t count)
+{
+    m_encoder.Write(bytes, count);
+    Drain();
+}
+
+void CPackageWriter::Drain()
+{
+    const std::vector<uint8_t>& bytes = m_encoder.Output().Bytes();
+    if (bytes.empty() || Failed())
+        return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_out) != bytes.size())
+        Fail(std::string("cannot write the output: ") + std::strerror(errno));
+    m_written += bytes.size();
+    std::vector<uint8_t> discard;
+    m_encoder.Output().Take(discard);
+    if (m_written > kMaxPackageSize)
+        Fail("the package exceeds 4 GiB, which its trailer cannot express");
+}
+
+void CPackageWriter::PutHeader(uint8_t tag, uint32_t crc)
+{
+    uint8_t bytes[5] = {tag};
+    BigEndian32(crc, bytes + 1);
+    Put(bytes, sizeof bytes);
+}
+
+void CPackageWriter::AddDescription(const char* text, size_t length)
+{
+    if (Failed())
+        return;
+    PutHeader(kTagDescription, CRecordCrc::Of(text, length));
+    Put(text, length);
+    m_encoder.EndRun();
+    Drain();
+}
+
+void CPackageWriter::AddFolder(const std::string& name)
+{
+    if (Failed())
+        return;
+    PutHeader(kTagFolder, CRecordCrc::Of(name.c_str(), name.size() + 1));
+    Put(name.c_str(), name.size() + 1);
+}
+
+bool CPackageWriter::ReadContents(const std::string& path, CRecordCrc* crc, uint64_t& size)
+{
+    size = 0;
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
+        Fail(path + ": cannot open: " + std::strerror(errno));
+        return false;
+    }
+    std::vector<char> buffer(size_t(1) << 16);
+    size_t got;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) {
+        size += got;
+        if (size > kMaxFileSize)
+            break;
+        if (crc) {
+            crc->Add(buffer.data(), got);
+        } else {
+            Put(buffer.data(), got);
+            if (m_progress)
+                m_progress(m_progressContext, got);
+            if (Failed())
+                break;
+        }
+    }
+    const bool readError = std::ferror(in) != 0;
+    std::fclose(in);
+    if (readError) {
+        Fail(path + ": read error");
+        return false;
+    }
+    if (size > kMaxFileSize) {
+        Fail(path + ": larger than 4 GiB, which a package cannot hold");
+        return false;
+    }
+    return !Failed();
+}
+
+void CPackageWriter::AddFile(const std::string& name, uint32_t created, uint32_t written, const std::string& path)
+{
+    if (Failed())
+        return;
+    uint8_t times[8];
+    BigEndian32(created, times);
+    BigEndian32(written, times + 4);
+    // The header comes before the data, so the CRC needs a pass of its own over the file.
+    CRecordCrc crc;
+    crc.Add(name.c_str(), name.size() + 1);
+    crc.Add(times, sizeof times);
+    uint64_t firstSize = 0;
+    if (!ReadContents(path, &crc, firstSize))
+        return;
+    PutHeader(kTagFile, crc.Value());
+    Put(name.c_str(), name.size() + 1);
+    Put(times, sizeof times);
+    uint64_t secondSize = 0;
+    if (!ReadContents(path, nullptr, secondSize))
+        return;
+    if (secondSize != firstSize) {
+        Fail(path + ": the file changed while it was packed");
+        return;
+    }
+    m_encoder.EndRun();
+    Drain();
+}
+
+bool CPackageWriter::Finish()
+{
+    if (Failed())
+        return false;
+    m_encoder.Finish();
+    Drain();
+    if (Failed())
+        return false;
+    uint8_t trailer[8] = {'Q', 'X', 'P', 'K'};
+    BigEndian32(static_cast<uint32_t>(m_written), trailer + 4);
+    if (std::fwrite(trailer, 1, sizeof trailer, m_out) != sizeof trailer)
+        Fail(std::string("cannot write the output: ") + std::strerror(errno));
+    if (std::fflush(m_out) != 0)
+        Fail(std::string("cannot write the output: ") + std::strerror(errno));
+    return !Failed();
+}

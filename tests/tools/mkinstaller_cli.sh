@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs the packer on good and bad input: every error names the file and leaves no output.
+set -u
+tool=$1 desc=$2 root=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+printf 'stub' >"$work/stub.exe"
+expect_error() { # pattern, then the build arguments
+  local pattern=$1; shift
+  if "$tool" build "$@" -o "$work/out.exe" 2>"$work/err"; then fail "accepted: $*"; fi
+  grep -q -- "$pattern" "$work/err" || fail "message '$(cat "$work/err")' lacks '$pattern'"
+  [ -z "$(ls "$work" | grep out.exe)" ] || fail "output left behind: $*"
+}
+expect_error "$work/none.txt" --stub "$work/stub.exe" --desc "$work/none.txt" --root "$root"
+expect_error "$work/nostub" --stub "$work/nostub" --desc "$desc" --root "$root"
+expect_error "$work/noroot" --stub "$work/stub.exe" --desc "$desc" --root "$work/noroot"
+printf '<Folder>\r"X"\r<InsTxt>\rHello\r' >"$work/typo.txt"
+expect_error "typo.txt:3: unknown section <InsTxt>" --stub "$work/stub.exe" --desc "$work/typo.txt" --root "$root"
+printf '<Folder>\r"X"\r\0' >"$work/binary.txt"
+expect_error "binary.txt:3: not a text" --stub "$work/stub.exe" --desc "$work/binary.txt" --root "$root"
+printf '<InsWin>\rTitle\r' >"$work/nofolder.txt"
+expect_error "no <Folder>" --stub "$work/stub.exe" --desc "$work/nofolder.txt" --root "$root"
+mkdir -p "$work/bad" && : >"$work/bad/a:b"
+expect_error "a:b: the name cannot be installed" --stub "$work/stub.exe" --desc "$desc" --root "$work/bad"
+
+# A good build, twice: byte-identical under SOURCE_DATE_EPOCH, trailer at the end.
+SOURCE_DATE_EPOCH=1000000000 "$tool" build --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/a.exe" || fail "build"
+touch "$root"/* 2>/dev/null
+SOURCE_DATE_EPOCH=1000000000 "$tool" build --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/b.exe" || fail "rebuild"
+cmp -s "$work/a.exe" "$work/b.exe" || fail "rebuild differs"
+[ "$(head -c 4 "$work/a.exe")" = stub ] || fail "stub not at the start"
+[ "$(tail -c 8 "$work/a.exe" | head -c 4)" = QXPK ] || fail "no trailer"
+ls "$work" | grep -q tmp && fail "temporary file left"
+echo "mkinstaller cli: all checks passed"

@@ -1,0 +1,139 @@
+#include "tools/mkinstaller/CPackTree.h"
+
+#include "platform/CTextBuilder.h"
+#include "platform/CUrl.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Seconds from 1904-01-01 to 1970-01-01.
+constexpr int64_t kEpochOffset = 2082844800;
+constexpr uint64_t kMaxFileSize = 0xFFFFFFFFull;
+
+std::string Encoded(const std::string& segment)
+{
+    CTextBuilder out;
+    AppendEncodedSegment(out, segment.data(), segment.size());
+    return std::string(out.Text(), out.Length());
+}
+
+} // namespace
+
+uint32_t CPackTree::PackageTime(int64_t unixTime, bool& clamped)
+{
+    const int64_t t = unixTime + kEpochOffset;
+    clamped = t < 0 || t > int64_t(0xFFFFFFFF);
+    if (t < 0)
+        return 0;
+    if (t > int64_t(0xFFFFFFFF))
+        return 0xFFFFFFFFu;
+    return static_cast<uint32_t>(t);
+}
+
+bool CPackTree::NameIsPackable(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (unsigned char c : name) {
+        if (c < 0x20 || std::strchr("\\/:*?\"<>|", c))
+            return false;
+    }
+    // The system drops trailing full stops and blanks, so such a name would not survive.
+    const char last = name.back();
+    return last != '.' && last != ' ';
+}
+
+bool CPackTree::Collect(const std::string& root, int64_t sourceDateEpoch)
+{
+    m_entries.clear();
+    m_warnings.clear();
+    m_error.clear();
+    m_totalBytes = 0;
+    m_sourceDateEpoch = sourceDateEpoch;
+    struct stat info;
+    if (::stat(root.c_str(), &info) != 0) {
+        m_error = root + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        m_error = root + ": not a folder";
+        return false;
+    }
+    return Walk(root, ".");
+}
+
+bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string& url)
+{
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        m_error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    PackEntry entry;
+    entry.folder = folder;
+    entry.name = url;
+    entry.path = path;
+    if (!folder) {
+        entry.size = static_cast<uint64_t>(info.st_size);
+        if (entry.size > kMaxFileSize) {
+            m_error = path + ": larger than 4 GiB, which a package cannot hold";
+            return false;
+        }
+        m_totalBytes += entry.size;
+    }
+    const int64_t t = m_sourceDateEpoch >= 0 ? m_sourceDateEpoch : int64_t(info.st_mtime);
+    bool clamped = false;
+    entry.written = PackageTime(t, clamped);
+    // The creation time is not kept by every file system; the last-write time stands in.
+    entry.created = entry.written;
+    if (clamped)
+        m_warnings.push_back(path + ": time outside the package's range, clamped");
+    m_entries.push_back(entry);
+    return true;
+}
+
+bool CPackTree::Walk(const std::string& path, const std::string& url)
+{
+    if (!AddEntry(true, path, url))
+        return false;
+    std::error_code error;
+    std::vector<std::string> names;
+    for (std::filesystem::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
+        names.push_back(it->path().filename().string());
+    if (error) {
+        m_error = path + ": " + error.message();
+        return false;
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        const std::string child = path + "/" + name;
+        if (!NameIsPackable(name)) {
+            m_error = child + ": the name cannot be installed on Windows";
+            return false;
+        }
+        const std::string childUrl = url == "." ? Encoded(name) : url + "/" + Encoded(name);
+        struct stat info;
+        if (::stat(child.c_str(), &info) != 0) {
+            m_error = child + ": " + std::strerror(errno);
+            return false;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            if (!Walk(child, childUrl))
+                return false;
+        } else if (S_ISREG(info.st_mode)) {
+            if (!AddEntry(false, child, childUrl))
+                return false;
+        } else {
+            m_error = child + ": neither a file nor a folder";
+            return false;
+        }
+    }
+    return true;
+}
