@@ -92,9 +92,11 @@ TEST(ResCompiler, ScriptNamesEveryResourceUnderItsTypeInUsEnglish)
 {
     std::vector<ResCompiler::Resource> resources = {{"RT_TSTR", "INSTWIN", "x"}, {"RT_TLYO", "INSTWIN", "y"}};
     const std::string script = ResCompiler::ResourceScript(resources, "/out");
-    EXPECT_NE(script.find("LANGUAGE 0x09, 0x01\n"), std::string::npos);
-    EXPECT_NE(script.find("\"INSTWIN\" \"RT_TSTR\" \"/out/TSTR_INSTWIN.bin\"\n"), std::string::npos);
-    EXPECT_NE(script.find("\"INSTWIN\" \"RT_TLYO\" \"/out/TLYO_INSTWIN.bin\"\n"), std::string::npos);
+    // A statement between the lines: the script language would join a file name with the next
+    // line's quoted name into one string.
+    EXPECT_NE(script.find("LANGUAGE 0x09, 0x01\n\"INSTWIN\" RT_TSTR \"/out/TSTR_INSTWIN.bin\"\n"
+                          "LANGUAGE 0x09, 0x01\n\"INSTWIN\" RT_TLYO \"/out/TLYO_INSTWIN.bin\"\n"),
+              std::string::npos);
 }
 
 // The shipped resources compile and hold the texts the rest of the program reads by index.
