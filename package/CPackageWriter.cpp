@@ -6,7 +6,19 @@
 namespace {
 
 constexpr uint64_t kMaxFileSize = 0xFFFFFFFFull;
-constexpr uint64_t kMaxPackageSize = 0xFFFFFFFFull;
+// The installer reads its own file with 32-bit positions: the stub, the package and the
+// trailer together must stay below 4 GiB.
+constexpr uint64_t kMaxInstallerSize = 0xFFFFFFFFull;
+
+uint64_t FileOffset(std::FILE* file)
+{
+#if defined(_WIN32)
+    const long long offset = _ftelli64(file);
+#else
+    const long long offset = ftello(file);
+#endif
+    return offset < 0 ? 0 : uint64_t(offset);
+}
 
 void BigEndian32(uint32_t value, uint8_t out[4])
 {
@@ -18,7 +30,10 @@ void BigEndian32(uint32_t value, uint8_t out[4])
 
 } // namespace
 
-CPackageWriter::CPackageWriter(std::FILE* out, CLzEncoder::Parse parse) : m_out(out), m_encoder(parse) {}
+CPackageWriter::CPackageWriter(std::FILE* out, CLzEncoder::Parse parse)
+    : m_out(out), m_encoder(parse), m_stubBytes(FileOffset(out))
+{
+}
 
 void CPackageWriter::Fail(const std::string& error)
 {
@@ -42,8 +57,8 @@ void CPackageWriter::Drain()
     m_written += bytes.size();
     std::vector<uint8_t> discard;
     m_encoder.Output().Take(discard);
-    if (m_written > kMaxPackageSize)
-        Fail("the package exceeds 4 GiB, which its trailer cannot express");
+    if (m_stubBytes + m_written + 8 > kMaxInstallerSize)
+        Fail("the installer would exceed 4 GiB, which it cannot read back");
 }
 
 void CPackageWriter::PutHeader(uint8_t tag, uint32_t crc)

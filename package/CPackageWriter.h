@@ -21,7 +21,8 @@ public:
     static constexpr uint8_t kTagFile = 4;
     static constexpr uint8_t kTagFolder = 5;
 
-    // out: the output file, positioned at its end; the package starts there.
+    // out: the output file, positioned at its end; the package starts there. The whole file
+    // must stay below 4 GiB.
     explicit CPackageWriter(std::FILE* out, CLzEncoder::Parse parse = CLzEncoder::kOptimal);
 
     void AddDescription(const char* text, size_t length);
@@ -54,6 +55,7 @@ private:
     std::FILE* m_out;
     CLzEncoder m_encoder;
     uint64_t m_written = 0;
+    uint64_t m_stubBytes; // what the output held before the package
     std::string m_error;
     void (*m_progress)(void*, uint64_t) = nullptr;
     void* m_progressContext = nullptr;

@@ -129,6 +129,32 @@ TEST_F(PackageWriterTest, MissingFileFailsNamingIt)
     EXPECT_NE(writer.Error().find(missing), std::string::npos) << writer.Error();
 }
 
+// The installer reads itself with 32-bit positions, so stub and package together must stay
+// below 4 GiB; a stub just short of it (a sparse file) leaves room for almost nothing.
+TEST_F(PackageWriterTest, RefusesAnInstallerThatWouldReach4GiB)
+{
+    for (const uint64_t stub : {uint64_t(0xFFFFFFFFull - 200), uint64_t(0xFFFFFFFFull - 30000)}) {
+        const std::string outPath = (m_dir / "big.exe").string();
+        std::FILE* out = std::fopen(outPath.c_str(), "wb");
+        ASSERT_TRUE(out);
+        ASSERT_EQ(fseeko(out, off_t(stub - 1), SEEK_SET), 0);
+        ASSERT_EQ(std::fputc('M', out), 'M');
+        CPackageWriter writer(out);
+        const std::string data = MakeFile("data.bin", std::string(3000, 'x') + std::string(1000, 'y'));
+        writer.AddDescription("<Folder>\r\"X\"\r", 13);
+        writer.AddFile("data.bin", 0, 0, data);
+        const bool finished = writer.Finish();
+        std::fclose(out);
+        fs::remove(outPath);
+        if (stub > 0xFFFFFFFFull - 1000) {
+            EXPECT_FALSE(finished);
+            EXPECT_NE(writer.Error().find("4 GiB"), std::string::npos) << writer.Error();
+        } else {
+            EXPECT_TRUE(finished) << writer.Error();
+        }
+    }
+}
+
 TEST_F(PackageWriterTest, SameInputGivesSamePackage)
 {
     std::string big;
