@@ -30,8 +30,17 @@ uint32_t CLzWindow::CopyMatch(uint32_t distance, uint32_t lengthField)
     uint32_t count = lengthField + 1 + m_minimumExtra;
     if (count > m_maximumCopy)
         count = m_maximumCopy;
+    const uint32_t mask = m_windowSize - 1;
+    const uint32_t from = (m_writePosition - distance) & mask;
+    // Neither end wraps and the source lies wholly behind what is written: one block copy.
+    if (distance >= count && from + count <= m_windowSize && m_writePosition + count <= m_windowSize) {
+        std::memcpy(m_copy, m_window + from, count);
+        std::memcpy(m_window + m_writePosition, m_copy, count);
+        m_writePosition = (m_writePosition + count) & mask;
+        return count;
+    }
     for (uint32_t i = 0; i < count; ++i) {
-        uint8_t b = m_window[(m_writePosition - distance) & (m_windowSize - 1)];
+        uint8_t b = m_window[(m_writePosition - distance) & mask];
         m_copy[i] = b;
         StoreByte(b);
     }
