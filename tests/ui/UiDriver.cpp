@@ -102,6 +102,10 @@ std::string WindowText(HWND window)
 void Click(HWND button)
 {
     SendMessageA(button, BM_CLICK, 0, 0);
+    // A real click arrives as posted input, which ends the receiver's wait for a message; a
+    // sent BM_CLICK is handled inside that wait and does not end it, so a modal loop would
+    // not look at its result until something else arrived.
+    PostMessageA(GetAncestor(button, GA_ROOT), WM_NULL, 0, 0);
 }
 
 HWND FocusOf(HWND window)
