@@ -50,6 +50,8 @@ public:
     bool ReadTimes(uint8_t* times);
     // After a whole record has been read: false when its bytes do not match its header.
     bool RecordIntact() const { return m_expectedCrc == 0 || m_expectedCrc == m_crc; }
+    // Whether the current record carries a check sum at all.
+    bool RecordChecked() const { return m_expectedCrc != 0; }
 
     uint32_t SourcePosition() const { return m_source.Position(); }
     uint32_t Start() const { return m_start; }

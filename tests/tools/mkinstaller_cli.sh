@@ -32,4 +32,29 @@ cmp -s "$work/a.exe" "$work/b.exe" || fail "rebuild differs"
 [ "$(head -c 4 "$work/a.exe")" = stub ] || fail "stub not at the start"
 [ "$(tail -c 8 "$work/a.exe" | head -c 4)" = QXPK ] || fail "no trailer"
 ls "$work" | grep -q tmp && fail "temporary file left"
+
+# Reading it back: verify, list, extract gives the product tree again.
+"$tool" verify "$work/a.exe" >"$work/out" || fail "verify: $(cat "$work/out")"
+grep -q "good" "$work/out" || fail "verify says: $(cat "$work/out")"
+"$tool" list "$work/a.exe" >"$work/list" || fail "list"
+grep -q "<Folder>" "$work/list" || fail "list lacks the description"
+for f in $(cd "$root" && find . -type f | sed 's|^\./||'); do
+  grep -q " $f\$" "$work/list" || fail "list lacks $f"
+done
+"$tool" extract "$work/a.exe" "$work/tree" || fail "extract"
+diff -r "$root" "$work/tree" >/dev/null || fail "extracted tree differs"
+"$tool" extract "$work/a.exe" "$work/tree" 2>"$work/err" && fail "extract into a full folder"
+grep -q "not empty" "$work/err" || fail "extract over: $(cat "$work/err")"
+
+# A damaged copy fails verification with a reason and extracts nothing.
+cp "$work/a.exe" "$work/bad.exe"
+size=$(stat -c %s "$work/bad.exe")
+printf '\377\377\377\377' | dd of="$work/bad.exe" bs=1 seek=$((size - 40)) conv=notrunc status=none
+"$tool" verify "$work/bad.exe" 2>"$work/err" && fail "damaged package verified"
+grep -q "bad.exe" "$work/err" || fail "verify reason: $(cat "$work/err")"
+"$tool" extract "$work/bad.exe" "$work/badtree" 2>/dev/null && fail "damaged package extracted"
+[ ! -e "$work/badtree" ] || fail "damaged package left a folder"
+head -c 100 "$work/a.exe" >"$work/cut.exe"
+"$tool" verify "$work/cut.exe" 2>"$work/err" && fail "cut package verified"
+grep -q "no package found" "$work/err" || fail "cut reason: $(cat "$work/err")"
 echo "mkinstaller cli: all checks passed"

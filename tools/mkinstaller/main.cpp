@@ -1,5 +1,7 @@
-// mkinstaller: packs a product tree and its installation description behind the installer stub.
+// mkinstaller: packs a product tree and its installation description behind the installer stub,
+// and reads such an installer back.
 //   mkinstaller build --stub Installer.exe --desc description.txt --root DIR -o Setup.exe
+//   mkinstaller list|verify Setup.exe, mkinstaller extract Setup.exe DIR
 // Errors name the file (and the line, for the description) and leave no output behind: the
 // package is written under a temporary name and renamed only when it is complete.
 
@@ -7,6 +9,7 @@
 #include "tools/mkinstaller/CDescCheck.h"
 #include "tools/mkinstaller/CPackTree.h"
 #include "tools/mkinstaller/CProgressBar.h"
+#include "tools/mkinstaller/InspectCommands.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -179,7 +182,11 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     if (command == "build")
         return Build(argc, argv);
-    if (command == "list" || command == "verify" || command == "extract")
-        return Error("'" + command + "' needs the package reader, which this build does not have yet");
+    if (command == "list" && argc == 3)
+        return ListPackage(argv[2]);
+    if (command == "verify" && argc == 3)
+        return VerifyPackage(argv[2]);
+    if (command == "extract" && argc == 4)
+        return ExtractPackage(argv[2], argv[3]);
     return Usage();
 }

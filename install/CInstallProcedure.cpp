@@ -1,0 +1,157 @@
+#include "install/CInstallProcedure.h"
+
+#include "install/CFileInstaller.h"
+#include "install/CInstDesc.h"
+#include "install/CInstJournal.h"
+#include "install/CInstallRun.h"
+#include "install/CProcedureDialogs.h"
+#include "install/CProcedureRun.h"
+#include "install/ProcedureTexts.h"
+#include "integration/CLineTokenizer.h"
+#include "integration/DestinationVariables.h"
+#include "integration/InfInstallation.h"
+#include "integration/RegistryLines.h"
+#include "integration/ShortcutLines.h"
+#include "integration/Uninstaller.h"
+#include "platform/CChildPathOp.h"
+#include "platform/CCreateFolderOp.h"
+#include "platform/CFileFind.h"
+#include "platform/FileUrl.h"
+
+CInstallProcedure::CInstallProcedure(CProcedureRun& run, CProcedureDialogs& dialogs)
+    : m_run(run)
+    , m_dialogs(dialogs)
+{
+}
+
+bool CInstallProcedure::Run()
+{
+    m_progress = m_dialogs.OpenProgress(ProgressMessage(kProgInstalling), m_run.PackageLength(),
+                                        ProgressMessage(kProgStopLabel));
+    if (!m_progress) {
+        m_code = kInsNoMemory;
+        m_dialogs.Notice(ErrorText(m_code));
+        return false;
+    }
+
+    CInstJournal journal;
+    m_code = Install(journal);
+    if (m_code == kInsOK) {
+        journal.Commit();
+    } else {
+        m_progress->HideBar();
+        m_progress->SetMessage(ProgressMessage(kProgUndoing));
+    }
+    // After a commit there is nothing left to undo; otherwise every change goes, newest first.
+    journal.RollBack();
+    m_dialogs.CloseProgress();
+    m_progress = nullptr;
+
+    if (m_code == kInsCanceled)
+        return false;
+    if (m_code != kInsOK) {
+        m_dialogs.Notice(ErrorText(m_code));
+        return false;
+    }
+    LString done = m_run.description->Text(kDescInsDone);
+    m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgInstallDone) : done);
+    WriteUninstaller(m_run.destination.Text(), m_run.ownPath.Text());
+    return true;
+}
+
+InstallResult CInstallProcedure::Install(CInstJournal& journal)
+{
+    InstallResult code = CheckDestination();
+    if (code == kInsOK)
+        code = CheckFreeSpace();
+    if (code == kInsOK)
+        code = RegisterUser();
+    if (code == kInsOK)
+        code = CreateDestination(journal);
+    if (code != kInsOK)
+        return code;
+
+    m_dialogs.HideWindow();
+    // This step shows the dialog; a stop already asked for here is not dropped.
+    if (m_progress->WaitStep())
+        return kInsCanceled;
+
+    CInstallRun files;
+    files.destination = m_run.destination;
+    files.entries = m_run.entries;
+    files.packageStart = m_run.packageStart;
+    code = InstallFiles(files, *m_progress, journal);
+    if (code != kInsOK)
+        return code;
+
+    // From here on the installation cannot be stopped; the integration steps skip what fails.
+    m_progress->DisableStop();
+    ApplyDescriptionLines();
+    return kInsOK;
+}
+
+InstallResult CInstallProcedure::CheckDestination()
+{
+    // A folder value of several words names the folder after its first word.
+    CLineTokenizer tokens(m_run.description->Text(kDescFolder));
+    LString name = tokens.NextToken();
+    CChildPathOp destination(m_run.parentFolder.Text(), name.Text(), name.Length());
+    if (!destination.Succeeded())
+        return kInsNoDestination;
+
+    CFileFind existing(destination.ResultPath().Text(), false);
+    if (existing.Found()) {
+        LString question = m_run.description->Text(kDescInsExist);
+        if (!m_dialogs.Ask(question.IsEmpty() ? MessageText(kMsgFolderExists) : question))
+            return kInsCanceled;
+    }
+    m_run.destination = destination.ResultPath();
+    return kInsOK;
+}
+
+InstallResult CInstallProcedure::CheckFreeSpace()
+{
+    uint64_t freeBytes = 0;
+    if (!m_run.freeSpace(m_run.destination.Text(), freeBytes))
+        return kInsNoVolumeAccess;
+    // In 64 bits: a total near 4 GiB must not wrap to a requirement of nothing.
+    uint64_t freeKiB = freeBytes / 1024;
+    uint64_t requiredKiB = (uint64_t(m_run.requiredBytes) + 1023) / 1024;
+    if (freeKiB < requiredKiB && !m_dialogs.Ask(MessageText(kMsgNotEnoughSpace)))
+        return kInsCanceled;
+    return kInsOK;
+}
+
+InstallResult CInstallProcedure::RegisterUser()
+{
+    if (m_run.description->List(kDescRegApps).IsEmpty())
+        return kInsOK;
+    LString name;
+    if (!m_dialogs.RegisterUser(m_run.description->Text(kDescRegText), RegisteredOwner(), name))
+        return kInsCanceled;
+    return name.IsEmpty() ? kInsCanceled : kInsOK;
+}
+
+InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal)
+{
+    CJournalRecord* record = journal.Enter(kJournalFolder, PathToFileUrl(m_run.destination.Text()));
+    if (!record)
+        return kInsNoMemory;
+    CCreateFolderOp folder(m_run.destination.Text(), ConflictMode::UseExisting);
+    if (!folder.Succeeded())
+        return kInsCannotCreateFolder;
+    CInstJournal::Done(record);
+    return kInsOK;
+}
+
+void CInstallProcedure::ApplyDescriptionLines()
+{
+    const CInstDesc& description = *m_run.description;
+    CVariables& variables = *m_run.variables;
+    SetDestinationVariables(variables, m_run.destination);
+    InstallInfLines(variables, description.List(kDescWInfs));
+    WriteRegistryLines(variables, description.List(kDescWRegs));
+    WriteRegistryLines(variables, description.List(kDescWLRegs));
+    CreateShortcutLines(variables, description.List(kDescWLinks));
+    CreateShortcutLines(variables, description.List(kDescWLLinks));
+}

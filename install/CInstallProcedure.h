@@ -1,0 +1,38 @@
+#pragma once
+
+#include "install/InstallResult.h"
+
+class CInstJournal;
+class CProcedureDialogs;
+class CProcedureProgress;
+struct CProcedureRun;
+
+// What happens when the user presses Install: the destination is checked and confirmed, the
+// package's files are installed under a journal, the description's INF, registry and shortcut
+// lines are applied, and the installation either completes (with the uninstaller copied into
+// the destination) or is undone completely. Ends with one message at most.
+class CInstallProcedure {
+public:
+    CInstallProcedure(CProcedureRun& run, CProcedureDialogs& dialogs);
+    CInstallProcedure(const CInstallProcedure&) = delete;
+    CInstallProcedure& operator=(const CInstallProcedure&) = delete;
+
+    // True when the installation is done; false when it was declined, stopped or failed, and
+    // the disk is as it was.
+    bool Run();
+    // The outcome of the last run.
+    InstallResult Result() const { return m_code; }
+
+private:
+    InstallResult Install(CInstJournal& journal);
+    InstallResult CheckDestination();
+    InstallResult CheckFreeSpace();
+    InstallResult RegisterUser();
+    InstallResult CreateDestination(CInstJournal& journal);
+    void ApplyDescriptionLines();
+
+    CProcedureRun& m_run;
+    CProcedureDialogs& m_dialogs;
+    CProcedureProgress* m_progress = nullptr;
+    InstallResult m_code = kInsOK;
+};

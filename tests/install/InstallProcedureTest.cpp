@@ -1,0 +1,387 @@
+#include "install/CInstDesc.h"
+#include "install/CInstallProcedure.h"
+#include "install/CProcedureRun.h"
+#include "platform/CRegKey.h"
+#include "integration/CVariables.h"
+#include "resources/LResDefaultChain.h"
+#include "tests/install/FakeDialogs.h"
+#include "tests/install/FakePackage.h"
+#include "tests/install/TreeSnapshot.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+
+const char* const kRegistryKey = "Software\\etest-install-procedure";
+
+void DeleteTestKey()
+{
+    CRegKey software(HKEY_CURRENT_USER, "Software", CRegKey::kCreateOrOpen);
+    software.DeleteKeyTree(kRegistryKey + 9);
+}
+
+std::vector<FakeEntry> ProductEntries(const std::string& version)
+{
+    return {
+        Folder("."),
+        Folder("Manual"),
+        File("ReadMe.txt", "read me " + version),
+        File("Manual/index.html", "<html>" + version + "</html>"),
+        File("SampleTool.ini", "[Settings]\r\n" + version),
+    };
+}
+
+std::string Description(const std::string& extra = std::string())
+{
+    return "<Folder>\n\"Sample Tool\"\n\n"
+           "<WRegs>\n"
+           "HKCU \"Software\\etest-install-procedure\"\n"
+           "HKCU \"Software\\etest-install-procedure\" InstallDir %DEST%\n\n"
+           "<WLinks>\n"
+           "\"%DEST%\\Read Me.lnk\" \"%DEST%\\ReadMe.txt\"\n\n"
+        + extra;
+}
+
+std::string RegistryValue(const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[512] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(data) : "<no value>";
+}
+
+// One installation attempt as the installer makes it: a package standing on its first entry,
+// the parent folder chosen on the install page and the pre-scan's total.
+struct Attempt {
+    CInstDesc description;
+    CVariables variables;
+    FakePackage package;
+    FakeDialogs dialogs;
+    CProcedureRun run;
+    bool done = false;
+
+    Attempt(const std::string& parent, const std::string& ownPath, std::vector<FakeEntry> entries,
+            const std::string& descriptionText = Description())
+        : package(std::move(entries))
+    {
+        description.Parse(descriptionText.data(), descriptionText.size(), 1033);
+        run.entries = &package;
+        run.packageStart = FakePackage::kStart;
+        run.packageEnd = FakePackage::kStart + 5 * FakePackage::kEntrySize;
+        run.description = &description;
+        run.variables = &variables;
+        run.parentFolder = LString(parent.c_str());
+        run.requiredBytes = 4096;
+        run.ownPath = LString(ownPath.c_str());
+    }
+
+    bool Run()
+    {
+        CInstallProcedure procedure(run, dialogs);
+        done = procedure.Run();
+        code = procedure.Result();
+        return done;
+    }
+
+    InstallResult code = kInsOK;
+};
+
+uint64_t g_freeBytes = 0;
+bool FixedFreeSpace(const char*, uint64_t& bytes)
+{
+    bytes = g_freeBytes;
+    return true;
+}
+bool UnreadableVolume(const char*, uint64_t&) { return false; }
+
+class InstallProcedure : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        OleInitialize(nullptr);
+        LResDefaultChain::CreateForLocale(GetModuleHandleA(nullptr), 0x0409);
+    }
+    static void TearDownTestSuite()
+    {
+        LResDefaultChain::Destroy();
+        OleUninitialize();
+    }
+    void SetUp() override
+    {
+        DeleteTestKey();
+        parent = scratch.Path() + "\\Programs";
+        CreateDirectoryA(parent.c_str(), nullptr);
+        CreateDirectoryA((scratch / "program").c_str(), nullptr);
+        ownPath = scratch / "program\\Installer.exe";
+        WriteTestFile(ownPath, std::string("MZ the installer with its package ") + std::string(3000, 'p'));
+        destination = parent + "\\Sample Tool";
+    }
+    void TearDown() override { DeleteTestKey(); }
+
+    ScratchFolder scratch{"proc"};
+    std::string parent;
+    std::string ownPath;
+    std::string destination;
+};
+
+const char* const kDoneText = " Installation has been completed successfully.";
+
+} // namespace
+
+TEST_F(InstallProcedure, InstallsThePackageIntegratesItAndCopiesTheUninstaller)
+{
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    EXPECT_TRUE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsOK);
+
+    EXPECT_EQ(ReadTestFile(destination + "\\ReadMe.txt"), "read me 1.0");
+    EXPECT_EQ(ReadTestFile(destination + "\\Manual\\index.html"), "<html>1.0</html>");
+    EXPECT_EQ(std::string(attempt.run.destination.Text()), destination);
+    EXPECT_EQ(RegistryValue("InstallDir"), destination);
+    EXPECT_TRUE(Exists(destination + "\\Read Me.lnk"));
+    EXPECT_EQ(ReadTestFile(destination + "\\Uninstall\\Uninstall.exe"), ReadTestFile(ownPath));
+
+    // The progress dialog runs over the package, can be stopped until the files are in, and
+    // goes before the one notice.
+    FakeDialogs& dialogs = attempt.dialogs;
+    EXPECT_EQ(dialogs.events, (std::vector<std::string>{"open", "hide window", "disable stop", "close", "notice"}));
+    EXPECT_EQ(dialogs.stopLabelShown, "Cancel");
+    EXPECT_EQ(dialogs.progressMessage, "Installing files...");
+    EXPECT_EQ(dialogs.progressMaximum, 5 * FakePackage::kEntrySize);
+    EXPECT_EQ(dialogs.notices, std::vector<std::string>{kDoneText});
+    ASSERT_FALSE(dialogs.positions.empty());
+    EXPECT_EQ(dialogs.positions.front(), 0u);
+}
+
+TEST_F(InstallProcedure, DescriptionTextsReplaceTheBuiltInMessages)
+{
+    CreateDirectoryA(destination.c_str(), nullptr);
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"),
+                    Description("<InsExist>\nReplace Sample Tool?\n\n<InsDone>\nSample Tool is ready.\n"));
+    EXPECT_TRUE(attempt.Run());
+    EXPECT_EQ(attempt.dialogs.questions, std::vector<std::string>{"Replace Sample Tool?"});
+    EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{"Sample Tool is ready."});
+}
+
+TEST_F(InstallProcedure, AFolderValueOfTwoBareWordsNamesTheFolderAfterTheFirst)
+{
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"), "<Folder>\nSample Tool\n");
+    EXPECT_TRUE(attempt.Run());
+    EXPECT_TRUE(Exists(parent + "\\Sample\\ReadMe.txt"));
+    EXPECT_FALSE(Exists(destination));
+}
+
+TEST_F(InstallProcedure, AnExistingDestinationIsOnlyUsedWhenTheUserAgrees)
+{
+    CreateDirectoryA(destination.c_str(), nullptr);
+    WriteTestFile(destination + "\\ReadMe.txt", "old read me");
+    WriteTestFile(destination + "\\Notes.txt", "the user's notes");
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+
+    Attempt declined(parent, ownPath, ProductEntries("2.0"));
+    declined.dialogs.answers = {false};
+    EXPECT_FALSE(declined.Run());
+    EXPECT_EQ(declined.code, kInsCanceled);
+    EXPECT_EQ(declined.dialogs.questions,
+              std::vector<std::string>{" The folder already exists. Some files will be overwritten.\nDo you install anyway?"});
+    EXPECT_TRUE(declined.dialogs.notices.empty());
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+    EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+
+    Attempt accepted(parent, ownPath, ProductEntries("2.0"));
+    EXPECT_TRUE(accepted.Run());
+    EXPECT_EQ(ReadTestFile(destination + "\\ReadMe.txt"), "read me 2.0");
+    EXPECT_EQ(ReadTestFile(destination + "\\Notes.txt"), "the user's notes");
+    for (const auto& entry : TakeSnapshot(destination))
+        EXPECT_NE(entry.first.rfind("tmp", 0), 0u) << entry.first << " outlived the installation";
+}
+
+TEST_F(InstallProcedure, AMissingParentFolderChangesNothing)
+{
+    Attempt attempt(scratch / "Gone", ownPath, ProductEntries("1.0"));
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsNoDestination);
+    EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" The destination folder does not exist."});
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+}
+
+TEST_F(InstallProcedure, TooLittleSpaceAsksAndCancelChangesNothing)
+{
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    attempt.run.freeSpace = &FixedFreeSpace;
+    attempt.run.requiredBytes = 2049; // 3 KiB, rounded up
+    g_freeBytes = 3 * 1024 - 1;       // 2 KiB, rounded down
+    attempt.dialogs.answers = {false};
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsCanceled);
+    EXPECT_EQ(attempt.dialogs.questions,
+              std::vector<std::string>{" There is not enough space to install.\nDo you install anyway?"});
+    EXPECT_TRUE(attempt.dialogs.notices.empty());
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+}
+
+TEST_F(InstallProcedure, TooLittleSpaceGoesOnWhenTheUserSaysSo)
+{
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    attempt.run.freeSpace = &FixedFreeSpace;
+    g_freeBytes = 0;
+    EXPECT_TRUE(attempt.Run());
+    EXPECT_EQ(attempt.dialogs.questions.size(), 1u);
+    EXPECT_TRUE(Exists(destination + "\\ReadMe.txt"));
+}
+
+TEST_F(InstallProcedure, SpaceIsComparedInWholeKibibytes)
+{
+    struct Case {
+        uint32_t required;
+        uint64_t free;
+        bool asks;
+    } cases[] = {
+        {3 * 1024, 3 * 1024, false},
+        {3 * 1024 + 1, 3 * 1024 + 1023, true},
+        {3 * 1024 + 1, 4 * 1024, false},
+        // A total just under 4 GiB needs 4 GiB: the rounding must not wrap to nothing.
+        {0xFFFFFFFFu, uint64_t(1) << 30, true},
+        {0xFFFFFFFFu, uint64_t(4) << 30, false},
+        // Free space beyond 4 GiB counts in full.
+        {0x80000000u, uint64_t(5) << 30, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+        attempt.run.freeSpace = &FixedFreeSpace;
+        attempt.run.requiredBytes = c.required;
+        g_freeBytes = c.free;
+        attempt.dialogs.answers = {false};
+        attempt.Run();
+        EXPECT_EQ(attempt.dialogs.questions.size(), c.asks ? 1u : 0u) << c.required << " of " << c.free;
+        RemoveTreeForTests(destination);
+    }
+}
+
+TEST_F(InstallProcedure, AVolumeThatCannotBeQueriedChangesNothing)
+{
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    attempt.run.freeSpace = &UnreadableVolume;
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsNoVolumeAccess);
+    EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" Cannot access to the destination volume."});
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+}
+
+TEST_F(InstallProcedure, RegistrationIsAskedOnlyWhenTheDescriptionListsRegistrationApplications)
+{
+    Attempt plain(parent, ownPath, ProductEntries("1.0"));
+    EXPECT_TRUE(plain.Run());
+    EXPECT_EQ(std::count(plain.dialogs.events.begin(), plain.dialogs.events.end(), "register"), 0);
+    RemoveTreeForTests(destination);
+
+    const std::string registration = Description("<RegApps>\nSampleTool.exe\n\n<RegText>\nPlease enter your name.\n");
+    Attempt registered(parent, ownPath, ProductEntries("1.0"), registration);
+    EXPECT_TRUE(registered.Run());
+    EXPECT_EQ(registered.dialogs.registrationText, "Please enter your name.");
+    EXPECT_TRUE(Exists(destination + "\\ReadMe.txt"));
+}
+
+TEST_F(InstallProcedure, DecliningRegistrationOrGivingNoNameCancelsSilently)
+{
+    const std::string registration = Description("<RegApps>\nSampleTool.exe\n");
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    for (bool withEmptyName : {false, true}) {
+        Attempt attempt(parent, ownPath, ProductEntries("1.0"), registration);
+        if (withEmptyName)
+            attempt.dialogs.userName.clear();
+        else
+            attempt.dialogs.registrationAnswer = false;
+        EXPECT_FALSE(attempt.Run());
+        EXPECT_EQ(attempt.code, kInsCanceled);
+        EXPECT_TRUE(attempt.dialogs.notices.empty());
+        EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+    }
+}
+
+TEST_F(InstallProcedure, StopUndoesEverythingAndShowsNoMessage)
+{
+    CreateDirectoryA(destination.c_str(), nullptr);
+    WriteTestFile(destination + "\\ReadMe.txt", "old read me");
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    for (int step = 0; step < 5; ++step) {
+        Attempt attempt(parent, ownPath, ProductEntries("2.0"));
+        attempt.dialogs.stopAtStep = step;
+        EXPECT_FALSE(attempt.Run()) << step;
+        EXPECT_EQ(attempt.code, kInsCanceled);
+        EXPECT_TRUE(attempt.dialogs.notices.empty());
+        EXPECT_EQ(attempt.dialogs.progressMessage, "Canceling installation...");
+        auto& events = attempt.dialogs.events;
+        EXPECT_EQ(std::count(events.begin(), events.end(), "hide bar"), 1);
+        EXPECT_EQ(std::count(events.begin(), events.end(), "disable stop"), 0);
+        EXPECT_EQ(events.back(), "close");
+        EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << "stopped at step " << step;
+        EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+    }
+}
+
+TEST_F(InstallProcedure, ADamagedPackageLeavesNothingBehind)
+{
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    std::vector<FakeEntry> entries = ProductEntries("1.0");
+    entries[3].corrupt = true;
+    Attempt attempt(parent, ownPath, entries);
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsBroken);
+    EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" This installer is broken."});
+    EXPECT_EQ(attempt.dialogs.progressMessage, "Canceling installation...");
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+    EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+}
+
+TEST_F(InstallProcedure, AFolderWhereAFileGoesIsReported)
+{
+    CreateDirectoryA(destination.c_str(), nullptr);
+    CreateDirectoryA((destination + "\\SampleTool.ini").c_str(), nullptr);
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsFolderInTheWay);
+    EXPECT_EQ(attempt.dialogs.notices,
+              std::vector<std::string>{" There is a folder with same name as installing file."});
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+}
+
+TEST_F(InstallProcedure, AFileWhereTheDestinationFolderGoesIsKept)
+{
+    WriteTestFile(destination, "a file named like the product folder");
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsCannotCreateFolder);
+    EXPECT_EQ(attempt.dialogs.questions.size(), 1u);
+    EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" Cannot create destination folder."});
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+}
+
+TEST_F(InstallProcedure, NoProgressDialogMeansNoInstallation)
+{
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    Attempt attempt(parent, ownPath, ProductEntries("1.0"));
+    attempt.dialogs.failOpen = true;
+    EXPECT_FALSE(attempt.Run());
+    EXPECT_EQ(attempt.code, kInsNoMemory);
+    EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" Insufficient program memory."});
+    EXPECT_EQ(TakeSnapshot(scratch.Path()), before);
+}
