@@ -85,6 +85,10 @@ void CUserRegDialog::Layout()
 int32_t CUserRegDialog::Run()
 {
     m_result = kWaiting;
+    // The name field is the only stop of the Tab order; typing goes there from the start.
+    CModalStep::ShowIfHidden(*this);
+    if (m_name)
+        m_name->SetState(LPane::kTakeFocusForward);
     while (m_result != kSetup && m_result != kCancel)
         CModalStep::Wait(*this, *this);
     return m_result;

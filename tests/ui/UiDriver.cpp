@@ -119,6 +119,9 @@ HWND FocusOf(HWND window)
 
 void PressKey(HWND window, UINT virtualKey)
 {
+    // Keys go to the active window, as they would from the keyboard; a window that has only
+    // just been shown may not be active yet.
+    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
     HWND target = FocusOf(window);
     if (!target)
         target = window;
