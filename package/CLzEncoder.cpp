@@ -7,14 +7,48 @@ namespace {
 
 // Pending bytes are parsed in blocks of this size so that memory stays bounded for large files.
 constexpr size_t kBlockSize = 1u << 20;
-constexpr int kHashBits = 16;
+constexpr int kHashBits = 15;
+// Chain links only ever lead to the last kMaxDistance positions, so they live in a ring: a
+// slot is reused only once its position is out of reach, and the walk stops at such a
+// position before following its link.
+constexpr size_t kRingSize = 8192;
+static_assert(kRingSize > CLzEncoder::kMaxDistance, "the ring must cover the window");
 constexpr int kLiteralCost = 1 + 8;
 constexpr int kMatchCost = 1 + CLzEncoder::kDistanceBits + CLzEncoder::kLengthBits;
 
-inline uint32_t Hash3(const uint8_t* p)
+// Match candidates are kept on one hash chain per key length.
+constexpr int kTierKey[CLzEncoder::kTiers] = {3, 5, 8};
+
+inline uint32_t HashKey(const uint8_t* p, int length)
 {
-    const uint32_t key = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-    return (key * 2654435761u) >> (32 - kHashBits);
+    uint64_t key = 0;
+    if (length >= 8) {
+        std::memcpy(&key, p, 8);
+    } else {
+        for (int i = 0; i < length; ++i)
+            key = (key << 8) | p[i];
+    }
+    key *= 0x9e3779b97f4a7c15ull;
+    return static_cast<uint32_t>(key >> (64 - kHashBits));
+}
+
+// Length of the common prefix of a and b, at most limit; eight bytes at a time.
+inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit)
+{
+    int length = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    while (length + 8 <= limit) {
+        uint64_t x, y;
+        std::memcpy(&x, a + length, 8);
+        std::memcpy(&y, b + length, 8);
+        if (x != y)
+            return length + __builtin_ctzll(x ^ y) / 8; // the first differing byte
+        length += 8;
+    }
+#endif
+    while (length < limit && a[length] == b[length])
+        ++length;
+    return length;
 }
 
 } // namespace
@@ -69,14 +103,18 @@ void CLzEncoder::EncodeBlock()
 void CLzEncoder::FindMatches(size_t from, size_t to)
 {
     const uint8_t* data = m_buffer.data();
-    m_head.assign(size_t(1) << kHashBits, -1);
-    m_previous.assign(to, -1);
+    for (int t = 0; t < kTiers; ++t) {
+        m_head[t].assign(size_t(1) << kHashBits, -1);
+        m_previous[t].assign(kRingSize, -1);
+    }
     m_matchLength.assign(to - from, 0);
     m_matchDistance.assign(to - from, 0);
     auto insert = [&](size_t i) {
-        const uint32_t h = Hash3(data + i);
-        m_previous[i] = m_head[h];
-        m_head[h] = static_cast<int32_t>(i);
+        for (int t = 0; t < kTiers && i + size_t(kTierKey[t]) <= to; ++t) {
+            const uint32_t h = HashKey(data + i, kTierKey[t]);
+            m_previous[t][i & (kRingSize - 1)] = m_head[t][h];
+            m_head[t][h] = static_cast<int32_t>(i);
+        }
     };
     // Positions of the history are candidates too; only the block's end limits a match.
     for (size_t i = 0; i < from && i + kMinMatch <= to; ++i)
@@ -85,21 +123,31 @@ void CLzEncoder::FindMatches(size_t from, size_t to)
         const int limit = static_cast<int>(std::min<size_t>(kMaxMatch, to - i));
         int best = 0;
         uint32_t bestDistance = 0;
-        for (int32_t c = m_head[Hash3(data + i)]; c >= 0; c = m_previous[size_t(c)]) {
-            const size_t distance = i - size_t(c);
-            if (distance > kMaxDistance)
-                break;
-            if (data[size_t(c) + size_t(best)] != data[i + size_t(best)] && best > 0)
+        // Longest keys first: every earlier position that shares a tier's key is on that
+        // tier's chain, so when a tier finds nothing as long as its key, no match is that long
+        // and the next tier only has to look for shorter ones.
+        for (int t = kTiers - 1; t >= 0 && best < limit; --t) {
+            if (kTierKey[t] > limit)
                 continue;
-            int length = 0;
-            while (length < limit && data[size_t(c) + size_t(length)] == data[i + size_t(length)])
-                ++length;
-            if (length > best) {
-                best = length;
-                bestDistance = static_cast<uint32_t>(distance);
-                if (best == limit)
+            const int tierLimit = t + 1 < kTiers ? std::min(limit, kTierKey[t + 1] - 1) : limit;
+            if (best >= tierLimit)
+                break;
+            for (int32_t c = m_head[t][HashKey(data + i, kTierKey[t])]; c >= 0; c = m_previous[t][size_t(c) & (kRingSize - 1)]) {
+                const size_t distance = i - size_t(c);
+                if (distance > kMaxDistance)
                     break;
+                if (best > 0 && data[size_t(c) + size_t(best)] != data[i + size_t(best)])
+                    continue;
+                const int length = CommonLength(data + c, data + i, limit);
+                if (length > best) {
+                    best = length;
+                    bestDistance = static_cast<uint32_t>(distance);
+                    if (best >= tierLimit)
+                        break;
+                }
             }
+            if (best >= kTierKey[t])
+                break;
         }
         if (best >= kMinMatch) {
             m_matchLength[i - from] = static_cast<uint8_t>(best);

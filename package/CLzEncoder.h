@@ -14,7 +14,8 @@
 // across record boundaries, but a match never reaches before the start of the stream. A match
 // may overlap the bytes it produces (distance 1 repeats the last byte).
 //
-// The optimal parse finds the longest match at every position (hash chains over the window)
+// The optimal parse finds the longest match at every position (hash chains over the window,
+// one for each of two key lengths, so that long chains of short keys are seldom walked)
 // and then the cheapest path of literals and matches; since every match costs the same, a
 // prefix of the longest match is as good as any other match of that length. The greedy parse
 // takes the longest match wherever there is one; it exists for comparison.
@@ -27,6 +28,7 @@ public:
     static constexpr uint32_t kMaxDistance = (1u << kDistanceBits) - 1u; // 0 is the end code
     static constexpr int kMinMatch = 3;
     static constexpr int kMaxMatch = (1 << kLengthBits) + kMinMatch - 1;
+    static constexpr int kTiers = 3;
 
     explicit CLzEncoder(Parse parse = kOptimal);
     CLzEncoder(const CLzEncoder&) = delete;
@@ -60,8 +62,9 @@ private:
     // Per block: longest match length and its distance for every pending position.
     std::vector<uint8_t> m_matchLength;
     std::vector<uint16_t> m_matchDistance;
-    std::vector<int32_t> m_head;
-    std::vector<int32_t> m_previous;
+    // Hash chains, one per key length (3 and 8 bytes).
+    std::vector<int32_t> m_head[kTiers];
+    std::vector<int32_t> m_previous[kTiers];
     std::vector<uint32_t> m_cost;
     std::vector<uint8_t> m_choice;
 };

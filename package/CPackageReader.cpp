@@ -5,6 +5,9 @@
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
 
+#include <algorithm>
+#include <cstring>
+
 // Code format, read most significant bit first and not byte-aligned:
 //   1, 8 bits           a literal byte
 //   0, 13 bits d, 4 l   a match: l + 3 bytes from d (1 to 8191) bytes back
@@ -28,7 +31,10 @@ uint32_t CPackageReader::Decode(uint8_t* out, uint32_t count)
     uint32_t done = 0;
     while (done < count) {
         if (m_copyIndex < m_copyCount) {
-            out[done++] = m_window.CopyBuffer()[m_copyIndex++];
+            const uint32_t take = std::min(m_copyCount - m_copyIndex, count - done);
+            std::memcpy(out + done, m_window.CopyBuffer() + m_copyIndex, take);
+            m_copyIndex += take;
+            done += take;
             continue;
         }
         uint32_t flag = 0;

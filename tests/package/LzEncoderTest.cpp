@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -132,6 +133,41 @@ TEST(LzEncoder, OptimalParseNeverLosesToGreedy)
     }
     const std::string text = TextLike(1 << 18);
     EXPECT_LT(Encode(text, CLzEncoder::kOptimal).size(), Encode(text, CLzEncoder::kGreedy).size());
+}
+
+// The cheapest encoding's size from the longest match at every position found by trying every
+// distance: the match finder's chains must not lose a match.
+size_t BruteForceOptimalSize(const std::string& data)
+{
+    const size_t n = data.size();
+    std::vector<int> longest(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const size_t limit = std::min<size_t>(CLzEncoder::kMaxMatch, n - i);
+        for (size_t d = 1; d <= CLzEncoder::kMaxDistance && d <= i; ++d) {
+            size_t length = 0;
+            while (length < limit && data[i - d + length] == data[i + length])
+                ++length;
+            longest[i] = std::max(longest[i], int(length));
+        }
+    }
+    std::vector<uint64_t> cost(n + 1, 0);
+    for (size_t k = n; k-- > 0;) {
+        cost[k] = cost[k + 1] + 9;
+        for (int length = CLzEncoder::kMinMatch; length <= longest[k]; ++length)
+            cost[k] = std::min(cost[k], cost[k + size_t(length)] + 18);
+    }
+    return size_t((cost[0] + 14 + 7) / 8); // the end code, then padding to a whole byte
+}
+
+TEST(LzEncoder, OptimalParseIsAsShortAsTheFormatAllows)
+{
+    std::string periodic; // repeats at many distances, some near the window's edge
+    for (int i = 0; periodic.size() < 12000; ++i)
+        periodic += std::string(size_t(i % 23 + 1), char('a' + i % 5)) + RandomBytes(size_t(i % 9), uint32_t(i), 4);
+    for (const std::string& data : {TextLike(12000), RandomBytes(12000, 3, 4), RandomBytes(9000, 4, 2), periodic,
+                                    RandomBytes(8000, 8) + RandomBytes(8000, 8)}) {
+        EXPECT_EQ(Encode(data, CLzEncoder::kOptimal).size(), BruteForceOptimalSize(data));
+    }
 }
 
 TEST(LzEncoder, SameInputGivesSameBytes)

@@ -1,0 +1,160 @@
+#include "app/CInstaller.h"
+
+#include "app/InstallerMode.h"
+#include "app/PackageScan.h"
+#include "install/CInstallProcedure.h"
+#include "install/CProcedureRun.h"
+#include "install/CUninstallProcedure.h"
+#include "integration/CSystemFolders.h"
+#include "package/CPackageReader.h"
+#include "resources/LStrList.h"
+
+#include <ole2.h>
+
+#include <new>
+
+L_DEFINE_MESSAGE_NAME(CInstaller_Done);
+
+namespace {
+
+// The window's messages, compared by their text.
+const char kInstallPressed[] = "CInstWin_Install";
+const char kUninstallPressed[] = "CInstWin_Uninstall";
+
+LString ProgramFilesFolder()
+{
+    CSystemFolders* folders = CSystemFolders::Current();
+    return folders ? folders->ProgramFiles() : LString();
+}
+
+LString TempFolder()
+{
+    CSystemFolders* folders = CSystemFolders::Current();
+    return folders ? folders->Temp() : LString();
+}
+
+} // namespace
+
+CInstaller::CInstaller(LHandler* application, CPackageReader& reader, const COwnFile& ownFile,
+                       CInstallerWindowFactory makeWindow)
+    : LHandler(application)
+    , m_application(application)
+    , m_reader(reader)
+    , m_ownFile(ownFile)
+    , m_entries(reader)
+{
+    m_oleState = SUCCEEDED(OleInitialize(nullptr)) ? kOleReady : kOleFailed;
+    m_window = makeWindow ? makeWindow(this) : nullptr;
+    LoadDescription();
+}
+
+CInstaller::~CInstaller()
+{
+    delete m_window;
+    m_window = nullptr;
+    if (m_oleState == kOleReady)
+        OleUninitialize();
+}
+
+void CInstaller::LoadDescription()
+{
+    ::LoadDescription(m_reader, m_description, m_descriptionLoaded, CInstDesc::UserDefaultLanguage());
+}
+
+void CInstaller::Start()
+{
+    if (IsUninstallerPath(m_ownFile.path.Text()))
+        StartUninstall(UninstallDestination(m_ownFile.path.Text()));
+    else
+        StartInstall();
+}
+
+void CInstaller::StartInstall()
+{
+    LStrList texts("INSTWIN", LStrList::kStrings);
+    m_window->ShowStartupNotice(texts.Get(0));
+
+    PackageRequirement requirement = PreScan(m_reader, m_ownFile.size);
+    m_entryCount = requirement.entryCount;
+    m_totalBytes = requirement.totalBytes;
+    LoadDescription();
+
+    m_window->SetTitle(m_description.Text(kDescInsWin));
+    m_window->SetParentFolder(ProgramFilesFolder());
+    m_window->SetInstallTexts(m_description.Text(kDescInsTitle), m_description.Text(kDescInsText));
+    m_window->SetRequirement(m_entryCount, m_totalBytes);
+    m_window->Layout();
+    m_window->ShowInstallPage();
+    m_window->CloseStartupNotice();
+    m_window->Show();
+}
+
+void CInstaller::StartUninstall(const LString& destination)
+{
+    m_destination = destination;
+    m_window->SetTitle(m_description.Text(kDescUniWin));
+    m_window->SetUninstallTexts(m_description.Text(kDescUniTitle), m_description.Text(kDescUniText), destination);
+    m_window->Layout();
+    m_window->ShowUninstallPage();
+    m_window->Show();
+}
+
+LMessage CInstaller::Handle(const LMessage& message)
+{
+    bool fromWindow = m_window && message.param == m_window->Handler();
+    if (fromWindow && message.Is(kInstallPressed)) {
+        Install();
+        return Consumed();
+    }
+    if (fromWindow && message.Is(kUninstallPressed)) {
+        Uninstall();
+        return Consumed();
+    }
+    return LHandler::Handle(message);
+}
+
+void CInstaller::Install()
+{
+    CProcedureRun run;
+    run.entries = &m_entries;
+    run.packageStart = m_reader.Start();
+    run.packageEnd = m_reader.End();
+    run.description = &m_description;
+    run.variables = &m_variables;
+    run.parentFolder = m_window->ParentFolder();
+    run.requiredBytes = m_totalBytes;
+    run.ownPath = m_ownFile.path;
+    run.tempFolder = TempFolder();
+    CInstallProcedure procedure(run, m_window->Dialogs());
+    if (procedure.Run()) {
+        m_destination = run.destination;
+        Done();
+        return;
+    }
+    // Another attempt starts again from the first entry, with the folder the user chose.
+    LoadDescription();
+    m_window->ShowInstallPage();
+    m_window->Show();
+}
+
+void CInstaller::Uninstall()
+{
+    CProcedureRun run;
+    run.entries = &m_entries;
+    run.packageStart = m_reader.Start();
+    run.packageEnd = m_reader.End();
+    run.description = &m_description;
+    run.variables = &m_variables;
+    run.destination = m_destination;
+    run.ownPath = m_ownFile.path;
+    run.tempFolder = TempFolder();
+    CUninstallProcedure procedure(run, m_window->Dialogs());
+    procedure.Run();
+    Done();
+}
+
+void CInstaller::Done()
+{
+    if (m_application)
+        Send(LMessage(CInstaller_Done, this, m_application));
+}

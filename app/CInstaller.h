@@ -1,0 +1,71 @@
+#pragma once
+
+#include "framework/LHandler.h"
+#include "framework/LMessageNames.h"
+#include "framework/LString.h"
+#include "install/CInstDesc.h"
+#include "install/CPackageEntries.h"
+#include "integration/CVariables.h"
+#include "app/CInstallerWindow.h"
+
+#include <cstdint>
+
+class CPackageReader;
+
+L_DECLARE_MESSAGE_NAME(CInstaller_Done);
+
+// The program file that carries the package: where it is and how big, for the uninstaller
+// copy that an installation writes and counts.
+struct COwnFile {
+    LString path;
+    uint32_t size = 0;
+};
+
+// One run of the installer: it owns the window and the description, keeps the destination and
+// the pre-scan's figures, and answers the window's Install and Uninstall buttons by running
+// the procedures. When the work is over it sends "CInstaller_Done" to the application.
+class CInstaller : public LHandler {
+public:
+    enum OleState { kOleNotTried = 0, kOleFailed = 1, kOleReady = 2 };
+
+    // Initialises OLE (for the shortcuts), makes the window and loads the description.
+    CInstaller(LHandler* application, CPackageReader& reader, const COwnFile& ownFile,
+               CInstallerWindowFactory makeWindow);
+    ~CInstaller() override;
+
+    LMessage Handle(const LMessage& message) override;
+
+    // False when the window could not be made; the run then ends at once.
+    bool HasWindow() const { return m_window != nullptr; }
+    // Chooses install or uninstall mode from the program file's name and opens that page.
+    void Start();
+    void StartInstall();
+    void StartUninstall(const LString& destination);
+
+    const CInstDesc& Description() const { return m_description; }
+    const LString& Destination() const { return m_destination; }
+    uint32_t EntryCount() const { return m_entryCount; }
+    uint32_t TotalBytes() const { return m_totalBytes; }
+    OleState Ole() const { return m_oleState; }
+    CInstallerWindow* Window() const { return m_window; }
+
+private:
+    void LoadDescription();
+    void Install();
+    void Uninstall();
+    void Done();
+
+    LHandler* m_application;
+    CPackageReader& m_reader;
+    CInstallerWindow* m_window = nullptr;
+    bool m_descriptionLoaded = false;
+    CInstDesc m_description;
+    LString m_destination;
+    uint32_t m_entryCount = 0;
+    uint32_t m_totalBytes = 0;
+    OleState m_oleState = kOleNotTried;
+
+    COwnFile m_ownFile;
+    CPackageEntries m_entries;
+    CVariables m_variables;
+};
