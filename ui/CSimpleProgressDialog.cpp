@@ -112,11 +112,16 @@ void CSimpleProgressDialog::EndFiles()
         m_stop->SetState(LPane::kDisable);
 }
 
+void CSimpleProgressDialog::HideBar()
+{
+    if (m_bar)
+        m_bar->SetState(LPane::kHide);
+}
+
 void CSimpleProgressDialog::ShowCanceling()
 {
     LStrList texts("PROGMSG", LStrList::kStrings);
-    if (m_bar)
-        m_bar->SetState(LPane::kHide);
+    HideBar();
     SetMessage(texts.Get(3).Text());
 }
 

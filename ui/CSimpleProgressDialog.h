@@ -2,7 +2,7 @@
 
 #include "framework/LDialog.h"
 #include "framework/LIcon.h"
-#include "install/CInstallProgress.h"
+#include "install/CProcedureDialogs.h"
 #include "ui/CModalDialogDef.h"
 
 #include <cstdint>
@@ -16,7 +16,7 @@ class LTextPane;
 // also the "starting up" notice. Stop is the default and the escape button, so a click,
 // Enter, Escape and the close box all stop. The size is fixed before the dialog is first
 // shown: later messages are drawn in the same one-line box.
-class CSimpleProgressDialog : private CModalDialogDef, public LDialog, public CInstallProgress {
+class CSimpleProgressDialog : private CModalDialogDef, public LDialog, public CProcedureProgress {
 public:
     CSimpleProgressDialog(LHandler* owner, LFrame* ownerWindow);
 
@@ -26,6 +26,7 @@ public:
     void SetIcon(const LIcon& icon);
     // Before the dialog is first shown the message also decides its size.
     void SetMessage(const char* message);
+    void SetMessage(const LString& message) override { SetMessage(message.Text()); }
 
     // Shows the dialog if needed and handles one pending message without waiting for one:
     // 1 once Stop has been used, else 0.
@@ -42,6 +43,9 @@ public:
     void BeginFiles(uint32_t total, bool uninstalling);
     void EndFiles();
     void ShowCanceling();
+    // CProcedureProgress: the same steps with the procedures' own texts.
+    void HideBar() override;
+    void DisableStop() override { EndFiles(); }
 
     LPushButton* StopButton() const { return m_stop; }
     LTextPane* MessagePane() const { return m_message; }

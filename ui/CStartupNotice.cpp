@@ -4,21 +4,19 @@
 #include "framework/LPushButton.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
-#include "resources/LStrList.h"
 #include "ui/CAppIcon.h"
 #include "ui/CWorkAreaCentre.h"
 
-CStartupNotice::CStartupNotice(LHandler* owner, LFrame* ownerWindow)
+CStartupNotice::CStartupNotice(LHandler* owner, LFrame* ownerWindow, const char* message)
     : m_dialog(owner, ownerWindow)
 {
-    LStrList texts("INSTWIN", LStrList::kStrings);
     m_dialog.SetTitle("Installer");
     if (m_dialog.StopButton())
         m_dialog.StopButton()->SetState(LPane::kHide);
     if (m_dialog.Bar())
         m_dialog.Bar()->SetState(LPane::kHide);
     m_dialog.SetIcon(CAppIcon::Get());
-    m_dialog.SetMessage(texts.Get(0).Text());
+    m_dialog.SetMessage(message);
     if (LWindow* window = m_dialog.Window()) {
         if (HWND handle = window->Handle()) {
             RECT outer = {};

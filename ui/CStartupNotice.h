@@ -7,7 +7,8 @@
 // with the wait cursor. It goes when the object does.
 class CStartupNotice {
 public:
-    CStartupNotice(LHandler* owner, LFrame* ownerWindow);
+    // `message` is the installer window's "starting up" text.
+    CStartupNotice(LHandler* owner, LFrame* ownerWindow, const char* message);
 
     CSimpleProgressDialog& Dialog() { return m_dialog; }
 

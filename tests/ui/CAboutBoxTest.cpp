@@ -3,6 +3,7 @@
 
 #include "framework/LWindow.h"
 #include "framework/LThreadWindows.h"
+#include "resources/LStrList.h"
 #include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 #include "tests/ui/UiFixture.h"
@@ -52,7 +53,8 @@ TEST_F(CAboutBoxTest, OkEnterEscapeAndTheCloseBoxAllEndIt)
 
 TEST_F(CAboutBoxTest, StartupNoticeIsCentredWithoutBarOrButton)
 {
-    CStartupNotice notice(&app, nullptr);
+    LStrList texts("INSTWIN", LStrList::kStrings);
+    CStartupNotice notice(&app, nullptr, texts.Get(0).Text());
     CSimpleProgressDialog& dialog = notice.Dialog();
     HWND handle = dialog.Window()->Handle();
     EXPECT_TRUE(IsWindowVisible(handle));

@@ -94,6 +94,7 @@ TEST_F(CUserRegDialogTest, APrefilledNameEnablesSetupWhichGivesTheNameAsTyped)
 
     EXPECT_EQ(RunDriven("", [&](HWND w) {
         uidriver::Type(NameField(w), "Ann-Marie O'Neil");
+        uidriver::WaitUntil([&] { return uidriver::WindowText(NameField(w)) == "Ann-Marie O'Neil"; }, 2000);
         uidriver::WaitUntil([&] { return IsWindowEnabled(Setup(w)) != FALSE; }, 2000);
         uidriver::Click(Setup(w));
     }, &name), CUserRegDialog::kSetup);
