@@ -1,25 +1,18 @@
 #include "layout/LLayoutPane.h"
 
 #include "layout/LLayout.h"
+#include "layout/LLayoutRun.h"
 
 LLayoutPane::LLayoutPane(LHandler* next, LFrame* container, const LLayoutSections& layout)
     : LFrame(next, container), m_layout(layout)
 {
 }
 
-RECT LLayoutPane::PreferredRect()
-{
-    LLayout engine(*this);
-    engine.RunSection(m_layout.Section(LLayoutSections::kIds));
-    engine.RunSection(m_layout.Section(LLayoutSections::kSize));
-    return engine.WindowRect();
-}
-
 int LLayoutPane::PreferredWidth(int hint)
 {
     if (m_fixed)
         return LFrame::PreferredWidth(hint);
-    RECT rect = PreferredRect();
+    RECT rect = LLayoutRun::Measure(*this, m_layout);
     return rect.right - rect.left;
 }
 
@@ -27,7 +20,7 @@ int LLayoutPane::PreferredHeight(int hint)
 {
     if (m_fixed)
         return LFrame::PreferredHeight(hint);
-    RECT rect = PreferredRect();
+    RECT rect = LLayoutRun::Measure(*this, m_layout);
     return rect.bottom - rect.top;
 }
 
@@ -37,13 +30,10 @@ void LLayoutPane::BoundsChanged(const RECT& old)
     // A pure move keeps the children, whose frames are relative to this pane.
     if (m_fixing || (Width() == old.right - old.left && Height() == old.bottom - old.top))
         return;
-    LLayout engine(*this);
-    engine.RunSection(m_layout.Section(LLayoutSections::kIds));
     // The children live in this pane's own coordinates, so the layout sees the frame from the
     // origin wherever the pane lies in its container.
     RECT own = {0, 0, Width(), Height()};
-    engine.SetWindowRect(own);
-    engine.RunSection(m_layout.Section(LLayoutSections::kPlace));
+    LLayoutRun::Place(*this, m_layout, own);
 }
 
 void LLayoutPane::FixSize()

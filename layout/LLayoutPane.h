@@ -21,8 +21,6 @@ public:
     bool IsFixed() const { return m_fixed; }
 
 private:
-    RECT PreferredRect();
-
     LLayoutSections m_layout;
     bool m_fixed = false;
     bool m_fixing = false;

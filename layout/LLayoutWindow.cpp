@@ -2,8 +2,7 @@
 
 #include "framework/LFrame.h"
 #include "framework/LWindow.h"
-#include "layout/LLayout.h"
-#include "layout/LLayoutSections.h"
+#include "layout/LLayoutRun.h"
 
 RECT LLayoutWindow::CentreOn(const RECT& rect, const RECT& area)
 {
@@ -15,13 +14,7 @@ RECT LLayoutWindow::CentreOn(const RECT& rect, const RECT& area)
 
 RECT LLayoutWindow::Build(LFrame& frame, const LLayoutSections& layout, bool centre)
 {
-    LLayout engine(frame);
-    if (layout.HasTabOrder())
-        engine.ReadTabOrder(layout.Section(LLayoutSections::kTabOrder));
-    engine.RunSection(layout.Section(LLayoutSections::kIds));
-    engine.RunSection(layout.Section(LLayoutSections::kSize));
-    engine.RunSection(layout.Section(LLayoutSections::kPlace));
-    RECT rect = engine.WindowRect();
+    RECT rect = LLayoutRun::Build(frame, layout);
     if (centre) {
         RECT area = {0, 0, 0, 0};
         if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))

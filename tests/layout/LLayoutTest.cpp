@@ -5,6 +5,8 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "layout/LLayout.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LResDefaultChain.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +175,27 @@ TEST_F(LLayoutTest, TabOrderIsReadUpToTheFirstNonNumber)
     layout.ReadTabOrder("99999999999999 1");
     ASSERT_EQ(2u, frame->FocusOrder().size());
     EXPECT_EQ(nullptr, frame->PaneById(frame->FocusOrder()[0]));
+}
+
+TEST_F(LLayoutTest, RunsMeasureBuildAndPlaceTakeTheirSections)
+{
+    const LLayoutSections layout("one = 1; two = 2;", "pp(0, 5, 5, 5 + wp(one) * 2, 5 + 40)",
+                                 "pp(one, l(0), t(0), r(0), b(0)); PlaceLT(two, 1, 2)", "2 1");
+    RECT measured = LLayoutRun::Measure(*frame, layout);
+    EXPECT_EQ(5 + 32, measured.right);
+    EXPECT_EQ(45, measured.bottom);
+    EXPECT_EQ(0, plain->Bounds().right); // nothing placed
+    EXPECT_TRUE(frame->FocusOrder().empty());
+
+    RECT built = LLayoutRun::Build(*frame, layout);
+    EXPECT_TRUE(EqualRect(&built, &measured));
+    EXPECT_TRUE(EqualRect(&built, &plain->Bounds()));
+    EXPECT_EQ((std::vector<int>{2, 1}), frame->FocusOrder());
+
+    RECT elsewhere = {10, 20, 110, 70};
+    LLayoutRun::Place(*frame, layout, elsewhere);
+    EXPECT_TRUE(EqualRect(&elsewhere, &plain->Bounds()));
+    EXPECT_EQ(1, wrap->Bounds().left);
 }
 
 } // namespace
