@@ -8,6 +8,12 @@ LImagePane::LImagePane(LFrame* parent, const LIcon& icon, int mode)
 {
 }
 
+void LImagePane::SetIcon(const LIcon& icon)
+{
+    m_icon = icon;
+    InvalidateRect(Bounds());
+}
+
 int LImagePane::PreferredWidth(int) { return m_icon.Width(); }
 int LImagePane::PreferredHeight(int) { return m_icon.Height(); }
 

@@ -13,6 +13,8 @@ public:
     void Draw(LDrawContext& context) override;
 
     const LIcon& Icon() const { return m_icon; }
+    // Replaces the icon and redraws; the pane's frame stays as the layout set it.
+    void SetIcon(const LIcon& icon);
 
 private:
     LIcon m_icon;

@@ -141,11 +141,14 @@ InstallResult CFileInstaller::InstallFolder()
         return kInsCannotWrite;
     LString urlText = ComposeUrl(url);
 
-    // A plain file where the folder goes is moved aside like a replaced file, so that a
-    // rollback brings it back.
     {
         CFileFind existing(path.Text(), false);
-        if (existing.Found() && !existing.IsFolder()) {
+        // A folder that was there before gets no record: a rollback must leave it, even empty.
+        if (existing.Found() && existing.IsFolder())
+            return kInsOK;
+        // A plain file where the folder goes is moved aside like a replaced file, so that a
+        // rollback brings it back.
+        if (existing.Found()) {
             code = MoveAside(path, urlText);
             if (code != kInsOK)
                 return code;

@@ -134,6 +134,13 @@ InstallResult CInstallProcedure::RegisterUser()
 
 InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal)
 {
+    // A folder that exists already (the user agreed to install into it) is not the
+    // installation's to remove on a rollback, even when it is empty.
+    {
+        CFileFind existing(m_run.destination.Text(), false);
+        if (existing.Found() && existing.IsFolder())
+            return kInsOK;
+    }
     CJournalRecord* record = journal.Enter(kJournalFolder, PathToFileUrl(m_run.destination.Text()));
     if (!record)
         return kInsNoMemory;

@@ -37,3 +37,15 @@ bool CRegistryLine::MayDeleteKeyTree() const
         return false;
     return true;
 }
+
+bool CRegistryLine::MayDeleteValue() const
+{
+    if (!IsUsable())
+        return false;
+    if (!m_emptyPlaceholder)
+        return true;
+    for (const char* at = m_key.Text(); *at; ++at)
+        if (*at != '\\')
+            return true;
+    return false;
+}

@@ -30,6 +30,10 @@ public:
     // a key directly below the hive when a placeholder of the line gave nothing: "%X%\Sample"
     // with X unset names "\Sample", which is not the key the description meant.
     bool MayDeleteKeyTree() const;
+    // Whether removing this value line may delete its value. Not when a placeholder of the
+    // line gave nothing and the key is left naming the hive itself ("%X%" with X unset): the
+    // value there is not the one the description meant.
+    bool MayDeleteValue() const;
 
 private:
     RegistryRoot m_root = RegistryRoot::Unknown;

@@ -45,6 +45,8 @@ void RemoveLine(const CRegistryLine& line)
         parent.DeleteKeyTree(LastComponent(path).Text());
         return;
     }
+    if (!line.MayDeleteValue())
+        return;
     CRegKey key(RootKey(line.Root()), line.Key().Text(), CRegKey::kCreateOrOpen);
     key.DeleteValue(line.Name().Text());
 }

@@ -336,6 +336,20 @@ TEST_F(InstallProcedure, StopUndoesEverythingAndShowsNoMessage)
     }
 }
 
+TEST_F(InstallProcedure, AStoppedInstallationIntoAnExistingEmptyFolderLeavesTheFolder)
+{
+    // The user made the folder beforehand and agreed to install into it.
+    CreateDirectoryA(destination.c_str(), nullptr);
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    for (int step = 0; step < 5; ++step) {
+        Attempt attempt(parent, ownPath, ProductEntries("2.0"));
+        attempt.dialogs.stopAtStep = step;
+        EXPECT_FALSE(attempt.Run()) << step;
+        EXPECT_EQ(attempt.code, kInsCanceled);
+        EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << "stopped at step " << step;
+    }
+}
+
 TEST_F(InstallProcedure, ADamagedPackageLeavesNothingBehind)
 {
     TreeSnapshot before = TakeSnapshot(scratch.Path());

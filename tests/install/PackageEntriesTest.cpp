@@ -1,3 +1,5 @@
+// The file installation over real packages: installers written by the package writer into a
+// scratch folder, found by their trailer and read through the installer's own package reader.
 #include "install/CFileInstaller.h"
 #include "install/CInstJournal.h"
 #include "install/CInstallRun.h"
@@ -6,6 +8,8 @@
 #include "package/CPackageReader.h"
 #include "package/CPackageWriter.h"
 #include "package/PackageTrailer.h"
+#include "platform/CCreateFolderOp.h"
+#include "platform/FileUrl.h"
 #include "tests/install/FakePackage.h"
 #include "tests/install/TreeSnapshot.h"
 
@@ -13,6 +17,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 using namespace testsupport;
 
@@ -24,29 +29,92 @@ const uint64_t kSeconds1601To1904 = 9561628800ull;
 
 uint64_t FileTimeOf(uint32_t seconds1904) { return (seconds1904 + kSeconds1601To1904) * 10000000ull; }
 
-uint64_t Value(const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
-
-// An installer file whose package holds a small product; `bigSize` bytes in one file so that
-// the data runs over several 4096-byte chunks.
-std::string WriteInstaller(const ScratchFolder& scratch, size_t bigSize)
+// Bytes that do not compress, so that a cut in the package is a cut in this data.
+std::string NoiseOf(size_t size, uint32_t seed)
 {
-    std::string big(bigSize, '\0');
-    for (size_t i = 0; i < bigSize; ++i)
-        big[i] = static_cast<char>("installer data "[i % 15] + (i / 4096));
-    WriteTestFile(scratch / "big.bin", big);
-    WriteTestFile(scratch / "readme.txt", "read me");
-    std::string path = scratch / "Setup.exe";
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[i] = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}
+
+// One entry of a product: a folder (no contents) or a file with its contents.
+struct ProductEntry {
+    bool folder;
+    std::string name;
+    std::string contents;
+    uint32_t written;
+};
+
+ProductEntry FolderEntry(const std::string& name) { return {true, name, "", 0}; }
+ProductEntry FileEntry(const std::string& name, const std::string& contents, uint32_t written = kWritten)
+{
+    return {false, name, contents, written};
+}
+
+// A small product whose files vary with the version: an empty file, one of exactly two chunks
+// and one over several chunks with a short rest, a name that needs escaping, an empty folder.
+std::vector<ProductEntry> SampleProduct(const std::string& version)
+{
+    return {
+        FolderEntry("."),
+        FolderEntry("Manual"),
+        FolderEntry("Manual/en"),
+        FolderEntry("Empty"),
+        FileEntry("ReadMe.txt", "read me " + version),
+        FileEntry("Manual/en/index.html", "<html>" + version + "</html>"),
+        FileEntry("Manual/en/read%20me.txt", "manual " + version, kWritten + 3600),
+        FileEntry("Blank.dat", ""),
+        FileEntry("Chunks.bin", NoiseOf(2 * 4096, version[0])),
+        FileEntry("Manual/Big.bin", NoiseOf(3 * 4096 + 17, version[0] + 1)),
+    };
+}
+
+// Writes an installer ("MZ" stub, then the package) with the entries into the scratch folder.
+std::string WriteInstaller(const ScratchFolder& scratch, const std::vector<ProductEntry>& entries,
+                           const std::string& name = "Setup.exe")
+{
+    std::string path = scratch / name;
     std::FILE* out = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(out, nullptr) << path;
+    if (!out)
+        return path;
     std::fputs("MZ stub", out);
     CPackageWriter writer(out);
     writer.AddDescription("<Folder>\nSample\n", 16);
-    writer.AddFolder(".");
-    writer.AddFolder("Data");
-    writer.AddFile("ReadMe.txt", kCreated, kWritten, scratch / "readme.txt");
-    writer.AddFile("Data/big.bin", kCreated, kWritten, scratch / "big.bin");
+    int fileNumber = 0;
+    for (const ProductEntry& entry : entries) {
+        if (entry.folder) {
+            writer.AddFolder(entry.name);
+            continue;
+        }
+        std::string source = scratch / ("source" + std::to_string(++fileNumber) + ".bin");
+        EXPECT_TRUE(WriteTestFile(source, entry.contents));
+        writer.AddFile(entry.name, kCreated, entry.written, source);
+    }
     EXPECT_TRUE(writer.Finish()) << writer.Error();
     std::fclose(out);
+    for (int i = 1; i <= fileNumber; ++i)
+        DeleteFileA((scratch / ("source" + std::to_string(i) + ".bin")).c_str());
     return path;
+}
+
+// Rewrites the installer with its package cut `cut` bytes before its end, under a trailer
+// that fits the shorter package, as a download broken off and "repaired" would be.
+void CutPackage(const std::string& path, uint32_t cut)
+{
+    std::string bytes = ReadTestFile(path);
+    size_t trailer = bytes.size() - 8;
+    uint32_t length = (uint32_t(uint8_t(bytes[trailer + 4])) << 24) | (uint32_t(uint8_t(bytes[trailer + 5])) << 16)
+                      | (uint32_t(uint8_t(bytes[trailer + 6])) << 8) | uint8_t(bytes[trailer + 7]);
+    ASSERT_LT(cut, length);
+    length -= cut;
+    std::string cutBytes = bytes.substr(0, trailer - cut) + "QXPK";
+    for (int shift = 24; shift >= 0; shift -= 8)
+        cutBytes += static_cast<char>(length >> shift);
+    ASSERT_TRUE(WriteTestFile(path, cutBytes));
 }
 
 uint32_t PackageEnd(CStream& file, uint32_t& start)
@@ -56,7 +124,8 @@ uint32_t PackageEnd(CStream& file, uint32_t& start)
     return end;
 }
 
-// The installer's own file, its reader standing on the first entry.
+// The installer's own file opened as the installer opens it, the reader standing on the first
+// entry after the description.
 struct Package {
     CBufferedFile file;
     uint32_t start = 0;
@@ -77,82 +146,295 @@ struct Package {
         }
     }
 
-    InstallResult Install(const std::string& destination, CInstJournal& journal)
+    CInstallRun Run(const std::string& destination)
     {
-        CreateDirectoryA(destination.c_str(), nullptr);
-        FakeProgress progress;
         CInstallRun run;
         run.destination = LString(destination.c_str());
         run.entries = &entries;
         run.packageStart = start;
-        return InstallFiles(run, progress, journal);
+        return run;
     }
 };
 
+// The destination step of the install procedure (the folder under a journal record), the file
+// installation, then the end the procedure gives it: commit on success, and roll back.
+struct Installation {
+    CInstJournal journal;
+    InstallResult code = kInsOK;
+
+    Installation(const std::string& installer, const std::string& destination, FakeProgress& progress,
+                 bool finish = true)
+    {
+        LString url = PathToFileUrl(destination.c_str());
+        CJournalRecord* record = journal.Enter(kJournalFolder, url);
+        CCreateFolderOp folder(destination.c_str(), ConflictMode::UseExisting);
+        if (!record || !folder.Succeeded()) {
+            code = kInsCannotCreateFolder;
+            return;
+        }
+        CInstJournal::Done(record);
+        Package package(installer);
+        code = InstallFiles(package.Run(destination), progress, journal);
+        if (finish)
+            Finish();
+    }
+
+    void Finish()
+    {
+        if (code == kInsOK)
+            journal.Commit();
+        journal.RollBack();
+    }
+};
+
+InstallResult InstallAll(const std::string& installer, const std::string& destination)
+{
+    FakeProgress progress;
+    return Installation(installer, destination, progress).code;
+}
+
+std::string NativeName(const std::string& entryName)
+{
+    std::string name;
+    for (size_t i = 0; i < entryName.size(); ++i) {
+        if (entryName.compare(i, 3, "%20") == 0) {
+            name += ' ';
+            i += 2;
+        } else {
+            name += entryName[i] == '/' ? '\\' : entryName[i];
+        }
+    }
+    return name;
+}
+
+// Names the installation uses only while it runs: temporary "ins" files, "tmp" backups.
+std::vector<std::string> LeftoverNames(const TreeSnapshot& tree)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : tree) {
+        std::string name = entry.first.substr(entry.first.rfind('\\') + 1);
+        if (name.rfind("tmp", 0) == 0 || name.rfind("ins", 0) == 0)
+            names.push_back(entry.first);
+    }
+    return names;
+}
+
+// The tree the product's entries make in the destination, with the write times they carry.
+void ExpectInstalled(const std::string& destination, const std::vector<ProductEntry>& entries)
+{
+    TreeSnapshot tree = TakeSnapshot(destination);
+    size_t expected = 0;
+    for (const ProductEntry& entry : entries) {
+        std::string name = entry.name == "." ? "." : NativeName(entry.name);
+        ++expected;
+        ASSERT_TRUE(tree.count(name)) << name << "\n" << Describe(tree);
+        EXPECT_EQ(tree[name].folder, entry.folder) << name;
+        if (entry.folder)
+            continue;
+        EXPECT_EQ(tree[name].contents, entry.contents) << name;
+        EXPECT_EQ(tree[name].lastWrite, FileTimeOf(entry.written)) << name;
+    }
+    EXPECT_EQ(tree.size(), expected) << Describe(tree);
+}
+
 } // namespace
 
-TEST(PackageEntries, InstallsFilesWithTheirContentsAndTimes)
+TEST(PackageEntries, IntoAnEmptyFolderEveryFolderFileAndWriteTime)
 {
     ScratchFolder scratch("entries");
-    const size_t bigSize = 3 * 4096 + 17;
-    Package package(WriteInstaller(scratch, bigSize));
-    std::string destination = scratch / "Sample";
-    CInstJournal journal;
-    ASSERT_EQ(package.Install(destination, journal), kInsOK);
-    journal.Commit();
+    std::vector<ProductEntry> product = SampleProduct("1");
+    std::string installer = WriteInstaller(scratch, product);
+    std::string destination = scratch / "Sample Tool";
+    FakeProgress progress;
+    Installation install(installer, destination, progress);
+    ASSERT_EQ(install.code, kInsOK);
+    ExpectInstalled(destination, product);
 
-    EXPECT_EQ(ReadTestFile(destination + "\\ReadMe.txt"), "read me");
-    EXPECT_EQ(ReadTestFile(destination + "\\Data\\big.bin"), ReadTestFile(scratch / "big.bin"));
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    ASSERT_TRUE(GetFileAttributesExA((destination + "\\Data\\big.bin").c_str(), GetFileExInfoStandard, &data));
-    // Wine keeps no creation time of its own on a Linux file system; the last write time is
-    // what the user sees in either case.
-    EXPECT_EQ(Value(data.ftLastWriteTime), FileTimeOf(kWritten));
+    // The bar is set once per entry and once more at the end, never backwards, within the package.
+    Package package(installer);
+    ASSERT_EQ(progress.positions.size(), product.size() + 1);
+    for (size_t i = 1; i < progress.positions.size(); ++i)
+        EXPECT_GE(progress.positions[i], progress.positions[i - 1]) << i;
+    EXPECT_GT(progress.positions.back(), progress.positions.front());
+    EXPECT_LE(progress.positions.back(), package.end - package.start);
 }
 
-TEST(PackageEntries, ADamagedPackageIsReportedAndUndone)
+TEST(PackageEntries, OverAnEarlierInstallationBackupsLastUntilTheCommit)
 {
-    ScratchFolder scratch("entrybad");
-    std::string path = WriteInstaller(scratch, 20000);
-    std::string bytes = ReadTestFile(path);
-    // A byte in the middle of the big file's compressed data, far from the trailer.
-    bytes[bytes.size() - 8 - 200] ^= 0x5A;
-    WriteTestFile(path, bytes);
+    ScratchFolder scratch("entryover");
+    std::string destination = scratch / "Sample Tool";
+    ASSERT_EQ(InstallAll(WriteInstaller(scratch, SampleProduct("1"), "Setup1.exe"), destination), kInsOK);
+    SetFileAttributesA((destination + "\\ReadMe.txt").c_str(), FILE_ATTRIBUTE_READONLY);
 
-    Package package(path);
-    std::string destination = scratch / "Sample";
-    CreateDirectoryA(destination.c_str(), nullptr);
-    WriteTestFile(destination + "\\Notes.txt", "the user's notes keep the folder");
-    TreeSnapshot before = TakeSnapshot(destination);
-    CInstJournal journal;
-    EXPECT_EQ(package.Install(destination, journal), kInsBroken);
-    journal.RollBack();
-    EXPECT_EQ(TakeSnapshot(destination), before);
+    std::vector<ProductEntry> product = SampleProduct("2");
+    FakeProgress progress;
+    Installation install(WriteInstaller(scratch, product, "Setup2.exe"), destination, progress, false);
+    ASSERT_EQ(install.code, kInsOK);
+    // Every replaced file waits under its backup name; the empty one and the read-only one too.
+    std::vector<std::string> backups = LeftoverNames(TakeSnapshot(destination));
+    EXPECT_EQ(backups.size(), 6u) << Describe(TakeSnapshot(destination));
+    install.Finish();
+    EXPECT_TRUE(LeftoverNames(TakeSnapshot(destination)).empty()) << Describe(TakeSnapshot(destination));
+    ExpectInstalled(destination, product);
 }
 
-TEST(PackageEntries, CollectedRemovalsTakeOnlyThePackagesFiles)
+TEST(PackageEntries, StopAfterEveryEntryCountLeavesTheTreeAsItWas)
+{
+    ScratchFolder scratch("entrystop");
+    std::string destination = scratch / "Sample Tool";
+    // An earlier, smaller installation with a read-only file and an empty folder that the new
+    // package also has, and foreign files in the destination and in a package folder.
+    std::string earlier = WriteInstaller(
+        scratch,
+        {FolderEntry("."), FileEntry("ReadMe.txt", "old"), FolderEntry("Manual"), FileEntry("Manual/old.txt", "o"),
+         FolderEntry("Empty")},
+        "Setup1.exe");
+    ASSERT_EQ(InstallAll(earlier, destination), kInsOK);
+    SetFileAttributesA((destination + "\\ReadMe.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(WriteTestFile(destination + "\\Manual\\user.txt", "mine"));
+    ASSERT_TRUE(WriteTestFile(destination + "\\notes.txt", "my notes"));
+    std::string installer = WriteInstaller(scratch, SampleProduct("2"), "Setup2.exe");
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+
+    size_t entries = SampleProduct("2").size();
+    for (size_t stopAfter = 0; stopAfter < entries; ++stopAfter) {
+        FakeProgress progress(static_cast<int>(stopAfter));
+        EXPECT_EQ(Installation(installer, destination, progress).code, kInsCanceled) << stopAfter;
+        TreeSnapshot after = TakeSnapshot(scratch.Path());
+        EXPECT_EQ(after, before) << "stopped after " << stopAfter << " entries\n"
+                                 << Describe(before) << "----\n" << Describe(after);
+    }
+    // Not stopped, the same package installs completely over it.
+    EXPECT_EQ(InstallAll(installer, destination), kInsOK);
+    EXPECT_EQ(ReadTestFile(destination + "\\Manual\\user.txt"), "mine");
+    EXPECT_EQ(ReadTestFile(destination + "\\ReadMe.txt"), "read me 2");
+}
+
+TEST(PackageEntries, AFileOpenedWithoutSharingFailsWithCannotWriteAndRollsBack)
+{
+    ScratchFolder scratch("entrylock");
+    std::string destination = scratch / "Sample Tool";
+    ASSERT_EQ(InstallAll(WriteInstaller(scratch, SampleProduct("1"), "Setup1.exe"), destination), kInsOK);
+    std::string installer = WriteInstaller(scratch, SampleProduct("2"), "Setup2.exe");
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    HANDLE locked = CreateFileA((destination + "\\Chunks.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    FakeProgress progress;
+    InstallResult code = Installation(installer, destination, progress).code;
+    CloseHandle(locked);
+    EXPECT_EQ(code, kInsCannotWrite);
+    TreeSnapshot after = TakeSnapshot(scratch.Path());
+    EXPECT_EQ(after, before) << Describe(before) << "----\n" << Describe(after);
+}
+
+TEST(PackageEntries, AFolderWhereAFileGoesFailsWithFolderInTheWay)
+{
+    ScratchFolder scratch("entryway");
+    std::string destination = scratch / "Sample Tool";
+    std::string installer = WriteInstaller(scratch, SampleProduct("1"));
+    ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((destination + "\\Chunks.bin").c_str(), nullptr));
+    ASSERT_TRUE(WriteTestFile(destination + "\\Chunks.bin\\inside.txt", "x"));
+    TreeSnapshot before = TakeSnapshot(scratch.Path());
+    FakeProgress progress;
+    EXPECT_EQ(Installation(installer, destination, progress).code, kInsFolderInTheWay);
+    TreeSnapshot after = TakeSnapshot(scratch.Path());
+    EXPECT_EQ(after, before) << Describe(before) << "----\n" << Describe(after);
+}
+
+TEST(PackageEntries, ADamagedPackageFailsWithBrokenAndRollsBack)
+{
+    // The last file is noise, so the damage below lies in its data run.
+    std::vector<ProductEntry> product = SampleProduct("1");
+    product.push_back(FileEntry("Last.bin", NoiseOf(20000, 7)));
+    // 0: one flipped byte; others: the package cut that many bytes before its end.
+    for (uint32_t damage : {0u, 100u, 4000u, 12000u}) {
+        ScratchFolder scratch("entrybad");
+        std::string installer = WriteInstaller(scratch, product);
+        if (damage == 0) {
+            std::string bytes = ReadTestFile(installer);
+            bytes[bytes.size() - 8 - 5000] ^= 0x5A;
+            ASSERT_TRUE(WriteTestFile(installer, bytes));
+        } else {
+            CutPackage(installer, damage);
+        }
+        std::string destination = scratch / "Sample Tool";
+        ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+        ASSERT_TRUE(WriteTestFile(destination + "\\ReadMe.txt", "the user's own, kept"));
+        TreeSnapshot before = TakeSnapshot(scratch.Path());
+        FakeProgress progress;
+        EXPECT_EQ(Installation(installer, destination, progress).code, kInsBroken) << damage;
+        TreeSnapshot after = TakeSnapshot(scratch.Path());
+        EXPECT_EQ(after, before) << damage << "\n" << Describe(before) << "----\n" << Describe(after);
+    }
+}
+
+TEST(PackageEntries, HostileEntryNamesAreRefusedAndNothingIsWritten)
+{
+    const char* hostile[] = {"/D:/evil.txt", "/C:/evil.txt", "..", "../evil.txt", "Manual/../../evil.txt",
+                             "%2e%2e/evil.txt", "http://host/evil.txt", "//server/share/evil.txt",
+                             "file://server/evil.txt"};
+    for (const char* name : hostile) {
+        for (bool folder : {false, true}) {
+            ScratchFolder scratch("entryevil");
+            std::vector<ProductEntry> product = SampleProduct("1");
+            product.insert(product.begin() + 5, folder ? FolderEntry(name) : FileEntry(name, "evil"));
+            std::string installer = WriteInstaller(scratch, product);
+            std::string destination = scratch / "Sample Tool";
+            TreeSnapshot before = TakeSnapshot(scratch.Path());
+            FakeProgress progress;
+            EXPECT_EQ(Installation(installer, destination, progress).code, kInsBroken) << name << " " << folder;
+            EXPECT_FALSE(Exists("C:\\evil.txt")) << name;
+            EXPECT_FALSE(Exists("D:\\evil.txt")) << name;
+            EXPECT_FALSE(Exists(scratch / "evil.txt")) << name;
+            TreeSnapshot after = TakeSnapshot(scratch.Path());
+            EXPECT_EQ(after, before) << name << "\n" << Describe(after);
+        }
+    }
+}
+
+TEST(PackageEntries, CollectedRemovalsTakeExactlyThePackagesFilesAndFolders)
 {
     ScratchFolder scratch("entrycol");
-    std::string path = WriteInstaller(scratch, 5000);
-    std::string destination = scratch / "Sample";
-    {
-        Package package(path);
-        CInstJournal journal;
-        ASSERT_EQ(package.Install(destination, journal), kInsOK);
-        journal.Commit();
-    }
-    WriteTestFile(destination + "\\Data\\mine.txt", "the user's");
+    std::string installer = WriteInstaller(scratch, SampleProduct("1"));
+    std::string destination = scratch / "Sample Tool";
+    ASSERT_EQ(InstallAll(installer, destination), kInsOK);
+    // The user's files: one in a package folder, one in a folder of the user's own inside a
+    // package folder; the other package folders hold nothing of the user's.
+    ASSERT_TRUE(WriteTestFile(destination + "\\Manual\\en\\mine.txt", "the user's"));
+    ASSERT_TRUE(CreateDirectoryA((destination + "\\Manual\\Notes").c_str(), nullptr));
+    ASSERT_TRUE(WriteTestFile(destination + "\\Manual\\Notes\\note.txt", "a note"));
+    TreeSnapshot installed = TakeSnapshot(destination);
 
-    Package package(path);
+    Package package(installer);
     CInstJournal journal;
     FakeProgress progress;
-    CInstallRun run;
-    run.destination = LString(destination.c_str());
-    run.entries = &package.entries;
-    run.packageStart = package.start;
-    ASSERT_EQ(CollectRemovals(run, progress, journal), kInsOK);
+    ASSERT_EQ(CollectRemovals(package.Run(destination), progress, journal), kInsOK);
+    // Collecting changes nothing on disk.
+    EXPECT_EQ(TakeSnapshot(destination), installed);
     journal.RollBack();
-    EXPECT_FALSE(Exists(destination + "\\ReadMe.txt"));
-    EXPECT_FALSE(Exists(destination + "\\Data\\big.bin"));
-    EXPECT_EQ(ReadTestFile(destination + "\\Data\\mine.txt"), "the user's");
+
+    TreeSnapshot expected;
+    for (const char* kept : {".", "Manual", "Manual\\en", "Manual\\en\\mine.txt", "Manual\\Notes",
+                             "Manual\\Notes\\note.txt"})
+        expected[kept] = installed[kept];
+    EXPECT_EQ(TakeSnapshot(destination), expected) << Describe(TakeSnapshot(destination));
+}
+
+TEST(PackageEntries, CollectingFromADamagedPackageRemovesNothing)
+{
+    ScratchFolder scratch("entrycolbad");
+    std::string installer = WriteInstaller(scratch, SampleProduct("1"));
+    std::string destination = scratch / "Sample Tool";
+    ASSERT_EQ(InstallAll(installer, destination), kInsOK);
+    CutPackage(installer, 3000);
+    TreeSnapshot installed = TakeSnapshot(destination);
+
+    Package package(installer);
+    CInstJournal journal;
+    FakeProgress progress;
+    EXPECT_EQ(CollectRemovals(package.Run(destination), progress, journal), kInsBroken);
+    journal.RollBack();
+    EXPECT_EQ(TakeSnapshot(destination), installed);
 }

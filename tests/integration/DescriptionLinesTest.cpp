@@ -83,6 +83,18 @@ TEST_F(DescriptionLines, KeyTreesAreNotDeletedAtTheTopOfAHiveByAccident)
     EXPECT_FALSE(Registry("hkcu Sample").MayDeleteKeyTree());
 }
 
+TEST_F(DescriptionLines, ValuesAreNotDeletedAtTheHiveByAccident)
+{
+    EXPECT_TRUE(Registry("HKCU \"Software\\Sample\" Path x").MayDeleteValue());
+    // Written at the hive on purpose.
+    EXPECT_TRUE(Registry("HKCU \"\" Path x").MayDeleteValue());
+    // A placeholder that gave nothing was the whole key, or all of it but separators.
+    EXPECT_FALSE(Registry("HKCU \"%UNSET%\" Path x").MayDeleteValue());
+    EXPECT_FALSE(Registry("HKCU \"%UNSET%\\\" Path x").MayDeleteValue());
+    EXPECT_TRUE(Registry("HKCU \"%UNSET%\\Sample\" Path x").MayDeleteValue());
+    EXPECT_FALSE(Registry("hkcu Sample Path x").MayDeleteValue());
+}
+
 TEST_F(DescriptionLines, ShortcutLines)
 {
     CShortcutLine link = Shortcut("\"%START%\\Sample Group\\Sample.lnk\" \"%DEST%\\App.exe\" ignored");

@@ -186,6 +186,24 @@ TEST_F(RegistryLines, RemovalThatWouldReachTheHiveLeavesItAlone)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTopKey));
 }
 
+TEST_F(RegistryLines, ValueRemovalThatWouldReachTheHiveLeavesItAlone)
+{
+    const char kValue[] = "InstallerIntegrationGuardValue";
+    HKEY hive;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_SET_VALUE, &hive), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(hive, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("kept"), 5), ERROR_SUCCESS);
+    RegCloseKey(hive);
+    Add({"HKCU \"%UNSET%\" InstallerIntegrationGuardValue x"});
+    RemoveRegistryLines(m_variables, m_lines);
+    EXPECT_EQ(ReadValue("", kValue), std::string("kept") + '\0');
+
+    // Written without a placeholder, a value at the hive is removed as described.
+    m_lines.Clear();
+    Add({"HKCU \"\" InstallerIntegrationGuardValue x"});
+    RemoveRegistryLines(m_variables, m_lines);
+    EXPECT_EQ(ReadValue("", kValue), "<missing>");
+}
+
 TEST_F(RegistryLines, AFailingLineDoesNotStopTheOthers)
 {
     Add({

@@ -102,6 +102,10 @@ std::string WindowText(HWND window)
 void Click(HWND button)
 {
     SendMessageA(button, BM_CLICK, 0, 0);
+    // A real click arrives as posted input, which ends the receiver's wait for a message; a
+    // sent BM_CLICK is handled inside that wait and does not end it, so a modal loop would
+    // not look at its result until something else arrived.
+    PostMessageA(GetAncestor(button, GA_ROOT), WM_NULL, 0, 0);
 }
 
 HWND FocusOf(HWND window)
@@ -115,6 +119,9 @@ HWND FocusOf(HWND window)
 
 void PressKey(HWND window, UINT virtualKey)
 {
+    // Keys go to the active window, as they would from the keyboard; a window that has only
+    // just been shown may not be active yet.
+    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
     HWND target = FocusOf(window);
     if (!target)
         target = window;

@@ -34,7 +34,8 @@ HWND FindChild(HWND parent, const char* className, const char* text);
 HWND FindChildById(HWND parent, int id);
 std::string WindowText(HWND window);
 
-// Presses a button as a click would (BM_CLICK, answered by the button's own thread).
+// Presses a button as a click would (BM_CLICK, answered by the button's own thread), then
+// wakes the window's thread as the posted input of a real click does.
 void Click(HWND button);
 // Posts a key press and release to the control that has the focus in `window`'s thread, or
 // to `window` itself when nothing has the focus.

@@ -1,0 +1,222 @@
+// The installer window with its two pages and the target folder frame, worked through window
+// messages.
+#include "ui/CInstWin.h"
+
+#include "framework/LPushButton.h"
+#include "framework/LTextPane.h"
+#include "framework/LThreadWindows.h"
+#include "framework/LWindow.h"
+#include "tests/support/Screenshot.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/CAppIcon.h"
+#include "ui/CHowdyPage.h"
+#include "ui/CTargetFrame.h"
+#include "ui/CUninsPage.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The window's owner: records the window's own messages, passes the rest on.
+struct Owner : LHandler {
+    explicit Owner(LHandler* next) : LHandler(next) {}
+    LMessage Handle(const LMessage& m) override
+    {
+        if (m.Is(CInstWin_Install) || m.Is(CInstWin_Uninstall)) {
+            seen.push_back(m.name);
+            params.push_back(m.param);
+            return Consumed();
+        }
+        return LHandler::Handle(m);
+    }
+    std::vector<std::string> seen;
+    std::vector<LHandler*> params;
+};
+
+class CInstWinTest : public UiFixture {
+protected:
+    void SetUp() override
+    {
+        window = new CInstWin(&owner);
+        CHowdyPage* howdy = window->InstallPage();
+        howdy->SetTitle("Sample Product 2.0");
+        howdy->SetText("Sample Product is installed into the folder shown below. Press Install to begin; "
+                       "you can choose another folder first.");
+        howdy->SetIcon(CAppIcon::Get());
+        howdy->SetParentFolder("C:\\Program Files");
+        howdy->SetRequirement(12, 345678);
+        CUninsPage* unins = window->UninstallPage();
+        unins->SetTitle("Sample Product 2.0");
+        unins->SetText("Press Uninstall to remove Sample Product and its folder.");
+        unins->SetIcon(CAppIcon::Get());
+        unins->SetFolder("C:\\Program Files\\Sample Product");
+        window->SetTitle("Sample Product Setup");
+        window->Layout();
+        window->Show();
+        Pump();
+    }
+    void TearDown() override
+    {
+        delete window;
+        Pump();
+    }
+
+    HWND Handle() const { return window->Window()->Handle(); }
+    SIZE ClientSize() const
+    {
+        RECT client = {};
+        GetClientRect(Handle(), &client);
+        return SIZE{client.right, client.bottom};
+    }
+    static long Megabytes(const LTextPane* pane)
+    {
+        const std::string text = pane->Text().Text();
+        EXPECT_GE(text.size(), 4u);
+        EXPECT_EQ(text.substr(text.size() - 3), " MB") << text;
+        return std::strtol(text.c_str(), nullptr, 10);
+    }
+    // Clicks the button from a driver thread while this thread handles messages.
+    void ClickFromDriver(LPushButton* button)
+    {
+        HWND control = button->Control();
+        {
+            uidriver::DriverThread driver([control] { uidriver::Click(control); });
+            for (int i = 0; i < 50; ++i)
+                Pump(1);
+        }
+        Pump();
+    }
+
+    Owner owner{&app};
+    CInstWin* window = nullptr;
+};
+
+} // namespace
+
+TEST_F(CInstWinTest, IsTheInstallerClassWithTheAppIconAndTheThreeMenus)
+{
+    char name[64] = {};
+    GetClassNameA(Handle(), name, sizeof(name));
+    EXPECT_STREQ(name, "CAPPDEF_INSTALLER");
+    EXPECT_EQ(FindWindowA("CAPPDEF_INSTALLER", nullptr), Handle());
+    EXPECT_NE(GetClassLongPtrA(Handle(), GCLP_HICON), 0);
+    EXPECT_NE(GetClassLongPtrA(Handle(), GCLP_HICONSM), 0);
+    HMENU bar = GetMenu(Handle());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(uidriver::WindowText(Handle()), "Sample Product Setup");
+}
+
+TEST_F(CInstWinTest, ShowsTheInstallPageFirstAndExactlyOnePageAtATime)
+{
+    EXPECT_TRUE(window->InstallPage()->Has(LPane::kShown));
+    EXPECT_FALSE(window->UninstallPage()->Has(LPane::kShown));
+    EXPECT_TRUE(IsWindowVisible(window->InstallPage()->InstallButton()->Control()));
+    EXPECT_FALSE(IsWindowVisible(window->UninstallPage()->UninstallButton()->Control()));
+    window->ShowUninstallPage();
+    Pump();
+    EXPECT_FALSE(window->InstallPage()->Has(LPane::kShown));
+    EXPECT_TRUE(window->UninstallPage()->Has(LPane::kShown));
+    EXPECT_FALSE(IsWindowVisible(window->InstallPage()->InstallButton()->Control()));
+    EXPECT_TRUE(IsWindowVisible(window->UninstallPage()->UninstallButton()->Control()));
+}
+
+TEST_F(CInstWinTest, SwitchingPagesNeverResizesTheWindow)
+{
+    const SIZE before = ClientSize();
+    EXPECT_GT(before.cx, 0);
+    EXPECT_GT(before.cy, 0);
+    window->ShowUninstallPage();
+    window->Layout();
+    Pump();
+    const SIZE uninstall = ClientSize();
+    window->ShowInstallPage();
+    window->Layout();
+    Pump();
+    EXPECT_EQ(uninstall.cx, before.cx);
+    EXPECT_EQ(uninstall.cy, before.cy);
+    EXPECT_EQ(ClientSize().cx, before.cx);
+    EXPECT_EQ(ClientSize().cy, before.cy);
+    // Both pages fit: the window is as large as the larger one in each direction.
+    EXPECT_GE(before.cx, window->InstallPage()->PreferredWidth(0));
+    EXPECT_GE(before.cx, window->UninstallPage()->PreferredWidth(0));
+    EXPECT_GE(before.cy, window->InstallPage()->PreferredHeight(0));
+    EXPECT_GE(before.cy, window->UninstallPage()->PreferredHeight(0));
+}
+
+TEST_F(CInstWinTest, IsCentredOnTheWorkArea)
+{
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT area = LThreadWindows::WorkArea();
+    EXPECT_NEAR((client.left + client.right) / 2, (area.left + area.right) / 2, 1);
+    EXPECT_NEAR((client.top + client.bottom) / 2, (area.top + area.bottom) / 2, 1);
+}
+
+TEST_F(CInstWinTest, ThePagesButtonsReachTheOwnerAsTheWindowsMessages)
+{
+    ClickFromDriver(window->InstallPage()->InstallButton());
+    window->ShowUninstallPage();
+    Pump();
+    ClickFromDriver(window->UninstallPage()->UninstallButton());
+    EXPECT_EQ(owner.seen, (std::vector<std::string>{"CInstWin_Install", "CInstWin_Uninstall"}));
+    EXPECT_EQ(owner.params, (std::vector<LHandler*>{window, window}));
+}
+
+TEST_F(CInstWinTest, TheTargetFrameShowsTheFolderAndTrueSizesOfLargeProducts)
+{
+    CTargetFrame* frame = window->InstallPage()->TargetFrame();
+    EXPECT_STREQ(frame->FolderPane()->Text().Text(), "C:\\Program Files");
+    EXPECT_EQ(Megabytes(frame->RequiredPane()), 1);
+    EXPECT_GE(Megabytes(frame->AvailablePane()), 0);
+    const RECT size = frame->Bounds();
+    // More than 4 GiB of data: the figure does not wrap round.
+    window->InstallPage()->SetRequirement(3, 5ull << 30);
+    const long required = Megabytes(frame->RequiredPane());
+    EXPECT_GE(required, 5120);
+    EXPECT_LE(required, 5121);
+    // The values change, the frame's measured size does not.
+    window->InstallPage()->SetParentFolder("C:\\A folder with a rather long name for the installation");
+    EXPECT_EQ(frame->Bounds().right - frame->Bounds().left, size.right - size.left);
+    EXPECT_EQ(frame->Bounds().bottom - frame->Bounds().top, size.bottom - size.top);
+    EXPECT_EQ(window->InstallPage()->ParentFolder(), LString("C:\\A folder with a rather long name for the installation"));
+}
+
+TEST_F(CInstWinTest, ChangeFolderOpensTheChooserInTheFolderAboveAndTakesItsFolder)
+{
+    CreateDirectoryA("C:\\Program Files", nullptr);
+    HWND change = window->InstallPage()->TargetFrame()->ChangeButton()->Control();
+    bool chooserSeen = false;
+    {
+        uidriver::DriverThread driver([&] {
+            HWND chooser = uidriver::WaitForVisibleWindow("#32770", nullptr);
+            chooserSeen = chooser != nullptr;
+            if (!chooser)
+                return;
+            Sleep(300);
+            uidriver::Click(GetDlgItem(chooser, IDOK));
+        });
+        // The click is posted, not sent: the chooser's own loop runs inside its handling.
+        PostMessageA(change, BM_CLICK, 0, 0);
+        for (int i = 0; i < 100 && !chooserSeen; ++i)
+            Pump(1);
+    }
+    Pump();
+    EXPECT_TRUE(chooserSeen);
+    EXPECT_EQ(lstrcmpiA(window->InstallPage()->ParentFolder().Text(), "C:\\"), 0)
+        << window->InstallPage()->ParentFolder().Text();
+    EXPECT_EQ(lstrcmpiA(window->InstallPage()->TargetFrame()->FolderPane()->Text().Text(), "C:\\"), 0);
+}
+
+TEST_F(CInstWinTest, Screenshots)
+{
+    Pump(40);
+    testsupport::SaveScreenshot("install-page", Handle());
+    window->ShowUninstallPage();
+    Pump(40);
+    testsupport::SaveScreenshot("uninstall-page", Handle());
+}

@@ -1,0 +1,176 @@
+// The progress dialog: its wait step, the ways to stop, its range and the states the file
+// installation puts it in.
+#include "ui/CSimpleProgressDialog.h"
+
+#include "framework/LProgressBar.h"
+#include "framework/LPushButton.h"
+#include "framework/LTextPane.h"
+#include "framework/LWindow.h"
+#include "tests/support/Screenshot.h"
+#include "tests/ui/UiDriver.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/CAppIcon.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+const char* const kDialogClass = "LDIALOGDEFDATA";
+
+class CSimpleProgressDialogTest : public UiFixture {
+protected:
+    // Steps the dialog until it reports a stop (or the limit passes) while the driver does
+    // `action` to its window; the number of the step that stopped, or 0.
+    int StepsUntilStopped(CSimpleProgressDialog& dialog, const std::function<void(HWND)>& action,
+                          DWORD limitMs = 5000)
+    {
+        int stoppedAt = 0;
+        uidriver::DriverThread driver([&] {
+            HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
+            if (window)
+                action(window);
+        });
+        const DWORD start = GetTickCount();
+        for (int step = 1; GetTickCount() - start < limitMs; ++step) {
+            if (dialog.WaitStep()) {
+                stoppedAt = step;
+                break;
+            }
+            Sleep(2);
+        }
+        return stoppedAt;
+    }
+
+    RECT WindowRect(CSimpleProgressDialog& dialog)
+    {
+        RECT rect = {};
+        GetWindowRect(dialog.Window()->Handle(), &rect);
+        return rect;
+    }
+};
+
+HWND StopButtonOf(HWND window) { return uidriver::FindChild(window, "Button", nullptr); }
+
+} // namespace
+
+TEST_F(CSimpleProgressDialogTest, IsShownByTheFirstWaitStepAndAnEmptyQueueDoesNotHoldItUp)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    EXPECT_FALSE(dialog.IsVisible());
+    EXPECT_STREQ(uidriver::WindowText(dialog.Window()->Handle()).c_str(), "Progress");
+    EXPECT_STREQ(dialog.StopButton()->Text().Text(), "Stop");
+    // The long measuring line is gone again before anything is shown.
+    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "");
+    Pump();
+    // Many steps in a row return although nothing is waiting in the queue.
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(dialog.WaitStepResult(), 0);
+    EXPECT_TRUE(dialog.IsVisible());
+}
+
+TEST_F(CSimpleProgressDialogTest, AClickOnStopEnterEscapeAndTheCloseBoxAllStop)
+{
+    const std::function<void(HWND)> ways[] = {
+        [](HWND w) { uidriver::Click(StopButtonOf(w)); },
+        [](HWND w) { uidriver::PressKey(w, VK_RETURN); },
+        [](HWND w) { uidriver::PressKey(w, VK_ESCAPE); },
+        [](HWND w) { uidriver::CloseBox(w); },
+    };
+    int way = 0;
+    for (const auto& action : ways) {
+        CSimpleProgressDialog dialog(&app, nullptr);
+        EXPECT_GT(StepsUntilStopped(dialog, action), 0) << "way " << way;
+        // Once stopped, every later step says so as well.
+        EXPECT_TRUE(dialog.WaitStep());
+        ++way;
+        Pump();
+    }
+}
+
+TEST_F(CSimpleProgressDialogTest, OnceTheFilesAreWrittenNeitherStopNorTheCloseBoxStops)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.BeginFiles(1000, false);
+    dialog.EndFiles();
+    EXPECT_FALSE(dialog.StopButton()->Has(LPane::kEnabled));
+    int stopped = StepsUntilStopped(dialog, [](HWND w) {
+        uidriver::CloseBox(w);
+        uidriver::PressKey(w, VK_ESCAPE);
+        uidriver::Click(StopButtonOf(w));
+    }, 1500);
+    EXPECT_EQ(stopped, 0);
+}
+
+TEST_F(CSimpleProgressDialogTest, TheFilePhaseRelabelsStopAndTheUndoingHidesTheBar)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.BeginFiles(5000, false);
+    EXPECT_STREQ(dialog.StopButton()->Text().Text(), "Cancel");
+    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "Installing files...");
+    EXPECT_EQ(dialog.Bar()->Maximum(), 5000);
+    dialog.WaitStepResult();
+    dialog.ShowCanceling();
+    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "Canceling installation...");
+    EXPECT_FALSE(IsWindowVisible(dialog.Bar()->Control()));
+
+    CSimpleProgressDialog removal(&app, nullptr);
+    removal.BeginFiles(10, true);
+    EXPECT_STREQ(removal.MessagePane()->Text().Text(), "Uninstalling files...");
+}
+
+TEST_F(CSimpleProgressDialogTest, ALargeRangeKeepsItsProportionOnTheControl)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.SetMaximum(100000);
+    dialog.SetPosition(50000);
+    PBRANGE range = {};
+    SendMessageA(dialog.Bar()->Control(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iHigh, 25000);
+    EXPECT_EQ(SendMessageA(dialog.Bar()->Control(), PBM_GETPOS, 0, 0), 12500);
+
+    // A package of almost 4 GiB: halfway stays halfway instead of turning negative.
+    dialog.SetMaximum(0xFFFFFFF0u);
+    dialog.SetPosition(0x7FFFFFF8u);
+    SendMessageA(dialog.Bar()->Control(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const LRESULT position = SendMessageA(dialog.Bar()->Control(), PBM_GETPOS, 0, 0);
+    ASSERT_GT(range.iHigh, 0);
+    EXPECT_GE(position, range.iHigh / 2 - 1);
+    EXPECT_LE(position, range.iHigh / 2 + 1);
+}
+
+TEST_F(CSimpleProgressDialogTest, AMessageSetBeforeTheFirstShowDecidesTheSizeLaterOnesDoNot)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.SetMessage("short");
+    const RECT small = WindowRect(dialog);
+    dialog.SetMessage("A message that is clearly longer than twenty widths of the letter M on one line");
+    const RECT wide = WindowRect(dialog);
+    EXPECT_GT(wide.right - wide.left, small.right - small.left);
+    dialog.WaitStepResult();
+    ASSERT_TRUE(dialog.IsVisible());
+    dialog.SetMessage("short");
+    const RECT later = WindowRect(dialog);
+    EXPECT_EQ(later.right - later.left, wide.right - wide.left);
+    EXPECT_EQ(later.bottom - later.top, wide.bottom - wide.top);
+}
+
+TEST_F(CSimpleProgressDialogTest, Screenshots)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.BeginFiles(100, false);
+    dialog.SetPosition(40);
+    for (int i = 0; i < 30; ++i) {
+        dialog.WaitStepResult();
+        Sleep(10);
+    }
+    testsupport::SaveScreenshot("progress-installing", dialog.Window()->Handle());
+    dialog.ShowCanceling();
+    for (int i = 0; i < 30; ++i) {
+        dialog.WaitStepResult();
+        Sleep(10);
+    }
+    testsupport::SaveScreenshot("progress-canceling", dialog.Window()->Handle());
+}

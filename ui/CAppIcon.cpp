@@ -1,0 +1,5 @@
+#include "ui/CAppIcon.h"
+
+#include <windows.h>
+
+LIcon CAppIcon::Get() { return LIcon::Load(GetModuleHandleA(nullptr), kName); }

@@ -1,0 +1,29 @@
+#include "ui/CModalStep.h"
+
+#include "framework/LFrame.h"
+#include "framework/LMessageNames.h"
+#include "framework/LThreadWindows.h"
+#include "framework/LWindow.h"
+
+#include <windows.h>
+
+void CModalStep::ShowIfHidden(LFrame& dialog)
+{
+    LWindow* window = dialog.Window();
+    if (window && window->Handle() && !IsWindowVisible(window->Handle()))
+        LThreadWindows::Show(window);
+}
+
+void CModalStep::Wait(LHandler& requester, LFrame& dialog)
+{
+    ShowIfHidden(dialog);
+    Send(LMessage(LHandler_Mode, &requester, requester.Next()));
+}
+
+void CModalStep::Poll(LHandler& requester, LFrame& dialog)
+{
+    ShowIfHidden(dialog);
+    MSG pending;
+    if (PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE))
+        Send(LMessage(LHandler_Mode, &requester, requester.Next()));
+}
