@@ -1,4 +1,5 @@
 #include "package/CPackageReader.h"
+#include "package/BigEndian.h"
 
 #include "package/CCountingStream.h"
 #include "package/Crc32.h"
@@ -99,8 +100,7 @@ bool CPackageReader::ReadRecordHeader()
 {
     uint8_t header[kHeaderSize];
     uint32_t got = Decode(header, kHeaderSize);
-    m_expectedCrc = (static_cast<uint32_t>(header[0]) << 24) | (static_cast<uint32_t>(header[1]) << 16) |
-                    (static_cast<uint32_t>(header[2]) << 8) | header[3];
+    m_expectedCrc = ReadBigEndian32(header);
     m_crc = 0;
     if (got < kHeaderSize) {
         m_expectedCrc = 0;

@@ -1,4 +1,5 @@
 #include "package/CPackageWriter.h"
+#include "package/BigEndian.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,14 +19,6 @@ uint64_t FileOffset(std::FILE* file)
     const long long offset = ftello(file);
 #endif
     return offset < 0 ? 0 : uint64_t(offset);
-}
-
-void BigEndian32(uint32_t value, uint8_t out[4])
-{
-    out[0] = static_cast<uint8_t>(value >> 24);
-    out[1] = static_cast<uint8_t>(value >> 16);
-    out[2] = static_cast<uint8_t>(value >> 8);
-    out[3] = static_cast<uint8_t>(value);
 }
 
 } // namespace
@@ -64,7 +57,7 @@ void CPackageWriter::Drain()
 void CPackageWriter::PutHeader(uint8_t tag, uint32_t crc)
 {
     uint8_t bytes[5] = {tag};
-    BigEndian32(crc, bytes + 1);
+    WriteBigEndian32(crc, bytes + 1);
     Put(bytes, sizeof bytes);
 }
 
@@ -128,8 +121,8 @@ void CPackageWriter::AddFile(const std::string& name, uint32_t created, uint32_t
     if (Failed())
         return;
     uint8_t times[8];
-    BigEndian32(created, times);
-    BigEndian32(written, times + 4);
+    WriteBigEndian32(created, times);
+    WriteBigEndian32(written, times + 4);
     // The header comes before the data, so the CRC needs a pass of its own over the file.
     CRecordCrc crc;
     crc.Add(name.c_str(), name.size() + 1);
@@ -160,7 +153,7 @@ bool CPackageWriter::Finish()
     if (Failed())
         return false;
     uint8_t trailer[8] = {'Q', 'X', 'P', 'K'};
-    BigEndian32(static_cast<uint32_t>(m_written), trailer + 4);
+    WriteBigEndian32(static_cast<uint32_t>(m_written), trailer + 4);
     if (std::fwrite(trailer, 1, sizeof trailer, m_out) != sizeof trailer)
         Fail(std::string("cannot write the output: ") + std::strerror(errno));
     if (std::fflush(m_out) != 0)

@@ -1,4 +1,5 @@
 #include "package/EntryTimes.h"
+#include "package/BigEndian.h"
 
 #include "platform/CFileHandle.h"
 
@@ -8,8 +9,7 @@ namespace {
 
 FILETIME ToFileTime(const uint8_t* bytes)
 {
-    uint32_t seconds = (static_cast<uint32_t>(bytes[0]) << 24) | (static_cast<uint32_t>(bytes[1]) << 16) |
-                       (static_cast<uint32_t>(bytes[2]) << 8) | bytes[3];
+    uint32_t seconds = ReadBigEndian32(bytes);
     SYSTEMTIME epoch = {};
     epoch.wYear = 1904;
     epoch.wMonth = 1;

@@ -1,4 +1,5 @@
 #include "package/PackageTrailer.h"
+#include "package/BigEndian.h"
 
 #include <cstring>
 
@@ -17,8 +18,7 @@ void FindPackage(CStream& file, uint32_t& start, uint32_t& end)
         file.Read(trailer, count);
         if (count < kTrailerSize)
             return;
-        uint32_t length = (static_cast<uint32_t>(trailer[4]) << 24) | (static_cast<uint32_t>(trailer[5]) << 16) |
-                          (static_cast<uint32_t>(trailer[6]) << 8) | trailer[7];
+        uint32_t length = ReadBigEndian32(trailer + 4);
         if (std::memcmp(trailer, kTrailerMagic, 4) == 0 && length <= p - kTrailerSize) {
             end = p - kTrailerSize;
             start = end - length;

@@ -1,4 +1,5 @@
 #include "tools/mkinstaller/CPackageWalk.h"
+#include "package/BigEndian.h"
 
 #include "package/CBufferedFile.h"
 #include "package/CPackageReader.h"
@@ -137,8 +138,8 @@ bool CPackageWalk::Walk(const std::string& file, CPackageVisitor& visitor)
             uint8_t times[CPackageReader::kTimeBytes];
             if (!reader.ReadTimes(times))
                 return Fail(file, where + " (" + name + "): the times break off");
-            entry.created = (uint32_t(times[0]) << 24) | (uint32_t(times[1]) << 16) | (uint32_t(times[2]) << 8) | times[3];
-            entry.written = (uint32_t(times[4]) << 24) | (uint32_t(times[5]) << 16) | (uint32_t(times[6]) << 8) | times[7];
+            entry.created = ReadBigEndian32(times);
+            entry.written = ReadBigEndian32(times + 4);
             if (!visitor.BeginFile(entry))
                 return Fail(file, name + ": " + visitor.Error());
             uint32_t got;
