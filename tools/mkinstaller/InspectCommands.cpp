@@ -3,18 +3,13 @@
 #include "tools/mkinstaller/CExtractTarget.h"
 #include "tools/mkinstaller/CPackageWalk.h"
 #include "tools/mkinstaller/CProgressBar.h"
+#include "tools/mkinstaller/ToolError.h"
 
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
 
 namespace {
-
-int Error(const std::string& message)
-{
-    std::fprintf(stderr, "mkinstaller: %s\n", message.c_str());
-    return 1;
-}
 
 std::string TimeText(uint32_t packageTime)
 {
@@ -96,7 +91,7 @@ int ListPackage(const std::string& file)
     const bool walked = walk.Walk(file, listing);
     std::fflush(stdout);
     if (!walked)
-        return Error(walk.Error());
+        return ToolError(walk.Error());
     std::printf("\n%d files, %" PRIu64 " bytes, in a package of %u bytes\n", listing.m_files, walk.DataBytes(),
                 walk.PackageEnd() - walk.PackageStart());
     return 0;
@@ -107,7 +102,7 @@ int VerifyPackage(const std::string& file)
     CCounting counting;
     CPackageWalk walk;
     if (!walk.Walk(file, counting))
-        return Error(walk.Error());
+        return ToolError(walk.Error());
     std::printf("%s: good: %d folders, %d files, %" PRIu64 " bytes", file.c_str(), counting.m_folders,
                 counting.m_files, walk.DataBytes());
     if (walk.UncheckedRecords() > 0)
@@ -122,17 +117,17 @@ int ExtractPackage(const std::string& file, const std::string& folder)
     CPackageVisitor nothing;
     CPackageWalk walk;
     if (!walk.Walk(file, nothing))
-        return Error(walk.Error());
+        return ToolError(walk.Error());
 
     CProgressBar progress(stderr, walk.DataBytes());
     CExtractTarget target(folder, &progress);
     if (!target.Prepare()) {
         target.Undo();
-        return Error(target.Error());
+        return ToolError(target.Error());
     }
     if (!walk.Walk(file, target)) {
         target.Undo();
-        return Error(walk.Error());
+        return ToolError(walk.Error());
     }
     return 0;
 }

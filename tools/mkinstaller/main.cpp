@@ -9,6 +9,7 @@
 #include "tools/mkinstaller/CDescCheck.h"
 #include "tools/mkinstaller/CPackTree.h"
 #include "tools/mkinstaller/CProgressBar.h"
+#include "tools/mkinstaller/ToolError.h"
 #include "tools/mkinstaller/InspectCommands.h"
 
 #include <cerrno>
@@ -36,12 +37,6 @@ int Usage()
                  "       mkinstaller verify Setup.exe\n"
                  "       mkinstaller extract Setup.exe DIR\n");
     return 2;
-}
-
-int Error(const std::string& message)
-{
-    std::fprintf(stderr, "mkinstaller: %s\n", message.c_str());
-    return 1;
 }
 
 bool ReadWhole(const std::string& path, std::vector<char>& out, std::string& error)
@@ -133,34 +128,34 @@ int Build(int argc, char** argv)
     std::string error;
     int64_t epoch = -1;
     if (!SourceDateEpoch(epoch, error))
-        return Error(error);
+        return ToolError(error);
     std::vector<char> desc;
     if (!ReadWhole(descPath, desc, error))
-        return Error(error);
+        return ToolError(error);
     CDescCheck check;
     if (!check.Check(desc.data(), desc.size())) {
         if (check.Line() > 0)
-            return Error(descPath + ":" + std::to_string(check.Line()) + ": " + check.Error());
-        return Error(descPath + ": " + check.Error());
+            return ToolError(descPath + ":" + std::to_string(check.Line()) + ": " + check.Error());
+        return ToolError(descPath + ": " + check.Error());
     }
     std::vector<char> stub;
     if (!ReadWhole(stubPath, stub, error))
-        return Error(error);
+        return ToolError(error);
     CPackTree tree;
     if (!tree.Collect(root, epoch))
-        return Error(tree.Error());
+        return ToolError(tree.Error());
     for (const std::string& warning : tree.Warnings())
         std::fprintf(stderr, "mkinstaller: warning: %s\n", warning.c_str());
 
     const std::string tempPath = outPath + ".tmp" + std::to_string(MK_GETPID());
     std::FILE* out = std::fopen(tempPath.c_str(), "wb");
     if (!out)
-        return Error(tempPath + ": cannot create: " + std::strerror(errno));
+        return ToolError(tempPath + ": cannot create: " + std::strerror(errno));
     const bool written = WritePackage(out, stub, desc, tree, error);
     const bool closed = std::fclose(out) == 0;
     if (!written || !closed) {
         std::remove(tempPath.c_str());
-        return Error(written ? tempPath + ": cannot write: " + std::strerror(errno) : error);
+        return ToolError(written ? tempPath + ": cannot write: " + std::strerror(errno) : error);
     }
 #ifdef _WIN32
     std::remove(outPath.c_str()); // rename does not replace an existing file there
@@ -168,7 +163,7 @@ int Build(int argc, char** argv)
     if (std::rename(tempPath.c_str(), outPath.c_str()) != 0) {
         const std::string reason = std::strerror(errno);
         std::remove(tempPath.c_str());
-        return Error(outPath + ": cannot create: " + reason);
+        return ToolError(outPath + ": cannot create: " + reason);
     }
     return 0;
 }
