@@ -145,8 +145,10 @@ void LFrame::StateChanged(int code)
 void LFrame::BoundsChanged(const RECT& old)
 {
     LPane::BoundsChanged(old);
-    // Children with native windows follow the frame's new origin.
-    if (old.left != Bounds().left || old.top != Bounds().top)
+    // Children with native windows follow the frame's new origin, and are clipped again to
+    // the new size: a control placed while the frame was smaller would stay cut off.
+    if (old.left != Bounds().left || old.top != Bounds().top || old.right - old.left != Width() ||
+        old.bottom - old.top != Height())
         ForEachChild(kMoved);
 }
 

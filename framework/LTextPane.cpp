@@ -18,7 +18,9 @@ void LTextPane::SetText(const char* text)
     if (m_block.text.Equals(text ? text : ""))
         return;
     m_block.text = text;
-    InvalidateRect(Bounds());
+    // Text is drawn transparently: the old one must be erased, not drawn over.
+    const LRegion area = LRegion::FromRect(Bounds());
+    InvalidateRegion(area, area);
 }
 
 int LTextPane::PreferredWidth(int hint)

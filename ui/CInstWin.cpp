@@ -63,6 +63,9 @@ void CInstWin::ShowPage(LPane* shown, LPane* hidden)
         shown->SetState(kShow);
         Send(LMessage(LPane_ReqFocus, shown, this));
     }
+    // The pages' texts are drawn by the window itself: the hidden page's must be erased.
+    if (Window() && Window()->Handle())
+        ::InvalidateRect(Window()->Handle(), nullptr, TRUE);
 }
 
 void CInstWin::ShowInstallPage() { ShowPage(m_howdy, m_unins); }

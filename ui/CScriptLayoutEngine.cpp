@@ -1,8 +1,35 @@
 #include "ui/CScriptLayoutEngine.h"
 
-// The layout binding is not part of the build yet; until it is, there is no engine.
-CScriptLayoutEngine* CScriptLayoutEngine::Instance() { return nullptr; }
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 
-RECT CScriptLayoutEngine::Build(LFrame&, const CLayoutTexts&) { return RECT{0, 0, 0, 0}; }
-RECT CScriptLayoutEngine::Measure(LFrame&, const CLayoutTexts&) { return RECT{0, 0, 0, 0}; }
-void CScriptLayoutEngine::Place(LFrame&, const CLayoutTexts&, const RECT&) {}
+namespace {
+
+LLayoutSections SectionsOf(const CLayoutTexts& texts)
+{
+    return LLayoutSections(texts.Section(0).Text(), texts.Section(1).Text(), texts.Section(2).Text(),
+                           texts.HasTabOrder() ? texts.Section(3).Text() : nullptr);
+}
+
+} // namespace
+
+CScriptLayoutEngine* CScriptLayoutEngine::Instance()
+{
+    static CScriptLayoutEngine engine;
+    return &engine;
+}
+
+RECT CScriptLayoutEngine::Build(LFrame& container, const CLayoutTexts& texts)
+{
+    return LLayoutRun::Build(container, SectionsOf(texts));
+}
+
+RECT CScriptLayoutEngine::Measure(LFrame& container, const CLayoutTexts& texts)
+{
+    return LLayoutRun::Measure(container, SectionsOf(texts));
+}
+
+void CScriptLayoutEngine::Place(LFrame& container, const CLayoutTexts& texts, const RECT& frame)
+{
+    LLayoutRun::Place(container, SectionsOf(texts), frame);
+}

@@ -3,8 +3,7 @@
 #include "ui/CLayoutRunner.h"
 
 // The layout engine of the program: the framework's layout script interpreter bound to the
-// frame's panes. Null while the program is built without it, which leaves every window at
-// an empty rectangle, as a missing layout would.
+// frame's panes, a fresh engine for every use.
 class CScriptLayoutEngine : public CLayoutRunner::Engine {
 public:
     static CScriptLayoutEngine* Instance();

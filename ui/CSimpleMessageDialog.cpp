@@ -48,7 +48,7 @@ void CSimpleMessageDialog::Layout()
         Window()->SetContentRect(content);
 }
 
-int32_t CSimpleMessageDialog::Run(const char* message, int32_t timeoutSeconds, bool withCancel)
+void CSimpleMessageDialog::Prepare(const char* message, bool withCancel)
 {
     if (m_cancel) {
         // A hidden Cancel keeps its place in the layout; OK stays where a question shows it.
@@ -58,7 +58,11 @@ int32_t CSimpleMessageDialog::Run(const char* message, int32_t timeoutSeconds, b
     if (m_message)
         m_message->SetText(message);
     Layout();
+}
 
+int32_t CSimpleMessageDialog::Run(const char* message, int32_t timeoutSeconds, bool withCancel)
+{
+    Prepare(message, withCancel);
     CMessageWait wait(timeoutSeconds, withCancel, GetTickCount());
     do {
         m_result = kWaiting;

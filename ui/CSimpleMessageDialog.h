@@ -26,6 +26,9 @@ public:
     // Shows `message` modally: 1 for OK (or the time limit running out), 0 for Cancel. Without
     // a Cancel button every way out counts as 1. A timeout below 1 second means none.
     int32_t Run(const char* message, int32_t timeoutSeconds, bool withCancel);
+    // The first part of Run: the buttons for a notice or a question, the message, and the
+    // size that follows from it. The dialog is not shown yet.
+    void Prepare(const char* message, bool withCancel);
 
     int32_t CurrentResult() const { return m_result; }
     LPushButton* OkButton() const { return m_ok; }

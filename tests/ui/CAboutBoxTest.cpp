@@ -9,6 +9,7 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/CStartupNotice.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -23,15 +24,21 @@ protected:
     {
         CAboutBox box(&app, nullptr);
         bool found = false;
+        bool ended = false;
+        std::atomic<bool> returned{false};
         {
             uidriver::DriverThread driver([&] {
                 HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
                 found = window != nullptr;
-                if (found)
+                if (found) {
                     action(window);
+                    ended = uidriver::EndedOrClosed(window, returned);
+                }
             });
             box.Run();
+            returned = true;
         }
+        EXPECT_TRUE(ended) << "the box did not end by the driver's answer";
         return found;
     }
 };

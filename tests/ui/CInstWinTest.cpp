@@ -78,18 +78,6 @@ protected:
         EXPECT_EQ(text.substr(text.size() - 3), " MB") << text;
         return std::strtol(text.c_str(), nullptr, 10);
     }
-    // Clicks the button from a driver thread while this thread handles messages.
-    void ClickFromDriver(LPushButton* button)
-    {
-        HWND control = button->Control();
-        {
-            uidriver::DriverThread driver([control] { uidriver::Click(control); });
-            for (int i = 0; i < 50; ++i)
-                Pump(1);
-        }
-        Pump();
-    }
-
     Owner owner{&app};
     CInstWin* window = nullptr;
 };
@@ -159,10 +147,10 @@ TEST_F(CInstWinTest, IsCentredOnTheWorkArea)
 
 TEST_F(CInstWinTest, ThePagesButtonsReachTheOwnerAsTheWindowsMessages)
 {
-    ClickFromDriver(window->InstallPage()->InstallButton());
+    ClickWhilePumping(window->InstallPage()->InstallButton()->Control());
     window->ShowUninstallPage();
     Pump();
-    ClickFromDriver(window->UninstallPage()->UninstallButton());
+    ClickWhilePumping(window->UninstallPage()->UninstallButton()->Control());
     EXPECT_EQ(owner.seen, (std::vector<std::string>{"CInstWin_Install", "CInstWin_Uninstall"}));
     EXPECT_EQ(owner.params, (std::vector<LHandler*>{window, window}));
 }

@@ -68,13 +68,7 @@ protected:
 
 TEST_F(CInstallerUiTest, TheWindowsInstallButtonReachesTheInstallerFromTheHandler)
 {
-    HWND button = ui->Window()->InstallPage()->InstallButton()->Control();
-    {
-        uidriver::DriverThread driver([button] { uidriver::Click(button); });
-        for (int i = 0; i < 50; ++i)
-            Pump(1);
-    }
-    Pump();
+    ClickWhilePumping(ui->Window()->InstallPage()->InstallButton()->Control());
     EXPECT_EQ(installer.installs, 1);
     EXPECT_EQ(installer.from, ui->Handler());
     EXPECT_EQ(ui->ParentFolder(), LString("C:\\Program Files"));

@@ -9,6 +9,7 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/CAppIcon.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -25,17 +26,23 @@ protected:
         CSimpleMessageDialog dialog(&app, nullptr);
         dialog.SetIcon(CAppIcon::Get());
         bool found = false;
+        bool ended = false;
+        std::atomic<bool> returned{false};
         int32_t result = -1;
         {
             uidriver::DriverThread driver([&] {
                 HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
                 found = window != nullptr;
-                if (found)
+                if (found) {
                     answer(window);
+                    ended = uidriver::EndedOrClosed(window, returned);
+                }
             });
             result = dialog.Run(message, timeoutSeconds, withCancel);
+            returned = true;
         }
         EXPECT_TRUE(found);
+        EXPECT_TRUE(ended) << "the dialog did not end by the driver's answer";
         return result;
     }
 

@@ -9,6 +9,7 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/CAppIcon.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -28,17 +29,23 @@ protected:
         dialog.SetName(name);
         dialog.Layout();
         bool found = false;
+        bool ended = false;
+        std::atomic<bool> returned{false};
         int32_t result = -1;
         {
             uidriver::DriverThread driver([&] {
                 HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
                 found = window != nullptr;
-                if (found)
+                if (found) {
                     script(window);
+                    ended = uidriver::EndedOrClosed(window, returned);
+                }
             });
             result = dialog.Run();
+            returned = true;
         }
         EXPECT_TRUE(found);
+        EXPECT_TRUE(ended) << "the dialog did not end by the driver's answer";
         if (nameAfter)
             *nameAfter = dialog.Name().Text();
         return result;

@@ -143,4 +143,12 @@ void CloseBox(HWND window)
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs)
+{
+    if (WaitUntil([&returned] { return returned.load(); }, timeoutMs))
+        return true;
+    CloseBox(window);
+    return false;
+}
+
 } // namespace uidriver

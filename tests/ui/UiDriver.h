@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -44,6 +45,10 @@ void PressKey(HWND window, UINT virtualKey);
 void Type(HWND edit, const char* text);
 // Posts the close-box command to a top-level window.
 void CloseBox(HWND window);
+// After a script's answer: waits until the modal loop under test has returned; if it does not
+// (the answer was lost), closes the window so that the test fails instead of waiting for
+// ever. True when the loop returned by itself.
+bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs = 8000);
 
 // The control that has the keyboard focus in `window`'s thread, or null.
 HWND FocusOf(HWND window);

@@ -1,9 +1,12 @@
 #include "tests/ui/UiFixture.h"
 
 #include "resources/LResDefaultChain.h"
+#include "tests/ui/UiDriver.h"
 #include "ui/CScriptLayoutEngine.h"
 
 #include <commctrl.h>
+
+#include <atomic>
 
 UiFixture::UiFixture()
 {
@@ -29,4 +32,19 @@ void UiFixture::Pump(int rounds)
             app.PumpOne();
         Sleep(5);
     }
+}
+
+void UiFixture::ClickWhilePumping(HWND control)
+{
+    std::atomic<bool> done{false};
+    {
+        uidriver::DriverThread driver([&] {
+            uidriver::Click(control);
+            done = true;
+        });
+        const DWORD start = GetTickCount();
+        while (!done && GetTickCount() - start < 10000)
+            Pump(1);
+    }
+    Pump();
 }

@@ -18,6 +18,9 @@ protected:
     // Handles this thread's pending messages through the application for a while.
     void Pump(int rounds = 20);
     bool UsesRealLayouts() const { return !m_standIn; }
+    // Clicks the control from a driver thread while this thread handles messages, until the
+    // click has been answered: the driver's BM_CLICK waits for this thread.
+    void ClickWhilePumping(HWND control);
 
     LApplication app;
     LMouse mouse;
