@@ -1,0 +1,286 @@
+#include "tests/e2e/InstallerSession.h"
+
+#include "tests/platform/ScratchFolder.h"
+#include "tests/support/Screenshot.h"
+#include "tests/ui/UiDriver.h"
+
+#include <cstring>
+#include <vector>
+
+namespace e2e {
+
+std::string WindowsPath(const char* linuxPath)
+{
+    std::string path = "Z:";
+    for (const char* c = linuxPath; *c; ++c)
+        path += *c == '/' ? '\\' : *c;
+    return path;
+}
+
+Program::Program(const std::string& path)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + path + "\"";
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info))
+        m_info = PROCESS_INFORMATION();
+}
+
+Program::~Program()
+{
+    if (!m_info.hProcess)
+        return;
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+long Program::WaitForExit(DWORD timeoutMs)
+{
+    if (!m_info.hProcess || WaitForSingleObject(m_info.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_info.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+long RunToEnd(const std::string& commandLine, DWORD timeoutMs)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    long result = -1;
+    if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(info.hProcess, &code);
+        result = static_cast<long>(code);
+    } else {
+        TerminateProcess(info.hProcess, 1);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return result;
+}
+
+bool Pack(const std::string& description, const std::string& root, const std::string& output)
+{
+    std::string command = "\"" + WindowsPath(MKINSTALLER_EXE) + "\" build --stub \"" + WindowsPath(INSTALLER_EXE)
+        + "\" --desc \"" + description + "\" --root \"" + root + "\" -o \"" + output + "\"";
+    return RunToEnd(command) == 0 && Exists(output);
+}
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindOfProcess(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    char text[256] = {};
+    if (search->className) {
+        GetClassNameA(window, text, sizeof text);
+        if (lstrcmpiA(text, search->className) != 0)
+            return TRUE;
+    }
+    if (search->title) {
+        GetWindowTextA(window, text, sizeof text);
+        if (std::strcmp(text, search->title) != 0)
+            return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    uidriver::WaitUntil([&] {
+        Search search = {processId, className, title, nullptr};
+        EnumWindows(FindOfProcess, reinterpret_cast<LPARAM>(&search));
+        found = search.found;
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
+HWND FindButton(HWND window, const char* label)
+{
+    HWND button = uidriver::FindChild(window, "Button", label);
+    return button && IsWindowVisible(button) ? button : nullptr;
+}
+
+} // namespace
+
+HWND WaitForInstallerWindow(DWORD processId, DWORD timeoutMs)
+{
+    return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr, timeoutMs);
+}
+
+HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs)
+{
+    return WaitForWindowOf(processId, nullptr, title, timeoutMs);
+}
+
+bool WaitUntilHidden(HWND window, DWORD timeoutMs)
+{
+    return uidriver::WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+bool WaitUntilVisible(HWND window, DWORD timeoutMs)
+{
+    return uidriver::WaitUntil([&] { return IsWindow(window) && IsWindowVisible(window); }, timeoutMs);
+}
+
+bool Press(HWND window, const char* label)
+{
+    HWND button = nullptr;
+    uidriver::WaitUntil([&] { return (button = FindButton(window, label)) != nullptr; }, 5000);
+    if (!button)
+        return false;
+    uidriver::Click(button);
+    return true;
+}
+
+bool HasButton(HWND window, const char* label) { return FindButton(window, label) != nullptr; }
+
+namespace {
+
+bool ChooseFrom(HWND window, HMENU menu, const char* label)
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (char* tab = std::strchr(text, '\t'))
+            *tab = '\0';
+        if (HMENU submenu = GetSubMenu(menu, i)) {
+            if (ChooseFrom(window, submenu, label))
+                return true;
+        } else if (std::strcmp(text, label) == 0) {
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, i), 0), 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool ChooseMenuItem(HWND window, const char* label)
+{
+    HMENU bar = GetMenu(window);
+    return bar && ChooseFrom(window, bar, label);
+}
+
+void CloseByCloseBox(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+
+void Screenshot(const std::string& name, HWND window)
+{
+    // Let the window finish painting first.
+    Sleep(300);
+    testsupport::SaveScreenshot(name, window);
+}
+
+namespace {
+
+std::string ReadRegistryText(HKEY root, const char* key, const char* name)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return std::string();
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    LONG status = RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(opened);
+    return status == ERROR_SUCCESS ? std::string(data) : std::string();
+}
+
+void DeleteKeyTree(HKEY root, const char* key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+        return;
+    char child[256];
+    for (;;) {
+        DWORD size = sizeof child;
+        if (RegEnumKeyExA(opened, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        std::string path = std::string(key) + "\\" + child;
+        DeleteKeyTree(root, path.c_str());
+    }
+    RegCloseKey(opened);
+    RegDeleteKeyA(root, key);
+}
+
+} // namespace
+
+std::string ProgramFilesFolder()
+{
+    return ReadRegistryText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+}
+
+std::string StartMenuProgramsFolder()
+{
+    return ReadRegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                            "Programs");
+}
+
+std::string ProductFolder() { return ProgramFilesFolder() + "\\Sample Tool"; }
+
+std::string RegistryValue(HKEY root, const char* key, const char* name) { return ReadRegistryText(root, key, name); }
+
+bool RegistryKeyExists(HKEY root, const char* key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+void RemoveSample()
+{
+    testsupport::RemoveTreeForTests(ProductFolder());
+    testsupport::RemoveTreeForTests(StartMenuProgramsFolder() + "\\Sample Tool");
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\SampleTool");
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor");
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs)
+{
+    return uidriver::WaitUntil([&] { return !Exists(path); }, timeoutMs);
+}
+
+std::string ReadFileText(const std::string& path) { return testsupport::ReadTestFile(path); }
+
+bool WriteFileText(const std::string& path, const std::string& text) { return testsupport::WriteTestFile(path, text); }
+
+uint64_t LastWriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+} // namespace e2e

@@ -1,0 +1,68 @@
+#pragma once
+
+// The installer as a user meets it: the packed program started as its own process, its
+// windows found by class and title, their buttons pressed through window messages, and what
+// it leaves on the machine looked up afterwards.
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// A Linux path of the build tree as the Wine side sees it (drive Z: is the root).
+std::string WindowsPath(const char* linuxPath);
+
+// A started program; ended by force if it is still running when the object goes.
+class Program {
+public:
+    explicit Program(const std::string& path);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    // The exit code, or -1 when the program has not ended within the time.
+    long WaitForExit(DWORD timeoutMs = 30000);
+    DWORD Id() const { return m_info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// Runs a command line to its end; its exit code, or -1.
+long RunToEnd(const std::string& commandLine, DWORD timeoutMs = 120000);
+
+// Packs a product tree with its description into an installer with the built stub.
+bool Pack(const std::string& description, const std::string& root, const std::string& output);
+
+// The installer window of a given process (class "CAPPDEF_INSTALLER"), once it is visible.
+HWND WaitForInstallerWindow(DWORD processId, DWORD timeoutMs = 30000);
+// A visible top-level window of the process with this title ("Message", "Progress" ...).
+HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs = 30000);
+bool WaitUntilHidden(HWND window, DWORD timeoutMs = 30000);
+bool WaitUntilVisible(HWND window, DWORD timeoutMs = 30000);
+// Presses the button with this label inside the window.
+bool Press(HWND window, const char* label);
+bool HasButton(HWND window, const char* label);
+// Chooses a menu command of the window by its label (the text before any tab).
+bool ChooseMenuItem(HWND window, const char* label);
+void CloseByCloseBox(HWND window);
+void Screenshot(const std::string& name, HWND window = nullptr);
+
+// Where the product goes and what it registers, as the sample's description says.
+std::string ProgramFilesFolder();
+std::string StartMenuProgramsFolder();
+std::string ProductFolder();
+std::string RegistryValue(HKEY root, const char* key, const char* name);
+bool RegistryKeyExists(HKEY root, const char* key);
+// Removes every trace of an earlier run of the sample.
+void RemoveSample();
+
+bool Exists(const std::string& path);
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
+std::string ReadFileText(const std::string& path);
+bool WriteFileText(const std::string& path, const std::string& text);
+uint64_t LastWriteTime(const std::string& path);
+
+} // namespace e2e
