@@ -110,7 +110,7 @@ TEST_F(EndToEnd, TheAboutBoxOpensFromTheHelpMenu)
     Program installer(s_setup);
     HWND window = WaitForInstallerWindow(installer.Id());
     ASSERT_TRUE(window);
-    ASSERT_TRUE(ChooseMenuItem(window, "&About Installer..."));
+    ASSERT_TRUE(ChooseMenuItem(installer.Id(), window, 'h', 'a')) << "Help, About Installer...";
     HWND about = WaitForDialog(installer.Id(), "About Installer", 10000);
     ASSERT_TRUE(about);
     Screenshot("about-box", about);

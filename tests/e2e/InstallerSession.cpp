@@ -155,39 +155,22 @@ bool Press(HWND window, const char* label)
     uidriver::WaitUntil([&] { return (button = FindButton(window, label)) != nullptr; }, 5000);
     if (!button)
         return false;
-    uidriver::Click(button);
-    return true;
+    // Posted, not sent: the click starts work that runs its own modal loops (the progress,
+    // the closing notice), and a sent click would wait for all of it.
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
 bool HasButton(HWND window, const char* label) { return FindButton(window, label) != nullptr; }
 
-namespace {
-
-bool ChooseFrom(HWND window, HMENU menu, const char* label)
+bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey)
 {
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        char text[128] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        if (char* tab = std::strchr(text, '\t'))
-            *tab = '\0';
-        if (HMENU submenu = GetSubMenu(menu, i)) {
-            if (ChooseFrom(window, submenu, label))
-                return true;
-        } else if (std::strcmp(text, label) == 0) {
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, i), 0), 0);
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
-bool ChooseMenuItem(HWND window, const char* label)
-{
-    HMENU bar = GetMenu(window);
-    return bar && ChooseFrom(window, bar, label);
+    // Menus cannot be read from another process under Wine, so the command is chosen the way
+    // a keyboard user would: Alt with the menu's letter opens it, the item's letter picks it.
+    PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(menuKey));
+    HWND popup = WaitForWindowOf(processId, "#32768", nullptr, 10000);
+    if (!popup)
+        return false;
+    return PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(itemKey), 0) != FALSE;
 }
 
 void CloseByCloseBox(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }

@@ -45,8 +45,8 @@ bool WaitUntilVisible(HWND window, DWORD timeoutMs = 30000);
 // Presses the button with this label inside the window.
 bool Press(HWND window, const char* label);
 bool HasButton(HWND window, const char* label);
-// Chooses a menu command of the window by its label (the text before any tab).
-bool ChooseMenuItem(HWND window, const char* label);
+// Chooses a menu command by its mnemonic letters: the menu's on the bar, then the item's.
+bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey);
 void CloseByCloseBox(HWND window);
 void Screenshot(const std::string& name, HWND window = nullptr);
 
