@@ -71,18 +71,6 @@ InstallResult Collect(const std::string& destination, FakePackage& package, CIns
     return CollectRemovals(run, progress, journal);
 }
 
-// Names in the tree that the installation uses while it runs and must not leave behind.
-std::vector<std::string> LeftoverNames(const TreeSnapshot& tree)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : tree) {
-        std::string name = entry.first.substr(entry.first.rfind('\\') + 1);
-        if (name.rfind("tmp", 0) == 0 || name.rfind("ins", 0) == 0)
-            names.push_back(entry.first);
-    }
-    return names;
-}
-
 } // namespace
 
 TEST(InstallFiles, IntoAnEmptyFolder)

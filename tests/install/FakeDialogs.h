@@ -6,6 +6,7 @@
 
 #include "install/CProcedureDialogs.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,13 @@ public:
 
     // CProcedureProgress
     void SetPosition(uint32_t position) override { positions.push_back(position); }
-    bool WaitStep() override { return stopAtStep >= 0 && waitSteps++ >= stopAtStep; }
+    bool WaitStep() override
+    {
+        int step = waitSteps++;
+        if (atWaitStep)
+            atWaitStep(step);
+        return stopAtStep >= 0 && step >= stopAtStep;
+    }
     void SetMessage(const LString& text) override
     {
         events.push_back("message");
@@ -62,6 +69,7 @@ public:
     std::string userName = "Jane Doe";
     int stopAtStep = -1;             // the wait step at which Stop is pressed; never when negative
     bool failOpen = false;
+    std::function<void(int step)> atWaitStep; // runs at every wait step, before Stop is looked at
 
     // What happened.
     std::vector<std::string> events;

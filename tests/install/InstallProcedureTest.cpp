@@ -1,15 +1,6 @@
-#include "install/CInstDesc.h"
-#include "install/CInstallProcedure.h"
-#include "install/CProcedureRun.h"
-#include "platform/CRegKey.h"
-#include "integration/CVariables.h"
-#include "resources/LResDefaultChain.h"
-#include "tests/install/FakeDialogs.h"
-#include "tests/install/FakePackage.h"
-#include "tests/install/TreeSnapshot.h"
+#include "tests/install/ProcedureAttempt.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <algorithm>
 #include <string>
@@ -18,14 +9,6 @@
 using namespace testsupport;
 
 namespace {
-
-const char* const kRegistryKey = "Software\\etest-install-procedure";
-
-void DeleteTestKey()
-{
-    CRegKey software(HKEY_CURRENT_USER, "Software", CRegKey::kCreateOrOpen);
-    software.DeleteKeyTree(kRegistryKey + 9);
-}
 
 std::vector<FakeEntry> ProductEntries(const std::string& version)
 {
@@ -38,66 +21,6 @@ std::vector<FakeEntry> ProductEntries(const std::string& version)
     };
 }
 
-std::string Description(const std::string& extra = std::string())
-{
-    return "<Folder>\n\"Sample Tool\"\n\n"
-           "<WRegs>\n"
-           "HKCU \"Software\\etest-install-procedure\"\n"
-           "HKCU \"Software\\etest-install-procedure\" InstallDir %DEST%\n\n"
-           "<WLinks>\n"
-           "\"%DEST%\\Read Me.lnk\" \"%DEST%\\ReadMe.txt\"\n\n"
-        + extra;
-}
-
-std::string RegistryValue(const char* name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    char data[512] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? std::string(data) : "<no value>";
-}
-
-// One installation attempt as the installer makes it: a package standing on its first entry,
-// the parent folder chosen on the install page and the pre-scan's total.
-struct Attempt {
-    CInstDesc description;
-    CVariables variables;
-    FakePackage package;
-    FakeDialogs dialogs;
-    CProcedureRun run;
-    bool done = false;
-
-    Attempt(const std::string& parent, const std::string& ownPath, std::vector<FakeEntry> entries,
-            const std::string& descriptionText = Description())
-        : package(std::move(entries))
-    {
-        description.Parse(descriptionText.data(), descriptionText.size(), 1033);
-        run.entries = &package;
-        run.packageStart = FakePackage::kStart;
-        run.packageEnd = FakePackage::kStart + 5 * FakePackage::kEntrySize;
-        run.description = &description;
-        run.variables = &variables;
-        run.parentFolder = LString(parent.c_str());
-        run.requiredBytes = 4096;
-        run.ownPath = LString(ownPath.c_str());
-    }
-
-    bool Run()
-    {
-        CInstallProcedure procedure(run, dialogs);
-        done = procedure.Run();
-        code = procedure.Result();
-        return done;
-    }
-
-    InstallResult code = kInsOK;
-};
-
 uint64_t g_freeBytes = 0;
 bool FixedFreeSpace(const char*, uint64_t& bytes)
 {
@@ -106,35 +29,7 @@ bool FixedFreeSpace(const char*, uint64_t& bytes)
 }
 bool UnreadableVolume(const char*, uint64_t&) { return false; }
 
-class InstallProcedure : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        LResDefaultChain::CreateForLocale(GetModuleHandleA(nullptr), 0x0409);
-    }
-    static void TearDownTestSuite()
-    {
-        LResDefaultChain::Destroy();
-        OleUninitialize();
-    }
-    void SetUp() override
-    {
-        DeleteTestKey();
-        parent = scratch.Path() + "\\Programs";
-        CreateDirectoryA(parent.c_str(), nullptr);
-        CreateDirectoryA((scratch / "program").c_str(), nullptr);
-        ownPath = scratch / "program\\Installer.exe";
-        WriteTestFile(ownPath, std::string("MZ the installer with its package ") + std::string(3000, 'p'));
-        destination = parent + "\\Sample Tool";
-    }
-    void TearDown() override { DeleteTestKey(); }
-
-    ScratchFolder scratch{"proc"};
-    std::string parent;
-    std::string ownPath;
-    std::string destination;
-};
+class InstallProcedure : public ProcedureTest {};
 
 const char* const kDoneText = " Installation has been completed successfully.";
 

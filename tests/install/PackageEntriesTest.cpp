@@ -207,18 +207,6 @@ std::string NativeName(const std::string& entryName)
     return name;
 }
 
-// Names the installation uses only while it runs: temporary "ins" files, "tmp" backups.
-std::vector<std::string> LeftoverNames(const TreeSnapshot& tree)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : tree) {
-        std::string name = entry.first.substr(entry.first.rfind('\\') + 1);
-        if (name.rfind("tmp", 0) == 0 || name.rfind("ins", 0) == 0)
-            names.push_back(entry.first);
-    }
-    return names;
-}
-
 // The tree the product's entries make in the destination, with the write times they carry.
 void ExpectInstalled(const std::string& destination, const std::vector<ProductEntry>& entries)
 {

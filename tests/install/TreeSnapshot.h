@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -62,6 +63,19 @@ inline TreeSnapshot TakeSnapshot(const std::string& root)
         snapshot["."] = TreeEntry{true, 0, 0, ""};
     AddTree(root, "", snapshot);
     return snapshot;
+}
+
+// Names the installation uses only while it runs and must not leave behind: temporary "ins"
+// files and "tmp" backups.
+inline std::vector<std::string> LeftoverNames(const TreeSnapshot& tree)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : tree) {
+        std::string name = entry.first.substr(entry.first.rfind('\\') + 1);
+        if (name.rfind("tmp", 0) == 0 || name.rfind("ins", 0) == 0)
+            names.push_back(entry.first);
+    }
+    return names;
 }
 
 // A readable listing for failure messages.

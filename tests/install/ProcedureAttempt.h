@@ -1,0 +1,122 @@
+#pragma once
+
+// One installation attempt as the installer makes it, with scripted dialogs: a package
+// standing on its first entry, the parent folder chosen on the install page and the
+// pre-scan's total. The fixture gives every test a parent folder, an installer file of its own
+// and a clean test registry key.
+
+#include "install/CInstDesc.h"
+#include "install/CInstallProcedure.h"
+#include "install/CProcedureRun.h"
+#include "integration/CVariables.h"
+#include "platform/CRegKey.h"
+#include "resources/LResDefaultChain.h"
+#include "tests/install/FakeDialogs.h"
+#include "tests/install/FakePackage.h"
+#include "tests/install/TreeSnapshot.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+const char* const kRegistryKey = "Software\\etest-install-procedure";
+
+inline void DeleteTestKey()
+{
+    CRegKey software(HKEY_CURRENT_USER, "Software", CRegKey::kCreateOrOpen);
+    software.DeleteKeyTree(kRegistryKey + 9);
+}
+
+// A description that writes two registry values and one shortcut inside the destination.
+inline std::string Description(const std::string& extra = std::string())
+{
+    return "<Folder>\n\"Sample Tool\"\n\n"
+           "<WRegs>\n"
+           "HKCU \"Software\\etest-install-procedure\"\n"
+           "HKCU \"Software\\etest-install-procedure\" InstallDir %DEST%\n\n"
+           "<WLinks>\n"
+           "\"%DEST%\\Read Me.lnk\" \"%DEST%\\ReadMe.txt\"\n\n"
+        + extra;
+}
+
+inline std::string RegistryValue(const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[512] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(data) : "<no value>";
+}
+
+struct Attempt {
+    CInstDesc description;
+    CVariables variables;
+    FakePackage package;
+    FakeDialogs dialogs;
+    CProcedureRun run;
+    bool done = false;
+    InstallResult code = kInsOK;
+
+    Attempt(const std::string& parent, const std::string& ownPath, std::vector<FakeEntry> entries,
+            const std::string& descriptionText = Description())
+        : package(entries)
+    {
+        description.Parse(descriptionText.data(), descriptionText.size(), 1033);
+        run.entries = &package;
+        run.packageStart = FakePackage::kStart;
+        run.packageEnd = FakePackage::kStart + static_cast<uint32_t>(entries.size()) * FakePackage::kEntrySize;
+        run.description = &description;
+        run.variables = &variables;
+        run.parentFolder = LString(parent.c_str());
+        run.requiredBytes = 4096;
+        run.ownPath = LString(ownPath.c_str());
+    }
+
+    bool Run()
+    {
+        CInstallProcedure procedure(run, dialogs);
+        done = procedure.Run();
+        code = procedure.Result();
+        return done;
+    }
+};
+
+class ProcedureTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        OleInitialize(nullptr);
+        LResDefaultChain::CreateForLocale(GetModuleHandleA(nullptr), 0x0409);
+    }
+    static void TearDownTestSuite()
+    {
+        LResDefaultChain::Destroy();
+        OleUninitialize();
+    }
+    void SetUp() override
+    {
+        DeleteTestKey();
+        parent = scratch.Path() + "\\Programs";
+        CreateDirectoryA(parent.c_str(), nullptr);
+        CreateDirectoryA((scratch / "program").c_str(), nullptr);
+        ownPath = scratch / "program\\Installer.exe";
+        WriteTestFile(ownPath, std::string("MZ the installer with its package ") + std::string(3000, 'p'));
+        destination = parent + "\\Sample Tool";
+    }
+    void TearDown() override { DeleteTestKey(); }
+
+    ScratchFolder scratch{"proc"};
+    std::string parent;
+    std::string ownPath;
+    std::string destination;
+};
+
+} // namespace testsupport
