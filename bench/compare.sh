@@ -12,9 +12,9 @@ work=${1:-$root/build/bench/compare}
 packer=$root/build/native/tools/mkinstaller/mkinstaller
 winpacker=$root/build/win64/tools/mkinstaller/mkinstaller.exe
 stub=$root/build/win64/app/Installer.exe
-driver=$root/build/win64/tests/e2e/InstallDriver.exe # drives a whole installation, when built
+driver=$root/build/win64/tests/e2e/InstallDriver.exe # presses Install and OK, as a user would
 desc=$root/build/native/examples/sample/description.txt
-for f in "$packer" "$winpacker" "$stub" "$desc"; do
+for f in "$packer" "$winpacker" "$stub" "$desc" "$driver"; do
   [ -e "$f" ] || { echo "compare: $f is missing; run scripts/build native win64 first" >&2; exit 2; }
 done
 command -v makensis >/dev/null || { echo "compare: makensis (Debian nsis) is missing" >&2; exit 2; }
@@ -82,12 +82,12 @@ for tree in small large; do
 
   "$packer" build --stub "$stub" --desc "$desc" --root "$src" -o "$work/$tree-setup.exe" 2>/dev/null
   size=$(stat -c %s "$work/$tree-setup.exe")
-  install=-
-  if [ -e "$driver" ]; then
-    install=$(seconds run "$driver" "$(win "$work/$tree-setup.exe")" "C:\\ours-$tree") || install=failed
-  fi
+  # The sample's description installs into "Sample Tool" below the program-files folder; a
+  # fresh folder each time, so that no run installs over the one before.
+  rm -rf "$prefix/prefix/drive_c/Program Files/Sample Tool"
+  install=$(seconds run "$driver" install "$(win "$work/$tree-setup.exe")") || install=failed
   printf "%-6s %-22s %12s %10s %14s\n" "$tree" "this installer" "$size" "$install" \
-    "$( [ "$install" = - ] || [ "$install" = failed ] && echo - || rate "$bytes" "$install")"
+    "$( [ "$install" = failed ] && echo - || rate "$bytes" "$install")"
   extract=$(seconds run "$winpacker" extract "$(win "$work/$tree-setup.exe")" "C:\\extract-$tree")
   printf "%-6s %-22s %12s %10s %14s\n" "$tree" "  its extraction" "" "$extract" "$(rate "$bytes" "$extract")"
   copy=$(seconds run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree")

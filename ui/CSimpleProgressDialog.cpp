@@ -12,6 +12,8 @@
 #include "ui/CModalStep.h"
 #include "ui/MeasuringTexts.h"
 
+#include <algorithm>
+
 const char* const CSimpleProgressDialog::kLayoutNames = "stopbtn = 1; msgtx = 2; progbar = 3; iconpn = 4;";
 const char* const CSimpleProgressDialog::kLayoutSize =
     "tw = max(wp(msgtx), CalcTextW(msgtx, 20));"
@@ -84,6 +86,7 @@ int32_t CSimpleProgressDialog::WaitStepResult()
 void CSimpleProgressDialog::SetMaximum(uint32_t maximum)
 {
     m_shift = 0;
+    m_shownWidth = -1;
     while ((maximum >> m_shift) > 0x7FFFFFFFu)
         ++m_shift;
     if (m_bar)
@@ -92,8 +95,18 @@ void CSimpleProgressDialog::SetMaximum(uint32_t maximum)
 
 void CSimpleProgressDialog::SetPosition(uint32_t position)
 {
-    if (m_bar)
-        m_bar->SetPosition(static_cast<int32_t>(position >> m_shift));
+    if (!m_bar)
+        return;
+    // The installation reports after every entry; redrawing a bar that would look the same
+    // costs more than writing a small file, so only a change the user can see goes to it.
+    const int32_t scaled = static_cast<int32_t>(position >> m_shift);
+    const int32_t maximum = m_bar->Maximum();
+    const int64_t width = m_bar->Width();
+    const int32_t filled = maximum > 0 ? static_cast<int32_t>(width * std::min(scaled, maximum) / maximum) : 0;
+    if (filled == m_shownWidth && scaled < maximum)
+        return;
+    m_shownWidth = filled;
+    m_bar->SetPosition(scaled);
 }
 
 void CSimpleProgressDialog::BeginFiles(uint32_t total, bool uninstalling)

@@ -67,4 +67,6 @@ private:
     int32_t m_result = 0;
     // The bar holds signed 32-bit values; larger ranges are halved, position with them.
     int m_shift = 0;
+    // The bar's filled width in pixels as last shown; -1 before the first position.
+    int32_t m_shownWidth = -1;
 };

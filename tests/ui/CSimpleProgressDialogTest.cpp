@@ -141,6 +141,29 @@ TEST_F(CSimpleProgressDialogTest, ALargeRangeKeepsItsProportionOnTheControl)
     EXPECT_LE(position, range.iHigh / 2 + 1);
 }
 
+TEST_F(CSimpleProgressDialogTest, OnlyPositionsThatChangeTheFilledWidthReachTheBar)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.SetMaximum(100000);
+    const int width = dialog.Bar()->Width();
+    ASSERT_GT(width, 10);
+    HWND bar = dialog.Bar()->Control();
+    dialog.SetPosition(50000);
+    const LRESULT half = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    // Less than one pixel further: the bar would look the same, so it is left alone.
+    dialog.SetPosition(50000 + 100000 / width / 2);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), half);
+    // A pixel or more further moves it.
+    dialog.SetPosition(50000 + 2 * 100000 / width);
+    EXPECT_GT(SendMessageA(bar, PBM_GETPOS, 0, 0), half);
+    // The end is always shown, and a new range starts afresh.
+    dialog.SetPosition(100000);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 25000);
+    dialog.SetMaximum(100000);
+    dialog.SetPosition(0);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
+}
+
 TEST_F(CSimpleProgressDialogTest, AMessageSetBeforeTheFirstShowDecidesTheSizeLaterOnesDoNot)
 {
     CSimpleProgressDialog dialog(&app, nullptr);
