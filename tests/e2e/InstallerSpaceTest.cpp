@@ -155,3 +155,40 @@ TEST_F(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverything
     CloseByCloseBox(window);
     EXPECT_EQ(installer.WaitForExit(), 0);
 }
+
+TEST_F(SmallDrive, AFullDriveGivesBackTheFilesOfAnEarlierInstallation)
+{
+    const std::string product = std::string(kDriveRoot) + "Sample Tool";
+    ASSERT_TRUE(CreateDirectoryA(product.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((product + "\\Data").c_str(), nullptr));
+    ASSERT_TRUE(WriteFileText(product + "\\ReadMe.txt", "Sample Tool, small edition"));
+    ASSERT_TRUE(WriteFileText(product + "\\Data\\part1.bin", std::string(20 << 10, 'o')));
+    ASSERT_TRUE(WriteFileText(product + "\\Data\\my settings.txt", "the user's"));
+    const testsupport::TreeSnapshot before = testsupport::TakeSnapshot("R:");
+
+    Program installer(s_setup);
+    HWND window = WaitForInstallerWindow(installer.Id());
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(ChooseDriveAsParent(installer.Id(), window, 'R'));
+    ASSERT_TRUE(WaitUntilVisible(window));
+    ASSERT_TRUE(Press(window, "Install"));
+    // First whether to install over the folder, then whether to go on with too little space.
+    for (const char* question : {"folder exists", "too little space"}) {
+        HWND asked = WaitForDialog(installer.Id(), "Message");
+        ASSERT_TRUE(asked) << question;
+        ASSERT_TRUE(HasButton(asked, "Cancel")) << question;
+        ASSERT_TRUE(Press(asked, "OK"));
+        ASSERT_TRUE(WaitUntilHidden(asked));
+    }
+    HWND failure = WaitForDialog(installer.Id(), "Message", 60000);
+    ASSERT_TRUE(failure);
+    EXPECT_FALSE(HasButton(failure, "Cancel"));
+    Screenshot("drive-full-over-earlier", failure);
+    ASSERT_TRUE(Press(failure, "OK"));
+    ASSERT_TRUE(WaitUntilVisible(window));
+
+    const testsupport::TreeSnapshot after = testsupport::TakeSnapshot("R:");
+    EXPECT_EQ(after, before) << "before:\n" << testsupport::Describe(before) << "after:\n" << testsupport::Describe(after);
+    CloseByCloseBox(window);
+    EXPECT_EQ(installer.WaitForExit(), 0);
+}
