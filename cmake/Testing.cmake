@@ -33,6 +33,18 @@ if(INSTALLER_RUN_WINE)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
 endif()
 
+# A 2 MiB drive R: in that prefix for tests that fill a disk (scripts/small-drive; needs root).
+# It is mapped before the prefix's processes start, as the shell lists only the drives it
+# finds then.
+set(INSTALLER_SMALL_DRIVE_STATUS ${INSTALLER_WINE_PREFIX}/small-drive-r.status)
+if(INSTALLER_RUN_WINE)
+  add_test(NAME small_drive_mount COMMAND ${PROJECT_SOURCE_DIR}/scripts/small-drive mount ${INSTALLER_WINE_PREFIX} r 2m)
+  set_tests_properties(small_drive_mount PROPERTIES FIXTURES_SETUP small_drive TIMEOUT 60)
+  set_tests_properties(wine_start PROPERTIES DEPENDS small_drive_mount)
+  add_test(NAME small_drive_unmount COMMAND ${PROJECT_SOURCE_DIR}/scripts/small-drive unmount ${INSTALLER_WINE_PREFIX} r)
+  set_tests_properties(small_drive_unmount PROPERTIES FIXTURES_CLEANUP small_drive TIMEOUT 60)
+endif()
+
 # A second prefix whose user runs Japanese: LANG=ja_JP.UTF-8 gives the ANSI code page 932, and
 # the user locale 0x411 in the prefix's registry makes GetUserDefaultLCID report 1041, so the
 # "_J" resources are chosen. JAPANESE tests run there.

@@ -177,12 +177,7 @@ TEST_F(EndToEnd, StopUndoesTheInstallationAndASecondAttemptSucceeds)
     testsupport::RemoveTreeForTests(root);
     CreateDirectoryA(root.c_str(), nullptr);
     CreateDirectoryA((root + "\\product").c_str(), nullptr);
-    std::string noise(24 << 20, '\0');
-    uint32_t seed = 7;
-    for (char& c : noise) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>(seed >> 23);
-    }
+    const std::string noise = Noise(24 << 20, 7);
     ASSERT_TRUE(WriteFileText(root + "\\product\\a-big.bin", noise));
     for (int i = 0; i < 40; ++i)
         WriteFileText(root + "\\product\\small" + std::to_string(i) + ".txt", "small file " + std::to_string(i));

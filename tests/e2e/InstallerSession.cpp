@@ -175,6 +175,88 @@ bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey)
 
 void CloseByCloseBox(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
+namespace {
+
+// The chooser's "Save in" list. Its name box is of no use here: the chooser does not validate
+// names, so a folder typed there is taken as a file name in the folder the chooser stands in.
+const int kLookIn = 0x471;
+
+// The list belongs to a dialog of the wide forms; its texts are read as such.
+std::string ItemText(HWND combo, LRESULT index)
+{
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(index), 0);
+    if (length < 0 || length > 1000)
+        return std::string();
+    std::vector<wchar_t> text(size_t(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    char narrow[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, text.data(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+    return narrow;
+}
+
+LRESULT FindItem(HWND combo, const std::string& part)
+{
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (ItemText(combo, i).find(part) != std::string::npos)
+            return i;
+    }
+    return CB_ERR;
+}
+
+bool ShowsFolder(HWND lookIn, const std::string& part)
+{
+    LRESULT current = SendMessageA(lookIn, CB_GETCURSEL, 0, 0);
+    return current != CB_ERR && ItemText(lookIn, current).find(part) != std::string::npos;
+}
+
+void PostKey(HWND window, UINT key)
+{
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+} // namespace
+
+bool ChooseDriveAsParent(DWORD processId, HWND window, char drive)
+{
+    if (!Press(window, "Change Folder..."))
+        return false;
+    HWND chooser = WaitForWindowOf(processId, "#32770", nullptr, 10000);
+    HWND lookIn = chooser ? GetDlgItem(chooser, kLookIn) : nullptr;
+    if (!lookIn)
+        return false;
+    const std::string mark = std::string("(") + drive + ":)";
+    // The drives are items of the computer's view; each is opened in turn, as a keyboard
+    // user walks the list, until the "Save in" list names the drive.
+    bool opened = false;
+    for (int item = 0; item < 26 && !opened; ++item) {
+        LRESULT computer = CB_ERR;
+        uidriver::WaitUntil([&] { return (computer = FindItem(lookIn, "My Computer")) != CB_ERR; }, 10000);
+        if (computer == CB_ERR)
+            return false;
+        SendMessageA(lookIn, CB_SETCURSEL, WPARAM(computer), 0);
+        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kLookIn, CBN_SELENDOK), reinterpret_cast<LPARAM>(lookIn));
+        if (!uidriver::WaitUntil([&] { return ShowsFolder(lookIn, "My Computer"); }, 10000))
+            return false;
+        Sleep(300);
+        HWND view = uidriver::FindChild(chooser, "SysListView32", nullptr);
+        if (!view)
+            return false;
+        PostKey(view, VK_HOME);
+        for (int down = 0; down < item; ++down)
+            PostKey(view, VK_DOWN);
+        PostKey(view, VK_RETURN);
+        opened = uidriver::WaitUntil([&] { return ShowsFolder(lookIn, mark); }, 1500);
+    }
+    Sleep(500);
+    Screenshot(std::string("folder-chooser-") + drive, chooser);
+    if (!opened)
+        return false;
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    return WaitUntilHidden(chooser, 10000);
+}
+
 void Screenshot(const std::string& name, HWND window)
 {
     // Let the window finish painting first.
@@ -264,6 +346,16 @@ uint64_t LastWriteTime(const std::string& path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return 0;
     return (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::string Noise(size_t size, uint32_t seed)
+{
+    std::string noise(size, '\0');
+    for (char& c : noise) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 23);
+    }
+    return noise;
 }
 
 } // namespace e2e

@@ -48,6 +48,10 @@ bool HasButton(HWND window, const char* label);
 // Chooses a menu command by its mnemonic letters: the menu's on the bar, then the item's.
 bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey);
 void CloseByCloseBox(HWND window);
+// Makes the root of a drive the parent folder through the install page's "Change Folder..."
+// chooser: the drive is opened from the computer's view and confirmed with OK. False when the
+// chooser does not show the drive.
+bool ChooseDriveAsParent(DWORD processId, HWND window, char drive);
 void Screenshot(const std::string& name, HWND window = nullptr);
 
 // Where the product goes and what it registers, as the sample's description says.
@@ -64,5 +68,7 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
 std::string ReadFileText(const std::string& path);
 bool WriteFileText(const std::string& path, const std::string& text);
 uint64_t LastWriteTime(const std::string& path);
+// Bytes that do not compress, the same for the same seed.
+std::string Noise(size_t size, uint32_t seed);
 
 } // namespace e2e

@@ -1,0 +1,157 @@
+// The installer pointed at a drive too small for the product: it asks before it starts, and
+// when the user goes on anyway and the drive fills up, it says so and leaves the drive as it
+// found it. The drive is a size-limited tmpfs that scripts/small-drive maps as R:.
+#include "tests/e2e/InstallerSession.h"
+#include "tests/install/TreeSnapshot.h"
+#include "tests/platform/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+const char* const kDriveRoot = "R:\\";
+const char* const kOtherProgram = "R:\\Apps";
+const uint64_t kLargestSmallDrive = 8 << 20;
+
+bool DriveSpace(uint64_t& total, uint64_t& free)
+{
+    ULARGE_INTEGER available, all, unused;
+    if (!GetDiskFreeSpaceExA(kDriveRoot, &available, &all, &unused))
+        return false;
+    total = all.QuadPart;
+    free = available.QuadPart;
+    return true;
+}
+
+// Why the small drive is not there; empty when it is.
+std::string SmallDriveMissing()
+{
+    uint64_t total = 0, free = 0;
+    if (DriveSpace(total, free) && total <= kLargestSmallDrive)
+        return std::string();
+    std::string status = ReadFileText(WindowsPath(SMALL_DRIVE_STATUS));
+    if (status == "<missing>")
+        status = "scripts/small-drive mount did not run";
+    while (!status.empty() && (status.back() == '\n' || status.back() == '\r'))
+        status.pop_back();
+    return "no size-limited drive R: to fill up: " + status;
+}
+
+void EmptyDrive()
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA("R:\\*", &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..")
+            testsupport::RemoveTreeForTests(std::string(kDriveRoot) + name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+class SmallDrive : public ::testing::Test {
+protected:
+    // A product of about 2.7 MiB that does not compress, for a drive of 2 MiB.
+    static void SetUpTestSuite()
+    {
+        const std::string root = std::string(kWork) + "\\product";
+        testsupport::RemoveTreeForTests(kWork);
+        CreateDirectoryA(kWork, nullptr);
+        CreateDirectoryA(root.c_str(), nullptr);
+        CreateDirectoryA((root + "\\Data").c_str(), nullptr);
+        bool written = WriteFileText(root + "\\ReadMe.txt", "Sample Tool, large edition");
+        for (uint32_t part = 1; part <= 3; ++part)
+            written = written && WriteFileText(root + "\\Data\\part" + std::to_string(part) + ".bin", Noise(900 << 10, part));
+        const std::string description = std::string(kWork) + "\\description.txt";
+        written = written && WriteFileText(description, "<Folder>\n\"Sample Tool\"\n");
+        s_setup = std::string(kWork) + "\\LargeSetup.exe";
+        s_packed = written && Pack(description, root, s_setup);
+    }
+    static void TearDownTestSuite() { testsupport::RemoveTreeForTests(kWork); }
+
+    void SetUp() override
+    {
+        std::string missing = SmallDriveMissing();
+        if (!missing.empty())
+            GTEST_SKIP() << missing;
+        ASSERT_TRUE(s_packed) << "the large product could not be packed";
+        RemoveSample();
+        // The drive as its user keeps it: another program's folder and the user's papers. The
+        // product goes beside them, into R:\Sample Tool.
+        EmptyDrive();
+        ASSERT_TRUE(CreateDirectoryA(kOtherProgram, nullptr));
+        ASSERT_TRUE(WriteFileText(std::string(kOtherProgram) + "\\Other Tool.txt", "another program's notes"));
+        ASSERT_TRUE(CreateDirectoryA("R:\\Papers", nullptr));
+        ASSERT_TRUE(WriteFileText("R:\\Papers\\letter.txt", std::string(100 << 10, 'l')));
+    }
+    void TearDown() override
+    {
+        if (SmallDriveMissing().empty())
+            EmptyDrive();
+        RemoveSample();
+    }
+
+    static constexpr const char* kWork = "C:\\e2e-space";
+    static std::string s_setup;
+    static bool s_packed;
+};
+
+std::string SmallDrive::s_setup;
+bool SmallDrive::s_packed = false;
+
+} // namespace
+
+TEST_F(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverythingUndone)
+{
+    uint64_t total = 0, freeBefore = 0;
+    ASSERT_TRUE(DriveSpace(total, freeBefore));
+    ASSERT_LT(freeBefore, uint64_t(2700) << 10) << "the product must not fit";
+    const testsupport::TreeSnapshot before = testsupport::TakeSnapshot("R:");
+
+    Program installer(s_setup);
+    HWND window = WaitForInstallerWindow(installer.Id());
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(ChooseDriveAsParent(installer.Id(), window, 'R'));
+    ASSERT_TRUE(WaitUntilVisible(window));
+    Screenshot("install-page-on-small-drive", window);
+
+    // Declined: nothing happens, and the install page is back.
+    ASSERT_TRUE(Press(window, "Install"));
+    HWND question = WaitForDialog(installer.Id(), "Message");
+    ASSERT_TRUE(question) << "no question about the space";
+    EXPECT_TRUE(HasButton(question, "Cancel")) << "a question, not a notice";
+    Screenshot("short-space-question", question);
+    ASSERT_TRUE(Press(question, "Cancel"));
+    ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
+    EXPECT_EQ(testsupport::TakeSnapshot("R:"), before);
+
+    // Accepted: the installation runs until the drive is full, then undoes itself.
+    ASSERT_TRUE(Press(window, "Install"));
+    question = WaitForDialog(installer.Id(), "Message");
+    ASSERT_TRUE(question) << "the second attempt asks again";
+    EXPECT_TRUE(HasButton(question, "Cancel"));
+    ASSERT_TRUE(Press(question, "OK"));
+    ASSERT_TRUE(WaitUntilHidden(question));
+    HWND failure = WaitForDialog(installer.Id(), "Message", 60000);
+    ASSERT_TRUE(failure) << "no message after the drive filled up";
+    EXPECT_FALSE(HasButton(failure, "Cancel")) << "the failure is a notice";
+    Screenshot("drive-full-error", failure);
+    ASSERT_TRUE(Press(failure, "OK"));
+    ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
+
+    const testsupport::TreeSnapshot after = testsupport::TakeSnapshot("R:");
+    EXPECT_EQ(after, before) << "before:\n" << testsupport::Describe(before) << "after:\n" << testsupport::Describe(after);
+    uint64_t freeAfter = 0;
+    ASSERT_TRUE(DriveSpace(total, freeAfter));
+    EXPECT_EQ(freeAfter, freeBefore);
+    EXPECT_FALSE(Exists(ProductFolder())) << "nothing went to the suggested folder either";
+
+    CloseByCloseBox(window);
+    EXPECT_EQ(installer.WaitForExit(), 0);
+}
