@@ -1,13 +1,13 @@
 #include "package/CBitReader.h"
 
-bool CBitReader::NextByte()
+bool CBitReader::Refill()
 {
-    if (m_source.Position() >= m_limit)
+    const uint32_t position = m_source.Position();
+    if (position >= m_limit)
         return false;
-    uint32_t count = 1;
-    m_source.Read(&m_current, count);
-    if (count != 1)
-        return false;
-    m_unread = 8;
-    return true;
+    uint32_t count = m_limit - position < kBlockSize ? m_limit - position : kBlockSize;
+    m_source.Read(m_block, count);
+    m_next = 0;
+    m_filled = count;
+    return count > 0;
 }

@@ -1,5 +1,7 @@
 #include "package/CLzWindow.h"
 
+#include "package/ShortCopy.h"
+
 #include <cstring>
 #include <new>
 
@@ -34,8 +36,8 @@ uint32_t CLzWindow::CopyMatch(uint32_t distance, uint32_t lengthField)
     const uint32_t from = (m_writePosition - distance) & mask;
     // Neither end wraps and the source lies wholly behind what is written: one block copy.
     if (distance >= count && from + count <= m_windowSize && m_writePosition + count <= m_windowSize) {
-        std::memcpy(m_copy, m_window + from, count);
-        std::memcpy(m_window + m_writePosition, m_copy, count);
+        CopyShort(m_copy, m_window + from, count);
+        CopyShort(m_window + m_writePosition, m_copy, count);
         m_writePosition = (m_writePosition + count) & mask;
         return count;
     }

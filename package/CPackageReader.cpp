@@ -3,6 +3,7 @@
 
 #include "package/CCountingStream.h"
 #include "package/Crc32.h"
+#include "package/ShortCopy.h"
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
 
@@ -33,7 +34,7 @@ uint32_t CPackageReader::Decode(uint8_t* out, uint32_t count)
     while (done < count) {
         if (m_copyIndex < m_copyCount) {
             const uint32_t take = std::min(m_copyCount - m_copyIndex, count - done);
-            std::memcpy(out + done, m_window.CopyBuffer() + m_copyIndex, take);
+            CopyShort(out + done, m_window.CopyBuffer() + m_copyIndex, take);
             m_copyIndex += take;
             done += take;
             continue;
@@ -64,7 +65,7 @@ uint32_t CPackageReader::Decode(uint8_t* out, uint32_t count)
 int CPackageReader::NextTag()
 {
     uint8_t tag = 0;
-    if (m_source.Position() < m_end && Decode(&tag, 1) == 1)
+    if (m_bits.Position() < m_end && Decode(&tag, 1) == 1)
         m_lastTag = tag;
     else
         m_lastTag = kTagEnd;

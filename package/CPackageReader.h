@@ -53,7 +53,7 @@ public:
     // Whether the current record carries a check sum at all.
     bool RecordChecked() const { return m_expectedCrc != 0; }
 
-    uint32_t SourcePosition() const { return m_source.Position(); }
+    uint32_t SourcePosition() const { return m_bits.Position(); }
     uint32_t Start() const { return m_start; }
     uint32_t End() const { return m_end; }
 

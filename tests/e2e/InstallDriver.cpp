@@ -4,7 +4,8 @@
 //   InstallDriver install SETUP.exe [--shots]       press Install, answer OK to every question
 //   InstallDriver uninstall UNINSTALL.exe [--shots] press Uninstall
 //
-// Prints the seconds from the button press to the closing notice, and ends with the program's
+// Prints the seconds of each phase (start-up, installation, the end after the closing notice),
+// and ends with the program's
 // own exit code (or 90 when its windows did not appear as expected). With --shots every window
 // is kept as a screenshot in the artefact folder.
 #include "tests/e2e/InstallerSession.h"
@@ -31,8 +32,11 @@ void Shot(const Run& run, const char* name, HWND window)
         Screenshot(std::string(run.prefix) + name, window);
 }
 
+double SecondsSince(DWORD tick) { return (GetTickCount() - tick) / 1000.0; }
+
 int Drive(const std::string& program, const Run& run)
 {
+    const DWORD begun = GetTickCount();
     Program started(program);
     if (!started.Started()) {
         std::fprintf(stderr, "InstallDriver: cannot start %s\n", program.c_str());
@@ -43,6 +47,7 @@ int Drive(const std::string& program, const Run& run)
         std::fprintf(stderr, "InstallDriver: no installer window appeared\n");
         return kDriverFailed;
     }
+    std::printf("%.2f s from the start to the window\n", SecondsSince(begun));
     Shot(run, "page", window);
     const DWORD pressed = GetTickCount();
     if (!Press(window, run.button)) {
@@ -64,7 +69,7 @@ int Drive(const std::string& program, const Run& run)
         }
         const bool question = HasButton(message, "Cancel");
         if (!question)
-            std::printf("%.2f s from %s to the closing notice\n", (GetTickCount() - pressed) / 1000.0, run.button);
+            std::printf("%.2f s from %s to the closing notice\n", SecondsSince(pressed), run.button);
         Shot(run, question ? "question" : "done", message);
         if (!Press(message, "OK"))
             return kDriverFailed;
@@ -72,7 +77,9 @@ int Drive(const std::string& program, const Run& run)
             break;
         WaitUntilHidden(message);
     }
+    const DWORD answered = GetTickCount();
     const long code = started.WaitForExit(120000);
+    std::printf("%.2f s from the notice to the end\n", SecondsSince(answered));
     std::printf("%s ended with %ld\n", program.c_str(), code);
     return code < 0 ? kDriverFailed : static_cast<int>(code);
 }

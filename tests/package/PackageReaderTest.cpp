@@ -76,6 +76,47 @@ TEST(PackageReader, WalksDescriptionFoldersAndFiles)
     EXPECT_EQ(reader.SourcePosition(), reader.End());
 }
 
+TEST(PackageReader, SourcePositionCountsWhatWasDecodedNotWhatWasReadAhead)
+{
+    RecordWriter w(true);
+    w.Description("Title: Demo\r\n");
+    std::string noise;
+    uint32_t x = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        x = x * 1103515245u + 12345u;
+        noise += static_cast<char>(x >> 24);
+    }
+    w.File("a.bin", noise, 1, 2);
+    w.File("b.txt", "small", 1, 2);
+    Package p(w.Bytes());
+    CPackageReader reader = p.Reader();
+    reader.Rewind();
+    CUrl base = ParseUrl("file:///C:/Demo");
+    ASSERT_EQ(reader.NextTag(), CPackageReader::kTagDescription);
+    ASSERT_TRUE(reader.ReadRecordHeader());
+    reader.MeasureData();
+    // Only a few bytes of a 3000-byte record are decoded yet.
+    const uint32_t afterDescription = reader.SourcePosition();
+    EXPECT_LT(afterDescription, reader.Start() + 64);
+    CUrl url;
+    ASSERT_EQ(reader.NextTag(), CPackageReader::kTagFile);
+    ASSERT_TRUE(reader.ReadEntry(base, url));
+    uint8_t times[8];
+    ASSERT_TRUE(reader.ReadTimes(times));
+    EXPECT_EQ(reader.MeasureData(), 3000u);
+    const uint32_t afterFirst = reader.SourcePosition();
+    EXPECT_GT(afterFirst, afterDescription + 3000);
+    EXPECT_LT(afterFirst, reader.End());
+    // The last record still follows, although the reader may hold its bytes already.
+    ASSERT_EQ(reader.NextTag(), CPackageReader::kTagFile);
+    ASSERT_TRUE(reader.ReadEntry(base, url));
+    ASSERT_TRUE(reader.ReadTimes(times));
+    EXPECT_EQ(reader.MeasureData(), 5u);
+    EXPECT_TRUE(reader.RecordIntact());
+    EXPECT_EQ(reader.NextTag(), CPackageReader::kTagEnd);
+    EXPECT_EQ(reader.SourcePosition(), reader.End());
+}
+
 TEST(PackageReader, RewindAndSecondDescriptionReadLeadToTheFirstEntryAgain)
 {
     Package p(Sample());
