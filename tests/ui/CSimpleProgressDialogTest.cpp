@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -28,18 +29,33 @@ protected:
                           DWORD limitMs = 5000)
     {
         int stoppedAt = 0;
-        uidriver::DriverThread driver([&] {
-            HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
-            if (window)
-                action(window);
-        });
-        const DWORD start = GetTickCount();
-        for (int step = 1; GetTickCount() - start < limitMs; ++step) {
-            if (dialog.WaitStep()) {
-                stoppedAt = step;
-                break;
+        std::atomic<bool> stopped{false};
+        std::atomic<bool> driverDone{false};
+        {
+            uidriver::DriverThread driver([&] {
+                HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
+                // A key posted while the window is still taking the focus goes elsewhere; the
+                // user would press it again, and so does the driver until the dialog stops.
+                for (int attempt = 0; window && attempt < 8 && !stopped; ++attempt) {
+                    action(window);
+                    uidriver::WaitUntil([&stopped] { return stopped.load(); }, 500);
+                }
+                driverDone = true;
+            });
+            const DWORD start = GetTickCount();
+            for (int step = 1; GetTickCount() - start < limitMs; ++step) {
+                if (dialog.WaitStep()) {
+                    stoppedAt = step;
+                    break;
+                }
+                Sleep(2);
             }
-            Sleep(2);
+            stopped = true;
+            // The driver may be inside a sent message to this thread: keep handling them.
+            while (!driverDone) {
+                dialog.WaitStep();
+                Sleep(2);
+            }
         }
         return stoppedAt;
     }
