@@ -10,13 +10,12 @@
 #include "install/CProcedureRun.h"
 #include "integration/CVariables.h"
 #include "platform/CRegKey.h"
-#include "resources/LResDefaultChain.h"
 #include "tests/install/FakeDialogs.h"
 #include "tests/install/FakePackage.h"
+#include "tests/install/ProcedureSuite.h"
 #include "tests/install/TreeSnapshot.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -89,18 +88,8 @@ struct Attempt {
     }
 };
 
-class ProcedureTest : public ::testing::Test {
+class ProcedureTest : public ProcedureSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        LResDefaultChain::CreateForLocale(GetModuleHandleA(nullptr), 0x0409);
-    }
-    static void TearDownTestSuite()
-    {
-        LResDefaultChain::Destroy();
-        OleUninitialize();
-    }
     void SetUp() override
     {
         DeleteTestKey();

@@ -4,13 +4,12 @@
 #include "platform/CRegKey.h"
 #include "install/CUninstallProcedure.h"
 #include "integration/CVariables.h"
-#include "resources/LResDefaultChain.h"
 #include "tests/install/FakeDialogs.h"
 #include "tests/install/FakePackage.h"
+#include "tests/install/ProcedureSuite.h"
 #include "tests/install/TreeSnapshot.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -86,18 +85,8 @@ struct ProductRun {
     }
 };
 
-class UninstallProcedure : public ::testing::Test {
+class UninstallProcedure : public ProcedureSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        OleInitialize(nullptr);
-        LResDefaultChain::CreateForLocale(GetModuleHandleA(nullptr), 0x0409);
-    }
-    static void TearDownTestSuite()
-    {
-        LResDefaultChain::Destroy();
-        OleUninitialize();
-    }
     void SetUp() override
     {
         DeleteTestKey();
