@@ -17,14 +17,15 @@ std::string WindowsPath(const char* linuxPath)
     return path;
 }
 
-Program::Program(const std::string& path)
+Program::Program(const std::string& path) : Program("\"" + path + "\"", kCommandLine) {}
+
+Program::Program(const std::string& commandLine, CommandLineTag)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + path + "\"";
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info))
         m_info = PROCESS_INFORMATION();
 }
 
@@ -51,24 +52,8 @@ long Program::WaitForExit(DWORD timeoutMs)
 
 long RunToEnd(const std::string& commandLine, DWORD timeoutMs)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -1;
-    long result = -1;
-    if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
-        result = static_cast<long>(code);
-    } else {
-        TerminateProcess(info.hProcess, 1);
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return result;
+    Program program(commandLine, Program::kCommandLine);
+    return program.WaitForExit(timeoutMs);
 }
 
 bool Pack(const std::string& description, const std::string& root, const std::string& output)

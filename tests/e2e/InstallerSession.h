@@ -17,6 +17,9 @@ std::string WindowsPath(const char* linuxPath);
 class Program {
 public:
     explicit Program(const std::string& path);
+    // Started from a whole command line instead of a program path.
+    enum CommandLineTag { kCommandLine };
+    Program(const std::string& commandLine, CommandLineTag);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     ~Program();

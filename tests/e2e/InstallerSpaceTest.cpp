@@ -97,6 +97,16 @@ protected:
         RemoveSample();
     }
 
+    // The installer's window once R: is chosen as the parent folder through the chooser; null
+    // when the window did not come, the chooser failed or the window did not come back.
+    static HWND WindowOnSmallDrive(const Program& installer)
+    {
+        HWND window = WaitForInstallerWindow(installer.Id());
+        if (!window || !ChooseDriveAsParent(installer.Id(), window, 'R') || !WaitUntilVisible(window))
+            return nullptr;
+        return window;
+    }
+
     static constexpr const char* kWork = "C:\\e2e-space";
     static std::string s_setup;
     static bool s_packed;
@@ -115,10 +125,8 @@ TEST_F(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverything
     const testsupport::TreeSnapshot before = testsupport::TakeSnapshot("R:");
 
     Program installer(s_setup);
-    HWND window = WaitForInstallerWindow(installer.Id());
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(ChooseDriveAsParent(installer.Id(), window, 'R'));
-    ASSERT_TRUE(WaitUntilVisible(window));
+    HWND window = WindowOnSmallDrive(installer);
+    ASSERT_TRUE(window) << "no installer window with R: as the parent folder";
     Screenshot("install-page-on-small-drive", window);
 
     // Declined: nothing happens, and the install page is back.
@@ -167,10 +175,8 @@ TEST_F(SmallDrive, AFullDriveGivesBackTheFilesOfAnEarlierInstallation)
     const testsupport::TreeSnapshot before = testsupport::TakeSnapshot("R:");
 
     Program installer(s_setup);
-    HWND window = WaitForInstallerWindow(installer.Id());
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(ChooseDriveAsParent(installer.Id(), window, 'R'));
-    ASSERT_TRUE(WaitUntilVisible(window));
+    HWND window = WindowOnSmallDrive(installer);
+    ASSERT_TRUE(window) << "no installer window with R: as the parent folder";
     ASSERT_TRUE(Press(window, "Install"));
     // First whether to install over the folder, then whether to go on with too little space.
     for (const char* question : {"folder exists", "too little space"}) {
