@@ -7,6 +7,7 @@
 #include "install/EntryPlacement.h"
 #include "platform/CCreateFolderOp.h"
 #include "platform/CFileFind.h"
+#include "platform/CFileOp.h"
 #include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
 #include "platform/CTextBuilder.h"
@@ -18,6 +19,34 @@
 namespace {
 
 const uint32_t kTimeBytes = 8;
+
+// Takes a fresh name beside an entry: the prefix ("tmp" for a backup, "ins" for a temporary
+// file) with the tick count, then with 2, 3 ... appended while the name is in use. Each name
+// is entered in the journal before `take` tries it, so that whatever a crash leaves under it
+// is known; a name that could not be taken is dropped again, so that nothing ever acts on a
+// file of that name that is not the installation's own.
+template <class Take>
+InstallResult TakeFreshName(CInstJournal& journal, JournalKind kind, const LString& urlText, const char* prefix,
+                            Take take, CJournalRecord*& record)
+{
+    CTextBuilder first;
+    first.Append(prefix);
+    first.AppendNumber(static_cast<long>(GetTickCount()));
+    if (first.Failed())
+        return kInsNoMemory;
+    for (long number = 1;; ++number) {
+        LString name = number == 1 ? first.ToString() : CFileOp::NumberedPath(first.Text(), number);
+        record = name.IsEmpty() ? nullptr : journal.Enter(kind, urlText, name);
+        if (!record)
+            return kInsNoMemory;
+        FileStatus status = take(name);
+        if (status == FileStatus::Ok)
+            return kInsOK;
+        CInstJournal::Drop(record);
+        if (status != FileStatus::Conflict)
+            return kInsCannotWrite;
+    }
+}
 
 } // namespace
 
@@ -68,20 +97,13 @@ InstallResult CFileInstaller::InstallFiles()
 
 InstallResult CFileInstaller::MoveAside(const LString& path, const LString& urlText)
 {
-    CTextBuilder backup;
-    backup.Append("tmp");
-    backup.AppendNumber(static_cast<long>(GetTickCount()));
-    if (backup.Failed())
-        return kInsNoMemory;
-    CJournalRecord* record = m_journal.Enter(kJournalReplaced, urlText, backup.ToString());
-    if (!record)
-        return kInsNoMemory;
-    CRenameOp rename(path.Text(), backup.Text(), ConflictMode::Number);
-    if (!rename.Succeeded())
-        return kInsCannotWrite;
-    record->backupName = LastComponent(rename.ResultPath().Text());
-    CInstJournal::Done(record);
-    return kInsOK;
+    CJournalRecord* record = nullptr;
+    InstallResult code = TakeFreshName(m_journal, kJournalReplaced, urlText, "tmp", [&](const LString& name) {
+        return CRenameOp(path.Text(), name.Text(), ConflictMode::UseExisting).Status();
+    }, record);
+    if (code == kInsOK)
+        CInstJournal::Done(record);
+    return code;
 }
 
 InstallResult CFileInstaller::InstallFile()
@@ -109,12 +131,15 @@ InstallResult CFileInstaller::InstallFile()
         }
     }
 
-    CJournalRecord* record = m_journal.Enter(kJournalFile, urlText);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(ParentPath(path.Text()).Text(), "ins");
-    if (!temp.Created())
-        return kInsCannotWrite;
+    // The new contents go to a temporary file beside the entry's name, which the record names.
+    const LString folder = ParentPath(path.Text());
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = TakeFreshName(m_journal, kJournalFile, urlText, "ins", [&](const LString& name) {
+        return temp.Create(JoinPath(folder.Text(), name.Text()).Text());
+    }, record);
+    if (code != kInsOK)
+        return code;
     if (!m_entries.ReadDataInto(temp.Path().Text()))
         return kInsCannotWrite;
     if (!m_entries.RecordIntact())
