@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // One Windows code page, and exact conversion of text into it and back. The installer hands
@@ -27,6 +28,12 @@ public:
 private:
     unsigned m_number;
 };
+
+// A file name as the build machine's text, the form the C library's file functions take;
+// false when it has none (on Windows, a name with characters outside the ANSI code page).
+bool BuildTextOfName(const std::filesystem::path& name, std::string& out);
+// The path that the build machine's text names (its C++ library may read narrow text otherwise).
+std::filesystem::path PathOfBuildText(const std::string& text);
 
 // The ANSI code page of the Windows machines that run a language (a Windows language number
 // such as 1041): 932 for Japanese, 936 and 950 for Chinese, 949 for Korean, 1250 to 1258 for

@@ -71,3 +71,11 @@ bool CCodePage::Decode(const std::string& text, Encoding, std::string& out) cons
 {
     return Convert("UTF-8", IconvName(m_number).c_str(), text, out);
 }
+
+bool BuildTextOfName(const std::filesystem::path& name, std::string& out)
+{
+    out = name.string();
+    return true;
+}
+
+std::filesystem::path PathOfBuildText(const std::string& text) { return std::filesystem::path(text); }

@@ -62,3 +62,16 @@ bool CCodePage::Decode(const std::string& text, Encoding to, std::string& out) c
     std::wstring wide;
     return ToWide(m_number, text, wide) && FromWide(SourceCodePage(to), wide, out, to != kUtf8);
 }
+
+bool BuildTextOfName(const std::filesystem::path& name, std::string& out)
+{
+    // The C++ library gives narrow names in UTF-8 here; the C library's functions take ANSI.
+    return FromWide(CP_ACP, name.wstring(), out, true);
+}
+
+std::filesystem::path PathOfBuildText(const std::string& text)
+{
+    std::wstring wide;
+    ToWide(CP_ACP, text, wide);
+    return std::filesystem::path(wide);
+}

@@ -122,8 +122,14 @@ bool CPackTree::Walk(const std::string& path, const std::string& url, const std:
         return false;
     std::error_code error;
     std::vector<std::string> names;
-    for (std::filesystem::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
-        names.push_back(it->path().filename().string());
+    for (std::filesystem::directory_iterator it(PathOfBuildText(path), error), end; !error && it != end; it.increment(error)) {
+        std::string name;
+        if (!BuildTextOfName(it->path().filename(), name)) {
+            m_error = path + ": a name in this folder cannot be written in this machine's code page";
+            return false;
+        }
+        names.push_back(name);
+    }
     if (error) {
         m_error = path + ": " + error.message();
         return false;
