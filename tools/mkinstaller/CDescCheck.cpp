@@ -28,14 +28,6 @@ const char* const kSharedKeys[] = {
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
     "SOFTWARE\\Classes", "SOFTWARE\\Wow6432Node"};
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string Text(const LString& text) { return std::string(text.Text(), text.Length()); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -43,7 +35,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 // Letters that differ in at most two places, or only in case: what a typing error gives.
 bool LooksLike(const std::string& a, const std::string& b)
 {
-    if (Lower(a) == Lower(b))
+    if (LowerAscii(a) == LowerAscii(b))
         return true;
     std::vector<size_t> row(b.size() + 1);
     for (size_t j = 0; j <= b.size(); ++j)
@@ -97,7 +89,7 @@ public:
         m_variables.Set("START", "C:\\Menu\\Programs");
         if (product)
             for (const std::string& path : *product)
-                m_product.insert(Lower(path));
+                m_product.insert(LowerAscii(path));
         m_haveProduct = product != nullptr;
     }
 
@@ -343,9 +335,9 @@ void CChecker::CheckPlaceholders(const char* text, size_t length, size_t offset)
                 const std::string name = placeholder.substr(1, close < length ? placeholder.size() - 2 : std::string::npos);
                 std::string note = "the installer knows %DEST% (the product's folder) and %START% (the start menu's "
                                    "programs folder); write %% for a percent sign";
-                if (Lower(name) == "dest" || Lower(name) == "start")
-                    note = "placeholder names are written in capitals: %" + Lower(name) + "% is not %" +
-                           (Lower(name) == "dest" ? "DEST" : "START") + "%";
+                if (LowerAscii(name) == "dest" || LowerAscii(name) == "start")
+                    note = "placeholder names are written in capitals: %" + LowerAscii(name) + "% is not %" +
+                           (LowerAscii(name) == "dest" ? "DEST" : "START") + "%";
                 Warning(offset + i, "unknown placeholder \"" + placeholder + "\" becomes nothing", note);
             }
         }
@@ -377,7 +369,7 @@ void CChecker::CheckInProduct(const Token& token, const LString& expanded, const
     const std::string path = Text(expanded);
     if (!m_haveProduct || path.compare(0, dest.size(), dest) != 0)
         return;
-    if (m_product.count(Lower(path.substr(dest.size()))) == 0)
+    if (m_product.count(LowerAscii(path.substr(dest.size()))) == 0)
         Warning(token.offset, std::string(what) + " \"" + Text(token.text) + "\" is not in the product");
 }
 
@@ -404,7 +396,7 @@ void CChecker::CheckRegistryLine(const LString& text, size_t lineStart)
     const CRegistryLine line(m_variables, text);
     if (line.Root() == RegistryRoot::Unknown) {
         const std::string hive = Text(tokens[0].text);
-        const std::string lower = Lower(hive);
+        const std::string lower = LowerAscii(hive);
         std::string note = "the installer knows HKLM, HKCU and HKCR, in capitals";
         if (lower == "hklm" || lower == "hkey_local_machine")
             note = "write HKLM";
@@ -429,12 +421,12 @@ void CChecker::CheckRegistryLine(const LString& text, size_t lineStart)
     CheckSplitByPlaceholder(keyToken, "key");
     CheckSplitByPlaceholder(tokens[2], "value name");
     if (line.IsKeyLine()) {
-        std::string bare = Lower(key);
+        std::string bare = LowerAscii(key);
         while (!bare.empty() && bare.back() == '\\')
             bare.pop_back();
         bool shared = bare.find('\\') == std::string::npos;
         for (const char* common : kSharedKeys)
-            shared = shared || bare == Lower(common);
+            shared = shared || bare == LowerAscii(common);
         if (shared)
             Error(keyToken.offset, "uninstalling deletes the key \"" + key + "\" with everything below it",
                   "name the product's own key, such as \"SOFTWARE\\Vendor\\Product\"");
@@ -446,7 +438,7 @@ void CChecker::CheckShortcutLine(const LString& text, size_t lineStart)
     const std::vector<Token> tokens = Tokens(text, lineStart, 3);
     const CShortcutLine line(m_variables, text);
     const Token& shortcut = tokens[0];
-    const std::string path = Lower(Text(line.Shortcut()));
+    const std::string path = LowerAscii(Text(line.Shortcut()));
     const bool lnk = path.size() > 4 && path.compare(path.size() - 4, 4, ".lnk") == 0;
     CheckSplitByPlaceholder(shortcut, "shortcut path");
     if (!IsFullPath(line.Shortcut()))
@@ -480,7 +472,7 @@ void CChecker::CheckInfLine(const LString& text, size_t lineStart)
     CheckPlaceholders(path.text.Text(), path.text.Length(), path.offset + (path.quoted ? 1 : 0));
     if (!IsFullPath(line.InfPath()))
         Error(path.offset, "\"" + Text(path.text) + "\" is not a full path", "begin it with %DEST%, the product's folder");
-    const std::string lower = Lower(Text(line.InfPath()));
+    const std::string lower = LowerAscii(Text(line.InfPath()));
     if (lower.size() < 4 || lower.compare(lower.size() - 4, 4, ".inf") != 0)
         Warning(path.offset, "\"" + Text(path.text) + "\" does not end in \".inf\"");
     CheckInProduct(path, line.InfPath(), "the INF file");

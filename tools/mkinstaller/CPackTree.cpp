@@ -27,14 +27,6 @@ std::string Encoded(const std::string& segment)
     return std::string(out.Text(), out.Length());
 }
 
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 } // namespace
 
 uint32_t CPackTree::PackageTime(int64_t unixTime, bool& clamped)

@@ -1,6 +1,6 @@
 #include "tools/mkinstaller/WindowsName.h"
 
-#include <cstring>
+#include "platform/PathText.h"
 
 namespace {
 
@@ -11,19 +11,16 @@ bool Refuse(std::string* reason, const std::string& text)
     return false;
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 name devices, whatever follows a full stop.
 bool IsDeviceName(const std::string& name)
 {
     std::string base = name.substr(0, name.find('.'));
     while (!base.empty() && base.back() == ' ')
         base.pop_back();
-    for (char& c : base)
-        c = Upper(c);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+    base = LowerAscii(base);
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul")
         return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
            base[3] >= '1' && base[3] <= '9';
 }
 
@@ -38,7 +35,7 @@ bool IsWindowsName(const std::string& name, std::string* reason)
     for (unsigned char c : name) {
         if (c < 0x20 || c == 0x7F)
             return Refuse(reason, "holds a control character");
-        if (std::strchr("<>:\"/\\|?*", c))
+        if (!IsNameChar(c))
             return Refuse(reason, std::string("holds '") + static_cast<char>(c) + "', which Windows does not allow in a name");
     }
     if (name.back() == '.' || name.back() == ' ')
@@ -47,4 +44,12 @@ bool IsWindowsName(const std::string& name, std::string* reason)
     if (IsDeviceName(name))
         return Refuse(reason, "is a device name on Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)");
     return true;
+}
+
+std::string LowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
 }

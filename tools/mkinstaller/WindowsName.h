@@ -8,3 +8,6 @@
 // blank (which Windows drops), or is a device name such as CON, NUL, COM1 or LPT1 (also with
 // an extension).
 bool IsWindowsName(const std::string& name, std::string* reason = nullptr);
+// The text with ASCII capitals made small, for comparing names and keys as Windows does for
+// the letters every code page shares.
+std::string LowerAscii(std::string text);
