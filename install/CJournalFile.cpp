@@ -45,7 +45,7 @@ void AppendNumber32(CTextBuilder& out, uint32_t value)
     out.Append(reinterpret_cast<const char*>(bytes), 4);
 }
 
-// One record as read: its texts point into the file's bytes.
+// One record as read.
 struct Record {
     char op = 0;
     int32_t kind = 0;
@@ -246,6 +246,9 @@ bool CJournalFile::Resume(const char* path, const LString& product, CInstJournal
 
 void CJournalFile::Put(char op, int32_t kind, uint32_t number, const LString& first, const LString& second)
 {
+    // A mirror that ended (a write failed) keeps nothing more.
+    if (m_file == INVALID_HANDLE_VALUE)
+        return;
     size_t start = m_unwritten.Length();
     m_unwritten.AppendChar(op);
     m_unwritten.AppendChar(static_cast<char>(kind));
