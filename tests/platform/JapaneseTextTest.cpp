@@ -44,6 +44,8 @@ TEST(JapaneseText, FileUrlSegmentsDecodeToWholeDoubleByteNames)
     ScratchFolder scratch("ja");
     LString base = PathToFileUrl(scratch.Path().c_str());
     ASSERT_FALSE(base.IsEmpty());
+    // A trailing separator goes, the second byte of the character before it stays.
+    EXPECT_EQ(PathToFileUrl((scratch / kDisplay.substr(0, 2) + "\\").c_str()).Text(), std::string(base.Text()) + "/%95%5c");
     CUrl entry = ParseUrl("sub/%95%5c%8e%a6%83%5c");
     Resolve(entry, ParseUrl(base.Text()), true);
     LString path;
