@@ -1,6 +1,7 @@
 // Runs for a Japanese user (ANSI code page 932): double-byte names whose second byte is 0x5C
-// ('\') must survive every path and URL step whole, with the system's own CharNextA.
+// ('\') must survive every path, registry key and URL step whole, with the system's own CharNextA.
 #include "install/CInstDesc.h"
+#include "integration/KeyPath.h"
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
 #include "platform/FileUrl.h"
@@ -35,6 +36,8 @@ TEST(JapaneseText, PathFunctionsKeepDoubleByteCharactersWhole)
     EXPECT_EQ(JoinPath(kSoft.c_str(), "a").Text(), kSoft + "\\a");
     EXPECT_EQ(SanitizeName(LString(kDisplay.c_str())).Text(), kDisplay);
     EXPECT_EQ(SanitizeName(LString((kSoft + "?").c_str())).Text(), kSoft + "_");
+    EXPECT_EQ(LastKeyName(("Software\\" + kSoft).c_str()).Text(), kSoft);
+    EXPECT_EQ(ParentKey((kSoft + "\\" + kDisplay).c_str()).Text(), kSoft);
 }
 
 TEST(JapaneseText, FileUrlSegmentsDecodeToWholeDoubleByteNames)
