@@ -180,41 +180,36 @@ TEST(InstallFiles, LockedFileFailsWithCannotWriteAndRollsBack)
     EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
 }
 
-TEST(InstallFiles, FolderInTheWayOfAFile)
+// A folder where a file entry goes, or a plain file (perhaps the user's own) where a folder
+// entry goes: the installation ends with the matching code, and what stood in the way is kept.
+struct InTheWay {
+    const char* name;
+    bool folder;
+    InstallResult code;
+};
+
+class SomethingInTheWay : public ::testing::TestWithParam<InTheWay> {};
+
+TEST_P(SomethingInTheWay, EndsTheInstallationAndIsKept)
 {
-    ScratchFolder scratch("folderway");
+    ScratchFolder scratch("inway");
     std::string dest = scratch / "Sample Tool";
     ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((dest + "\\SampleTool.ini").c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(dest + "\\SampleTool.ini\\inside", "x"));
+    std::string path = dest + "\\" + GetParam().name;
+    if (GetParam().folder)
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr) && WriteTestFile(path + "\\inside", "x"));
+    else
+        ASSERT_TRUE(WriteTestFile(path, "a plain file named like the folder"));
     TreeSnapshot before = TakeSnapshot(scratch.Path());
     FakePackage package(SampleEntries("1"));
     FakeProgress progress;
-    Installation install(dest, package, progress);
-    EXPECT_EQ(install.code, kInsFolderInTheWay);
+    EXPECT_EQ(Installation(dest, package, progress).code, GetParam().code);
     EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
 }
 
-TEST(InstallFiles, FileInTheWayOfAFolderIsMovedAsideAndRestored)
-{
-    ScratchFolder scratch("fileway");
-    std::string dest = scratch / "Sample Tool";
-    ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(dest + "\\Manual", "a plain file named like the folder"));
-    TreeSnapshot before = TakeSnapshot(scratch.Path());
-    {
-        // Stopped at the last entry: the file comes back on rollback.
-        FakePackage package(SampleEntries("1"));
-        FakeProgress progress(6);
-        EXPECT_EQ(Installation(dest, package, progress).code, kInsCanceled);
-        EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
-    }
-    FakePackage package(SampleEntries("1"));
-    FakeProgress progress;
-    EXPECT_EQ(Installation(dest, package, progress).code, kInsOK);
-    EXPECT_TRUE(IsFolderForTests(dest + "\\Manual"));
-    EXPECT_EQ(ReadTestFile(dest + "\\Manual\\en\\index.html"), "<html>1</html>");
-}
+INSTANTIATE_TEST_SUITE_P(InstallFiles, SomethingInTheWay,
+                         ::testing::Values(InTheWay{"SampleTool.ini", true, kInsFolderInTheWay},
+                                           InTheWay{"Manual", false, kInsCannotCreateFolder}));
 
 TEST(InstallFiles, DamagedPackagesFailWithBrokenAndRollBack)
 {
