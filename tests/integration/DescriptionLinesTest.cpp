@@ -73,6 +73,8 @@ TEST_F(DescriptionLines, ALineInWhichAPlaceholderGaveNothingIsSkippedWhole)
     for (const char* line : {"HKCU \"%UNSET%\\Sample\"", "HKCU \"Software\\%UNSET%Sample\" Path x", "HKCU Key Path %UNSET%"})
         EXPECT_FALSE(Registry(line).IsUsable()) << line;
     EXPECT_TRUE(Registry("HKCU \"%DEST%\" Path 100%%").IsUsable());
+    EXPECT_FALSE(CInfLine(m_variables, LString("%UNSET%\\driver.inf Install")).IsComplete());
+    EXPECT_TRUE(CInfLine(m_variables, LString("%DEST%\\driver.inf Install")).IsComplete());
     // "%START%\Vendor\Product" with START unset.
     for (const char* line : {"\"%UNSET%\\Vendor\\Product\"", "\"%START%\\Sample.lnk\" \"%UNSET%\\App.exe\""}) {
         EXPECT_FALSE(Shortcut(line).CreatesShortcut()) << line;
