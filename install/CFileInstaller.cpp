@@ -5,48 +5,16 @@
 #include "install/CInstallProgress.h"
 #include "install/CInstallRun.h"
 #include "install/EntryPlacement.h"
-#include "platform/CCreateFolderOp.h"
+#include "install/JournalSteps.h"
 #include "platform/CFileFind.h"
-#include "platform/CFileOp.h"
 #include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
-#include "platform/CTextBuilder.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
-
-#include <windows.h>
 
 namespace {
 
 const uint32_t kTimeBytes = 8;
-
-// Takes a fresh name beside an entry: the prefix ("tmp" for a backup, "ins" for a temporary
-// file) with the tick count, then with 2, 3 ... appended while the name is in use. Each name
-// is entered in the journal before `take` tries it, so that whatever a crash leaves under it
-// is known; a name that could not be taken is dropped again, so that nothing ever acts on a
-// file of that name that is not the installation's own.
-template <class Take>
-InstallResult TakeFreshName(CInstJournal& journal, JournalKind kind, const LString& urlText, const char* prefix,
-                            Take take, CJournalRecord*& record)
-{
-    CTextBuilder first;
-    first.Append(prefix);
-    first.AppendNumber(static_cast<long>(GetTickCount()));
-    if (first.Failed())
-        return kInsNoMemory;
-    for (long number = 1;; ++number) {
-        LString name = number == 1 ? first.ToString() : CFileOp::NumberedPath(first.Text(), number);
-        record = name.IsEmpty() ? nullptr : journal.Enter(kind, urlText, name);
-        if (!record)
-            return kInsNoMemory;
-        FileStatus status = take(name);
-        if (status == FileStatus::Ok)
-            return kInsOK;
-        CInstJournal::Drop(record);
-        if (status != FileStatus::Conflict)
-            return kInsCannotWrite;
-    }
-}
 
 } // namespace
 
@@ -95,17 +63,6 @@ InstallResult CFileInstaller::InstallFiles()
     return code;
 }
 
-InstallResult CFileInstaller::MoveAside(const LString& path, const LString& urlText)
-{
-    CJournalRecord* record = nullptr;
-    InstallResult code = TakeFreshName(m_journal, kJournalReplaced, urlText, "tmp", [&](const LString& name) {
-        return CRenameOp(path.Text(), name.Text(), ConflictMode::UseExisting).Status();
-    }, record);
-    if (code == kInsOK)
-        CInstJournal::Done(record);
-    return code;
-}
-
 InstallResult CFileInstaller::InstallFile()
 {
     CUrl url;
@@ -125,19 +82,15 @@ InstallResult CFileInstaller::InstallFile()
         if (existing.Found()) {
             if (existing.IsFolder())
                 return kInsFolderInTheWay;
-            code = MoveAside(path, urlText);
+            code = MoveAside(m_journal, path, urlText);
             if (code != kInsOK)
                 return code;
         }
     }
 
-    // The new contents go to a temporary file beside the entry's name, which the record names.
-    const LString folder = ParentPath(path.Text());
     CTempFile temp;
     CJournalRecord* record = nullptr;
-    code = TakeFreshName(m_journal, kJournalFile, urlText, "ins", [&](const LString& name) {
-        return temp.Create(JoinPath(folder.Text(), name.Text()).Text());
-    }, record);
+    code = StartNewFile(m_journal, path, urlText, temp, record);
     if (code != kInsOK)
         return code;
     if (!m_entries.ReadDataInto(temp.Path().Text()))
@@ -164,30 +117,7 @@ InstallResult CFileInstaller::InstallFolder()
     LString path;
     if (!FileUrlToPath(url, true, path))
         return kInsCannotWrite;
-    LString urlText = ComposeUrl(url);
-
-    {
-        CFileFind existing(path.Text(), false);
-        // A folder that was there before gets no record: a rollback must leave it, even empty.
-        if (existing.Found() && existing.IsFolder())
-            return kInsOK;
-        // A plain file where the folder goes is moved aside like a replaced file, so that a
-        // rollback brings it back.
-        if (existing.Found()) {
-            code = MoveAside(path, urlText);
-            if (code != kInsOK)
-                return code;
-        }
-    }
-
-    CJournalRecord* record = m_journal.Enter(kJournalFolder, urlText);
-    if (!record)
-        return kInsNoMemory;
-    CCreateFolderOp create(path.Text(), ConflictMode::UseExisting);
-    if (!create.Succeeded())
-        return kInsCannotWrite;
-    CInstJournal::Done(record);
-    return kInsOK;
+    return CreateFolder(m_journal, path, ComposeUrl(url));
 }
 
 InstallResult CFileInstaller::CollectRemovals()
