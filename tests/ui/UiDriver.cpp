@@ -151,4 +151,48 @@ bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeout
     return false;
 }
 
+namespace {
+const char* const kMarkerClass = "UiDriverQueueMarker";
+const UINT kMarker = WM_APP + 0x51;
+} // namespace
+
+QueueMarker::QueueMarker()
+{
+    WNDCLASSA type = {};
+    type.lpfnWndProc = &QueueMarker::Procedure;
+    type.hInstance = GetModuleHandleA(nullptr);
+    type.lpszClassName = kMarkerClass;
+    RegisterClassA(&type); // fails harmlessly when a marker registered it before
+    m_window = CreateWindowA(kMarkerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, type.hInstance, nullptr);
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+QueueMarker::~QueueMarker()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+LRESULT CALLBACK QueueMarker::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kMarker) {
+        if (auto* marker = reinterpret_cast<QueueMarker*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+            ++marker->m_handled;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool QueueMarker::WaitUntilHandled(DWORD timeoutMs)
+{
+    for (int round = 0; round < 2; ++round) {
+        const long target = m_handled + 1;
+        if (!m_window || !PostMessageA(m_window, kMarker, 0, 0))
+            return false;
+        if (!WaitUntil([&] { return m_handled >= target; }, timeoutMs))
+            return false;
+    }
+    return true;
+}
+
 } // namespace uidriver

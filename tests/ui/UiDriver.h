@@ -53,4 +53,26 @@ bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeout
 // The control that has the keyboard focus in `window`'s thread, or null.
 HWND FocusOf(HWND window);
 
+// A hidden window of the thread that creates it; a driver thread proves with it that what it
+// posted to that thread's windows has been handled, before it looks at what did or did not
+// change.
+class QueueMarker {
+public:
+    QueueMarker();
+    QueueMarker(const QueueMarker&) = delete;
+    QueueMarker& operator=(const QueueMarker&) = delete;
+    ~QueueMarker();
+
+    // From another thread, while the owner handles messages: posts a marker behind everything
+    // posted so far and waits until it is handled, twice, so that messages made while handling
+    // the first batch (the characters of posted keys) are handled too. False after the timeout.
+    bool WaitUntilHandled(DWORD timeoutMs = 5000);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_window = nullptr;
+    std::atomic<long> m_handled{0};
+};
+
 } // namespace uidriver

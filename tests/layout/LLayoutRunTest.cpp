@@ -1,6 +1,6 @@
-// A dialog built from a layout: its pane rectangles follow the layout's arithmetic over the
-// panes' preferred sizes, its window gets the computed content rectangle, and the layout's
-// Tab order wraps round. Driven by window messages in the harness's display.
+// A dialog built from a layout as the installer's windows are: its pane rectangles follow the
+// layout's arithmetic over the panes' preferred sizes, its window gets the computed content
+// rectangle, and the layout's Tab order becomes the dialog's focus order.
 #include "framework/LApplication.h"
 #include "framework/LDialog.h"
 #include "framework/LDialogDef.h"
@@ -12,8 +12,8 @@
 #include "framework/LTextPane.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
 #include "layout/LLayoutSections.h"
-#include "layout/LLayoutWindow.h"
 #include "resources/LResDefaultChain.h"
 #include "tests/support/Screenshot.h"
 
@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -40,7 +41,7 @@ const char kMessage[] =
     "Please type the name under which the product is registered. The name is kept with the "
     "installation and shown in the product's About box.";
 
-class LLayoutWindowTest : public ::testing::Test {
+class LLayoutRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -55,7 +56,8 @@ protected:
         dialog->SetDefaultButton(ok);
         dialog->SetCancelButton(cancel);
         dialog->Window()->SetTitle("Layout test dialog");
-        content = LLayoutWindow::Build(*dialog, kDialogLayout, false);
+        content = LLayoutRun::Build(*dialog, kDialogLayout);
+        dialog->Window()->SetContentRect(content);
         LThreadWindows::Show(dialog->Window());
         Pump();
     }
@@ -94,7 +96,7 @@ protected:
     RECT content = {0, 0, 0, 0};
 };
 
-TEST_F(LLayoutWindowTest, PaneRectanglesFollowTheLayoutsArithmetic)
+TEST_F(LLayoutRunTest, PaneRectanglesFollowTheLayoutsArithmetic)
 {
     // The same sums as the layout, from the panes' own answers.
     int txw = static_cast<int>(std::sqrt(static_cast<float>(8 * message->PreferredWidth(-2) * message->PreferredHeight(-1))));
@@ -149,7 +151,7 @@ TEST_F(LLayoutWindowTest, PaneRectanglesFollowTheLayoutsArithmetic)
     testsupport::SaveScreenshot("layout-dialog", handle);
 }
 
-TEST_F(LLayoutWindowTest, TabFollowsTheLayoutsOrderAndWraps)
+TEST_F(LLayoutRunTest, TheTabOrderSectionBecomesTheFocusOrder)
 {
     EXPECT_EQ((std::vector<int>{3, 1, 2}), dialog->FocusOrder());
     edit->SetState(LPane::kTakeFocusForward);
@@ -158,41 +160,17 @@ TEST_F(LLayoutWindowTest, TabFollowsTheLayoutsOrderAndWraps)
     Key(VK_TAB);
     EXPECT_EQ(ok, dialog->Focus());
     EXPECT_EQ(ok->Control(), GetFocus());
-    Key(VK_TAB);
-    EXPECT_EQ(cancel, dialog->Focus());
-    Key(VK_TAB);
-    EXPECT_EQ(edit, dialog->Focus());
-    EXPECT_EQ(edit->Control(), GetFocus());
 }
 
-TEST_F(LLayoutWindowTest, CentredWindowsSitInTheMiddleOfTheWorkArea)
+TEST_F(LLayoutRunTest, AMissingLayoutLeavesThePanesWhereTheyAre)
 {
-    RECT area;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
-    RECT centred = LLayoutWindow::Build(*dialog, kDialogLayout, true);
-    EXPECT_EQ(content.right - content.left, centred.right - centred.left);
-    EXPECT_EQ(content.bottom - content.top, centred.bottom - centred.top);
-    EXPECT_EQ((area.left + area.right) / 2, (centred.left + centred.right) / 2);
-    EXPECT_EQ((area.top + area.bottom) / 2, (centred.top + centred.bottom) / 2);
-    POINT origin = {0, 0};
-    ClientToScreen(dialog->Window()->Handle(), &origin);
-    EXPECT_EQ(centred.left, origin.x);
-    EXPECT_EQ(centred.top, origin.y);
-}
-
-TEST(LLayoutWindowCentre, CentresTruncateTowardZero)
-{
-    RECT rect = {0, 0, 101, 51};
-    RECT area = {0, 0, 1000, 700};
-    RECT moved = LLayoutWindow::CentreOn(rect, area);
-    EXPECT_EQ(450, moved.left); // 500 - 101 / 2
-    EXPECT_EQ(325, moved.top);  // 350 - 51 / 2
-    EXPECT_EQ(551, moved.right);
-    EXPECT_EQ(376, moved.bottom);
-    RECT negative = {-5, -3, 0, 0}; // centres -2 and -1, not -3 and -2
-    RECT at = LLayoutWindow::CentreOn(negative, area);
-    EXPECT_EQ(-5 + 502, at.left);
-    EXPECT_EQ(-3 + 351, at.top);
+    const RECT before = ok->Bounds();
+    const RECT rect = LLayoutRun::Build(*dialog, LLayoutSections::FromResource("NOSUCHLAYOUT"));
+    EXPECT_EQ(0, rect.right - rect.left);
+    EXPECT_EQ(0, rect.bottom - rect.top);
+    EXPECT_EQ(before.left, ok->Bounds().left);
+    EXPECT_EQ(before.bottom, ok->Bounds().bottom);
+    EXPECT_EQ((std::vector<int>{3, 1, 2}), dialog->FocusOrder()) << "no Tab order section, no new order";
 }
 
 } // namespace
