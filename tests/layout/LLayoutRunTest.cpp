@@ -1,6 +1,6 @@
 // A dialog built from a layout as the installer's windows are: its pane rectangles follow the
-// layout's arithmetic over the panes' preferred sizes, its window gets the computed content
-// rectangle, and the layout's Tab order becomes the dialog's focus order.
+// layout's arithmetic over the real controls' preferred sizes, and its window gets the
+// computed content rectangle.
 #include "framework/LApplication.h"
 #include "framework/LDialog.h"
 #include "framework/LDialogDef.h"
@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -76,13 +75,6 @@ protected:
             Sleep(5);
         }
     }
-    void Key(WPARAM key)
-    {
-        HWND target = GetFocus() ? GetFocus() : dialog->Window()->Handle();
-        PostMessageA(target, WM_KEYDOWN, key, 1);
-        Pump();
-    }
-
     LApplication app;
     LMouse mouse;
     LKeyboard keyboard;
@@ -149,28 +141,6 @@ TEST_F(LLayoutRunTest, PaneRectanglesFollowTheLayoutsArithmetic)
     EXPECT_EQ(cancel->Bounds().bottom, native.bottom);
     EXPECT_TRUE(IsWindowVisible(ok->Control()));
     testsupport::SaveScreenshot("layout-dialog", handle);
-}
-
-TEST_F(LLayoutRunTest, TheTabOrderSectionBecomesTheFocusOrder)
-{
-    EXPECT_EQ((std::vector<int>{3, 1, 2}), dialog->FocusOrder());
-    edit->SetState(LPane::kTakeFocusForward);
-    Pump();
-    ASSERT_EQ(edit, dialog->Focus());
-    Key(VK_TAB);
-    EXPECT_EQ(ok, dialog->Focus());
-    EXPECT_EQ(ok->Control(), GetFocus());
-}
-
-TEST_F(LLayoutRunTest, AMissingLayoutLeavesThePanesWhereTheyAre)
-{
-    const RECT before = ok->Bounds();
-    const RECT rect = LLayoutRun::Build(*dialog, LLayoutSections::FromResource("NOSUCHLAYOUT"));
-    EXPECT_EQ(0, rect.right - rect.left);
-    EXPECT_EQ(0, rect.bottom - rect.top);
-    EXPECT_EQ(before.left, ok->Bounds().left);
-    EXPECT_EQ(before.bottom, ok->Bounds().bottom);
-    EXPECT_EQ((std::vector<int>{3, 1, 2}), dialog->FocusOrder()) << "no Tab order section, no new order";
 }
 
 } // namespace
