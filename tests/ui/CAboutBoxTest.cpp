@@ -30,10 +30,8 @@ protected:
             uidriver::DriverThread driver([&] {
                 HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
                 found = window != nullptr;
-                if (found) {
-                    action(window);
-                    ended = uidriver::EndedOrClosed(window, returned);
-                }
+                if (found)
+                    ended = uidriver::AnsweredUntilEnded(window, returned, action);
             });
             box.Run();
             returned = true;

@@ -32,10 +32,8 @@ protected:
             uidriver::DriverThread driver([&] {
                 HWND window = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
                 found = window != nullptr;
-                if (found) {
-                    answer(window);
-                    ended = uidriver::EndedOrClosed(window, returned);
-                }
+                if (found)
+                    ended = uidriver::AnsweredUntilEnded(window, returned, answer);
             });
             result = dialog.Run(message, timeoutSeconds, withCancel);
             returned = true;

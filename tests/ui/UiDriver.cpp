@@ -119,9 +119,10 @@ HWND FocusOf(HWND window)
 
 void PressKey(HWND window, UINT virtualKey)
 {
-    // Keys go to the active window, as they would from the keyboard; a window that has only
-    // just been shown may not be active yet.
-    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
+    // Keys go to the control with the focus in the active window, as they would from the
+    // keyboard; a window that has only just been shown may not be active, or have given a
+    // control the focus, yet.
+    WaitUntil([window] { return GetForegroundWindow() == window && FocusOf(window); }, 2000);
     HWND target = FocusOf(window);
     if (!target)
         target = window;
@@ -141,6 +142,17 @@ void Type(HWND edit, const char* text)
 void CloseBox(HWND window)
 {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+bool AnsweredUntilEnded(HWND window, const std::atomic<bool>& returned, const std::function<void(HWND)>& answer)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        answer(window);
+        if (WaitUntil([&returned] { return returned.load(); }, 1000))
+            return true;
+    }
+    CloseBox(window);
+    return false;
 }
 
 bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs)

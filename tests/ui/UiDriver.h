@@ -49,6 +49,10 @@ void CloseBox(HWND window);
 // (the answer was lost), closes the window so that the test fails instead of waiting for
 // ever. True when the loop returned by itself.
 bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs = 8000);
+// Gives a one-step answer until the modal loop under test has returned, as a user presses
+// again what went unnoticed; closes the window after eight tries. True when the loop returned
+// by the answer.
+bool AnsweredUntilEnded(HWND window, const std::atomic<bool>& returned, const std::function<void(HWND)>& answer);
 
 // The control that has the keyboard focus in `window`'s thread, or null.
 HWND FocusOf(HWND window);
