@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, DescriptionCheckTest, ::testing::Values(
           "4:6: error: uninstalling deletes the key \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\" with everything below it"},
     Fault{"<WRegs>\nHKLM \"SOFTWARE\\V\" A b\n\nHKLM \"SOFTWARE\\V\" C d\n",
           "6:1: error: this line is not read: the list <WRegs> ends at the empty line above it"},
-    Fault{"<WRegs>\nHKLM \"SOFTWARE\\V\" Dir %Dest%\n", "4:23: warning: unknown placeholder \"%Dest%\" becomes nothing"},
+    Fault{"<WRegs>\nHKLM \"SOFTWARE\\V\" Dir %Dest%\n", "4:23: error: unknown placeholder \"%Dest%\" gives nothing: the line is skipped"},
     Fault{"<WRegs>\nHKLM SOFTWARE\\%DEST% A b\n",
           "4:6: warning: the key is not quoted, but its placeholder may hold blanks (\"C:\\Program Files\\...\"), which would end it there"},
     Fault{"<WLinks>\n\"%START%\\G\\App\" \"%DEST%\\App.exe\"\n", "4:1: error: the shortcut \"%START%\\G\\App\" does not end in \".lnk\""},

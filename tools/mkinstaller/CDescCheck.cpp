@@ -113,7 +113,8 @@ private:
     void CheckShortcutLine(const LString& line, size_t lineStart);
     void CheckInfLine(const LString& line, size_t lineStart);
     std::vector<Token> Tokens(const LString& line, size_t lineStart, size_t count);
-    void CheckPlaceholders(const char* text, size_t length, size_t offset);
+    // False when a placeholder is unknown: the installer then skips the whole line.
+    bool CheckPlaceholders(const char* text, size_t length, size_t offset);
     void CheckSplitByPlaceholder(const Token& token, const char* field);
     bool IsFullPath(const LString& expanded) const;
     void CheckInProduct(const Token& token, const LString& expanded, const char* what);
@@ -318,9 +319,10 @@ std::vector<Token> CChecker::Tokens(const LString& line, size_t lineStart, size_
     return tokens;
 }
 
-void CChecker::CheckPlaceholders(const char* text, size_t length, size_t offset)
+bool CChecker::CheckPlaceholders(const char* text, size_t length, size_t offset)
 {
     // Finds each %NAME% as the expansion does and asks the expansion whether it knows it.
+    bool known = true;
     for (size_t i = 0; i < length; ++i) {
         if (text[i] != '%')
             continue;
@@ -329,20 +331,22 @@ void CChecker::CheckPlaceholders(const char* text, size_t length, size_t offset)
             ++close;
         const std::string placeholder(text + i, (close < length ? close + 1 : close) - i);
         if (placeholder.size() > 2 && placeholder != "%") {
-            ExpansionNotes notes;
-            ExpandPlaceholders(m_variables, placeholder.data(), placeholder.size(), &notes);
-            if (notes.emptyPlaceholder) {
+            bool complete = true;
+            ExpandPlaceholders(m_variables, placeholder.data(), placeholder.size(), &complete);
+            if (!complete) {
+                known = false;
                 const std::string name = placeholder.substr(1, close < length ? placeholder.size() - 2 : std::string::npos);
                 std::string note = "the installer knows %DEST% (the product's folder) and %START% (the start menu's "
                                    "programs folder); write %% for a percent sign";
                 if (LowerAscii(name) == "dest" || LowerAscii(name) == "start")
                     note = "placeholder names are written in capitals: %" + LowerAscii(name) + "% is not %" +
                            (LowerAscii(name) == "dest" ? "DEST" : "START") + "%";
-                Warning(offset + i, "unknown placeholder \"" + placeholder + "\" becomes nothing", note);
+                Error(offset + i, "unknown placeholder \"" + placeholder + "\" gives nothing: the line is skipped", note);
             }
         }
         i = close;
     }
+    return known;
 }
 
 void CChecker::CheckSplitByPlaceholder(const Token& token, const char* field)
@@ -382,11 +386,13 @@ void CChecker::CheckListLine(DescList list, const LString& line, size_t lineStar
         return CheckInfLine(line, lineStart);
     case kDescWRegs:
     case kDescWLRegs:
-        CheckPlaceholders(line.Text(), line.Length(), lineStart);
-        return CheckRegistryLine(line, lineStart);
+        if (CheckPlaceholders(line.Text(), line.Length(), lineStart))
+            CheckRegistryLine(line, lineStart);
+        return;
     default:
-        CheckPlaceholders(line.Text(), line.Length(), lineStart);
-        return CheckShortcutLine(line, lineStart);
+        if (CheckPlaceholders(line.Text(), line.Length(), lineStart))
+            CheckShortcutLine(line, lineStart);
+        return;
     }
 }
 
@@ -469,7 +475,8 @@ void CChecker::CheckInfLine(const LString& text, size_t lineStart)
     const std::vector<Token> tokens = Tokens(text, lineStart, 4);
     const CInfLine line(m_variables, text);
     const Token& path = tokens[0];
-    CheckPlaceholders(path.text.Text(), path.text.Length(), path.offset + (path.quoted ? 1 : 0));
+    if (!CheckPlaceholders(path.text.Text(), path.text.Length(), path.offset + (path.quoted ? 1 : 0)))
+        return;
     if (!IsFullPath(line.InfPath()))
         Error(path.offset, "\"" + Text(path.text) + "\" is not a full path", "begin it with %DEST%, the product's folder");
     const std::string lower = LowerAscii(Text(line.InfPath()));
