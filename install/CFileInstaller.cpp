@@ -88,12 +88,11 @@ InstallResult CFileInstaller::InstallFile()
         }
     }
 
-    CJournalRecord* record = m_journal.Enter(kJournalFile, urlText);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(ParentPath(path.Text()).Text(), "ins");
-    if (!temp.Created())
-        return kInsCannotWrite;
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(m_journal, path, urlText, temp, record);
+    if (code != kInsOK)
+        return code;
     if (!m_entries.ReadDataInto(temp.Path().Text()))
         return kInsCannotWrite;
     if (!m_entries.RecordIntact())

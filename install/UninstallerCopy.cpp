@@ -45,11 +45,12 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
         }
     }
 
-    CJournalRecord* record = journal.Enter(kJournalFile, url);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(folder.Text(), "ins");
-    if (!temp.Created() || CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(journal, path, url, temp, record);
+    if (code != kInsOK)
+        return code;
+    if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
         return kInsCannotWrite;
     CRenameOp rename(temp.Path().Text(), kFileName, ConflictMode::UseExisting);
     if (!rename.Succeeded())

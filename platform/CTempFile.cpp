@@ -19,6 +19,18 @@ CTempFile::CTempFile(const char* folder, const char* baseName)
     m_owned = true;
 }
 
+FileStatus CTempFile::Create(const char* path)
+{
+    if (Created())
+        return FileStatus::Failed;
+    CCreateFileOp create(path, ConflictMode::Fail);
+    if (create.Succeeded()) {
+        m_path = create.ResultPath();
+        m_owned = true;
+    }
+    return create.Status();
+}
+
 CTempFile::~CTempFile()
 {
     if (m_owned)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/LString.h"
+#include "platform/FileStatus.h"
 
 // A new empty file in a folder, named after a base name with the current tick count inserted
 // before its extension ("ins" becomes "ins123456", "unins.bat" "unins123456.bat"; a taken name
@@ -9,9 +10,15 @@
 class CTempFile {
 public:
     CTempFile(const char* folder, const char* baseName);
+    // No file until Create.
+    CTempFile() = default;
     CTempFile(const CTempFile&) = delete;
     CTempFile& operator=(const CTempFile&) = delete;
     ~CTempFile();
+
+    // Makes exactly this file, new and empty, when the object has none yet; Conflict when the
+    // name is in use.
+    FileStatus Create(const char* path);
 
     bool Created() const { return !m_path.IsEmpty(); }
     const LString& Path() const { return m_path; }
