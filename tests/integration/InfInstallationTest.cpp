@@ -1,7 +1,6 @@
 // INF lines installed through Wine's Setup API: registration of the INF with the system and
 // the file operations of its install section.
 #include "install/CTextLines.h"
-#include "integration/CModule.h"
 #include "integration/CVariables.h"
 #include "integration/InfInstallation.h"
 #include "platform/CPlatformInfo.h"
@@ -11,6 +10,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -102,11 +102,12 @@ protected:
         RemoveSystemInfsWith(m_marker);
     }
 
-    void Install(const char* line)
+    void Install(std::initializer_list<const char*> lines)
     {
-        CTextLines lines;
-        ASSERT_TRUE(lines.Append(LString(line)));
-        EXPECT_EQ(InstallInfLines(m_variables, lines), 0);
+        CTextLines text;
+        for (const char* line : lines)
+            ASSERT_TRUE(text.Append(LString(line)));
+        EXPECT_EQ(InstallInfLines(m_variables, text), 0);
     }
 
     ScratchFolder m_scratch;
@@ -118,42 +119,26 @@ protected:
 
 } // namespace
 
-TEST_F(InfInstallation, RunsTheCopyFilesOfTheSectionAndRegistersTheInf)
+TEST_F(InfInstallation, RunsTheSectionsOfTheLinesForThisSystemAndRegistersTheInf)
 {
-    // Unquoted: the destination's space is inserted after the line has been split.
-    Install("%DEST%\\sample.inf Sample.Install");
+    ASSERT_EQ(CPlatformInfo::Current().platformId, CPlatformInfo::kWindowsNTFamily);
+    ASSERT_TRUE(WriteTestFile(m_dest + "\\broken.inf", "\x01\x02 not an inf"));
+    // Missing and broken INFs are passed over quietly; the destination's space is inserted after
+    // the line has been split; "NT" is no condition, so its line runs everywhere.
+    Install({"%DEST%\\missing.inf Sample.Install", "%DEST%\\broken.inf Sample.Install",
+             "%DEST%\\sample.inf Other.Install win", "%DEST%\\sample.inf Sample.Install NT"});
     EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
     EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
     EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
+    Install({"%DEST%\\sample.inf Other.Install nt"});
+    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\other.txt"), "other contents");
 }
 
 TEST_F(InfInstallation, ALineWithoutSectionOnlyRegistersTheInf)
 {
-    Install("\"%DEST%\\sample.inf\"");
+    Install({"\"%DEST%\\sample.inf\""});
     EXPECT_FALSE(Exists(m_dest + "\\Out"));
     EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
-}
-
-TEST_F(InfInstallation, ConditionsSelectTheWindowsFamily)
-{
-    ASSERT_EQ(CPlatformInfo::Current().platformId, CPlatformInfo::kWindowsNTFamily);
-    Install("%DEST%\\sample.inf Other.Install win");
-    EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
-    Install("%DEST%\\sample.inf Sample.Install NT");
-    EXPECT_TRUE(Exists(m_dest + "\\Out\\payload.txt"));
-    Install("%DEST%\\sample.inf Other.Install nt");
-    EXPECT_TRUE(Exists(m_dest + "\\Out\\other.txt"));
-}
-
-TEST_F(InfInstallation, MissingOrBrokenInfsAreSkippedQuietly)
-{
-    CTextLines lines;
-    ASSERT_TRUE(lines.Append(LString("%DEST%\\missing.inf Sample.Install")));
-    ASSERT_TRUE(WriteTestFile(m_dest + "\\broken.inf", "\x01\x02 not an inf"));
-    ASSERT_TRUE(lines.Append(LString("%DEST%\\broken.inf Sample.Install")));
-    ASSERT_TRUE(lines.Append(LString("%DEST%\\sample.inf Sample.Install")));
-    EXPECT_EQ(InstallInfLines(m_variables, lines), 0);
-    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
 }
 
 TEST_F(InfInstallation, OlderSystemsGetTheInfCopiedIntoTheirInfFolder)
@@ -163,7 +148,7 @@ TEST_F(InfInstallation, OlderSystemsGetTheInfCopiedIntoTheirInfFolder)
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
     std::string copy = WindowsInfFolder() + "\\sample.inf";
     ASSERT_FALSE(Exists(copy));
-    Install("%DEST%\\sample.inf Sample.Install");
+    Install({"%DEST%\\sample.inf Sample.Install"});
     EXPECT_EQ(ReadTestFile(copy), InfText(m_marker));
     DWORD attributes = GetFileAttributesA(copy.c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY));
@@ -173,28 +158,4 @@ TEST_F(InfInstallation, OlderSystemsGetTheInfCopiedIntoTheirInfFolder)
     EXPECT_EQ(CompareFileTime(&sourceData.ftLastWriteTime, &copyData.ftLastWriteTime), 0);
     EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST(CModule, BorrowsALoadedLibraryAndOwnsOneItLoads)
-{
-    {
-        CModule kernel("kernel32");
-        EXPECT_FALSE(kernel.Owned());
-        EXPECT_NE(kernel.GetProc("GetTickCount"), nullptr);
-        EXPECT_EQ(kernel.GetProc("NoSuchExport"), nullptr);
-    }
-    EXPECT_EQ(GetModuleHandleA("mapi32"), nullptr);
-    CModule mapi("mapi32");
-    ASSERT_NE(mapi.Handle(), nullptr);
-    EXPECT_TRUE(mapi.Owned());
-    {
-        CModule again("mapi32");
-        EXPECT_EQ(again.Handle(), mapi.Handle());
-        EXPECT_FALSE(again.Owned());
-    }
-    // The borrowing holder has not freed it.
-    EXPECT_EQ(GetModuleHandleA("mapi32"), mapi.Handle());
-    CModule missing("no-such-library-here");
-    EXPECT_EQ(missing.Handle(), nullptr);
-    EXPECT_EQ(missing.GetProc("Anything"), nullptr);
 }

@@ -50,69 +50,30 @@ private:
 
 } // namespace
 
-TEST(CSystemFolders, TempIsAnExistingFolderWithItsTrailingSeparator)
-{
-    CSystemFolders folders;
-    std::string temp = folders.Temp().Text();
-    ASSERT_FALSE(temp.empty());
-    EXPECT_EQ(temp.back(), '\\');
-    DWORD attributes = GetFileAttributesA(temp.c_str());
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-TEST(CSystemFolders, ProgramFilesComesFromTheRegistryOrStaysEmpty)
+// Each value in place and missing: the program-files folder, the start menu's programs folder
+// as the START variable, and the registered owner from the key of the system's family.
+TEST(SystemFolders, ReadTheirRegistryValuesOrStayEmpty)
 {
     const char kVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-    {
-        ValueOverride programFiles(HKEY_LOCAL_MACHINE, kVersionKey, "ProgramFilesDir", "D:\\Apps");
-        EXPECT_STREQ(CSystemFolders().ProgramFiles().Text(), "D:\\Apps");
-    }
-    {
-        ValueOverride programFiles(HKEY_LOCAL_MACHINE, kVersionKey, "ProgramFilesDir", nullptr);
-        EXPECT_TRUE(CSystemFolders().ProgramFiles().IsEmpty());
-    }
-}
-
-TEST(SetDestinationVariables, SetsDestAndTheStartMenuWhenKnown)
-{
-    ValueOverride programs(HKEY_CURRENT_USER, kShellFolders, "Programs", "C:\\Menu\\Programs");
-    CVariables variables;
-    SetDestinationVariables(variables, LString("C:\\Program Files\\Sample"));
-    EXPECT_STREQ(variables.Get("DEST").Text(), "C:\\Program Files\\Sample");
-    EXPECT_STREQ(variables.Get("START").Text(), "C:\\Menu\\Programs");
-}
-
-TEST(SetDestinationVariables, LeavesStartUnsetWithoutAProgramsFolder)
-{
-    ValueOverride programs(HKEY_CURRENT_USER, kShellFolders, "Programs", nullptr);
-    CVariables variables;
-    SetDestinationVariables(variables, LString("C:\\Sample"));
-    EXPECT_STREQ(variables.Get("DEST").Text(), "C:\\Sample");
-    EXPECT_FALSE(variables.IsSet("START"));
-}
-
-TEST(RegisteredOwner, ReadsTheKeyOfTheSystemFamily)
-{
+    const char kNtVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     CPlatformInfo& platform = CPlatformInfo::Current();
-    CPlatformInfo saved = platform;
-    ValueOverride nt(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner",
-                     "NT Owner");
-    ValueOverride other(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner",
-                        "Other Owner");
-    platform.platformId = CPlatformInfo::kWindowsNTFamily;
-    EXPECT_STREQ(RegisteredOwner().Text(), "NT Owner");
-    platform.platformId = CPlatformInfo::kWindows95Family;
-    EXPECT_STREQ(RegisteredOwner().Text(), "Other Owner");
-    platform = saved;
-}
+    const CPlatformInfo saved = platform;
+    for (bool present : {true, false}) {
+        ValueOverride programFiles(HKEY_LOCAL_MACHINE, kVersionKey, "ProgramFilesDir", present ? "D:\\Apps" : nullptr);
+        ValueOverride programs(HKEY_CURRENT_USER, kShellFolders, "Programs", present ? "C:\\Menu\\Programs" : nullptr);
+        ValueOverride ntOwner(HKEY_LOCAL_MACHINE, kNtVersionKey, "RegisteredOwner", present ? "NT Owner" : nullptr);
+        ValueOverride owner(HKEY_LOCAL_MACHINE, kVersionKey, "RegisteredOwner", "Other Owner");
 
-TEST(RegisteredOwner, IsEmptyWithoutTheValue)
-{
-    CPlatformInfo& platform = CPlatformInfo::Current();
-    CPlatformInfo saved = platform;
-    platform.platformId = CPlatformInfo::kWindowsNTFamily;
-    ValueOverride nt(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner", nullptr);
-    EXPECT_TRUE(RegisteredOwner().IsEmpty());
+        EXPECT_STREQ(CSystemFolders().ProgramFiles().Text(), present ? "D:\\Apps" : "");
+        CVariables variables;
+        SetDestinationVariables(variables, LString("C:\\Program Files\\Sample"));
+        EXPECT_STREQ(variables.Get("DEST").Text(), "C:\\Program Files\\Sample");
+        EXPECT_EQ(variables.IsSet("START"), present);
+        EXPECT_STREQ(variables.Get("START").Text(), present ? "C:\\Menu\\Programs" : "");
+        platform.platformId = CPlatformInfo::kWindowsNTFamily;
+        EXPECT_STREQ(RegisteredOwner().Text(), present ? "NT Owner" : "");
+        platform.platformId = CPlatformInfo::kWindows95Family;
+        EXPECT_STREQ(RegisteredOwner().Text(), "Other Owner");
+    }
     platform = saved;
 }
