@@ -5,11 +5,13 @@
 #include "install/CInstallProgress.h"
 #include "install/CInstallRun.h"
 #include "install/EntryPlacement.h"
+#include "package/EntryTimes.h"
 #include "platform/CCreateFolderOp.h"
 #include "platform/CFileFind.h"
 #include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
 #include "platform/CTextBuilder.h"
+#include "platform/FileSystem.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
 
@@ -98,32 +100,34 @@ InstallResult CFileInstaller::InstallFile()
         return kInsCannotWrite;
     LString urlText = ComposeUrl(url);
 
-    {
-        CFileFind existing(path.Text(), false);
-        if (existing.Found()) {
-            if (existing.IsFolder())
-                return kInsFolderInTheWay;
-            code = MoveAside(path, urlText);
-            if (code != kInsOK)
-                return code;
-        }
+    const PathKind existing = KindOfPath(path.Text());
+    if (existing == PathKind::Folder)
+        return kInsFolderInTheWay;
+    if (existing == PathKind::File) {
+        code = MoveAside(path, urlText);
+        if (code != kInsOK)
+            return code;
     }
 
     CJournalRecord* record = m_journal.Enter(kJournalFile, urlText);
     if (!record)
         return kInsNoMemory;
+    // Data and times go through the handle that created the temporary file: one open per file.
     CTempFile temp(ParentPath(path.Text()).Text(), "ins");
     if (!temp.Created())
         return kInsCannotWrite;
-    if (!m_entries.ReadDataInto(temp.Path().Text()))
+    m_entries.ReadDataInto(temp.Contents());
+    if (temp.Contents().Failed())
         return kInsCannotWrite;
     if (!m_entries.RecordIntact())
         return kInsBroken;
+    // A failure to set the times is not reported: the contents are what matters.
+    ApplyEntryTimes(temp.Contents(), times);
+    temp.Close();
     CRenameOp rename(temp.Path().Text(), LastComponent(path.Text()).Text(), ConflictMode::UseExisting);
     if (!rename.Succeeded())
         return kInsCannotWrite;
     temp.Keep();
-    m_entries.ApplyTimes(path.Text(), times);
     CInstJournal::Done(record);
     return kInsOK;
 }

@@ -15,6 +15,13 @@ public:
     static constexpr unsigned kFlagSequential = 2;
 
     CFileStream(const char* path, int mode, unsigned flags);
+#if defined(_WIN32)
+    // Takes over a handle opened elsewhere (a file just created) with the rights of `mode`;
+    // an invalid handle is error 1, as a failed open is.
+    CFileStream(void* handle, int mode);
+    // The handle, for what a stream does not offer (file times).
+    void* Handle() const { return m_handle; }
+#endif
     CFileStream(const CFileStream&) = delete;
     CFileStream& operator=(const CFileStream&) = delete;
     ~CFileStream() override;
@@ -25,6 +32,8 @@ public:
     void Read(void* bytes, uint32_t& count) override;
     void SeekEnd() override;
 
+    // Closes the file early; later operations fail as on a file that cannot be reached.
+    void Close();
     bool IsOpen() const { return m_open; }
     bool IsWritable() const { return m_mode == kModeReadWrite; }
 

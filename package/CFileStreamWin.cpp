@@ -32,10 +32,24 @@ CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mo
     m_open = true;
 }
 
-CFileStream::~CFileStream()
+CFileStream::CFileStream(void* handle, int mode) : m_mode(mode), m_flags(0)
+{
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        SetError(kStreamCannotOpen);
+        return;
+    }
+    m_handle = handle;
+    m_open = true;
+}
+
+CFileStream::~CFileStream() { Close(); }
+
+void CFileStream::Close()
 {
     if (m_open)
         CloseHandle(static_cast<HANDLE>(m_handle));
+    m_open = false;
+    m_handle = nullptr;
 }
 
 void CFileStream::Read(void* bytes, uint32_t& count)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "framework/LString.h"
+#include "package/CFileStream.h"
 
 // A new empty file in a folder, named after a base name with the current tick count inserted
 // before its extension ("ins" becomes "ins123456", "unins.bat" "unins123456.bat"; a taken name
-// gets 2, 3 ... after the tick value). The object deletes the file when it ends unless Keep()
-// was called.
+// gets 2, 3 ... after the tick value). The file stays open through the handle that created it,
+// so that its contents (and times) need no second open; nobody else can open it meanwhile.
+// The object deletes the file when it ends unless Keep() was called.
 class CTempFile {
 public:
     CTempFile(const char* folder, const char* baseName);
@@ -15,10 +17,15 @@ public:
 
     bool Created() const { return !m_path.IsEmpty(); }
     const LString& Path() const { return m_path; }
+    // The file, open for reading and writing until Close.
+    CFileStream& Contents() { return m_contents; }
+    // Closes the file, as a rename or another program needs; whether it is deleted stays.
+    void Close() { m_contents.Close(); }
     // The file stays when the object ends.
     void Keep() { m_owned = false; }
 
 private:
-    LString m_path;
-    bool m_owned = false;
+    LString m_path; // before m_contents: the creation sets it
+    CFileStream m_contents;
+    bool m_owned;
 };
