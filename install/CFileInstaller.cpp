@@ -123,9 +123,7 @@ InstallResult CFileInstaller::InstallFile()
         return kInsBroken;
     // A failure to set the times is not reported: the contents are what matters.
     ApplyEntryTimes(temp.Contents(), times);
-    temp.Close();
-    CRenameOp rename(temp.Path().Text(), LastComponent(path.Text()).Text(), ConflictMode::UseExisting);
-    if (!rename.Succeeded())
+    if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
         return kInsCannotWrite;
     temp.Keep();
     CInstJournal::Done(record);

@@ -4,15 +4,22 @@
 
 namespace {
 
-// The context, when given, receives the open handle; otherwise the handle is closed at once.
+// What a creation that keeps the file open asks for, and where the handle goes.
+struct Keep {
+    DWORD extraAccess;
+    void** handle;
+};
+
+// With a Keep context the handle is handed on; otherwise it is closed at once.
 unsigned long TryCreateFile(const char* path, void* context)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    Keep* keep = static_cast<Keep*>(context);
+    const DWORD access = GENERIC_READ | GENERIC_WRITE | (keep ? keep->extraAccess : 0);
+    HANDLE file = CreateFileA(path, access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
-    if (context)
-        *static_cast<void**>(context) = file;
+    if (keep)
+        *keep->handle = file;
     else
         CloseHandle(file);
     return 0;
@@ -25,8 +32,9 @@ CCreateFileOp::CCreateFileOp(const char* path, ConflictMode mode)
     CreateItem(path, mode, TryCreateFile, false);
 }
 
-CCreateFileOp::CCreateFileOp(const char* path, ConflictMode mode, void*& kept)
+CCreateFileOp::CCreateFileOp(const char* path, ConflictMode mode, void*& kept, unsigned long extraAccess)
 {
     kept = nullptr;
-    CreateItem(path, mode, TryCreateFile, false, &kept);
+    Keep keep = {extraAccess, &kept};
+    CreateItem(path, mode, TryCreateFile, false, &keep);
 }

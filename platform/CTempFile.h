@@ -2,6 +2,7 @@
 
 #include "framework/LString.h"
 #include "package/CFileStream.h"
+#include "platform/FileStatus.h"
 
 // A new empty file in a folder, named after a base name with the current tick count inserted
 // before its extension ("ins" becomes "ins123456", "unins.bat" "unins123456.bat"; a taken name
@@ -19,8 +20,12 @@ public:
     const LString& Path() const { return m_path; }
     // The file, open for reading and writing until Close.
     CFileStream& Contents() { return m_contents; }
-    // Closes the file, as a rename or another program needs; whether it is deleted stays.
+    // Closes the file, as another program needs; whether it is deleted stays.
     void Close() { m_contents.Close(); }
+    // Gives the file a new name in its folder and closes it: through its handle where the
+    // system can rename an open file, otherwise by its path once it is closed. Conflict when
+    // the name is taken; the file keeps its old name then.
+    FileStatus RenameTo(const char* name);
     // The file stays when the object ends.
     void Keep() { m_owned = false; }
 
