@@ -16,8 +16,8 @@ public:
 
     CFileStream(const char* path, int mode, unsigned flags);
 #if defined(_WIN32)
-    // Takes over a handle opened elsewhere (a file just created) with the rights of `mode`;
-    // an invalid handle is error 1, as a failed open is.
+    // Takes over a handle opened elsewhere (a file just created, its file pointer at the start)
+    // with the rights of `mode`; an invalid handle is error 1, as a failed open is.
     CFileStream(void* handle, int mode);
     // The handle, for what a stream does not offer (file times).
     void* Handle() const { return m_handle; }
@@ -41,7 +41,13 @@ private:
     int m_mode;
     unsigned m_flags;
 #if defined(_WIN32)
+    // Moves the handle's file pointer to the position unless it stands there already (after
+    // the previous read or write); false when the system refuses.
+    bool PointAtPosition();
+
     void* m_handle = nullptr; // HANDLE, kept out of this header so that it stays portable
+    uint32_t m_pointer = 0;   // where the handle's file pointer stands, when known
+    bool m_pointerKnown = true;
 #else
     int m_descriptor = -1;
 #endif

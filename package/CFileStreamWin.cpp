@@ -15,6 +15,15 @@ bool SeekTo(HANDLE handle, uint32_t position)
 
 } // namespace
 
+bool CFileStream::PointAtPosition()
+{
+    if (m_pointerKnown && m_pointer == m_position)
+        return true;
+    m_pointerKnown = SeekTo(static_cast<HANDLE>(m_handle), m_position);
+    m_pointer = m_position;
+    return m_pointerKnown;
+}
+
 CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mode), m_flags(flags)
 {
     DWORD access = mode == kModeReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
@@ -59,13 +68,13 @@ void CFileStream::Read(void* bytes, uint32_t& count)
         return;
     }
     DWORD read = 0;
-    if (!SeekTo(static_cast<HANDLE>(m_handle), m_position) ||
-        !ReadFile(static_cast<HANDLE>(m_handle), bytes, count, &read, nullptr)) {
+    if (!PointAtPosition() || !ReadFile(static_cast<HANDLE>(m_handle), bytes, count, &read, nullptr)) {
         SetError(kStreamReadFailed);
         count = 0;
         return;
     }
     m_position += read;
+    m_pointer = m_position;
     count = read;
 }
 
@@ -78,7 +87,7 @@ void CFileStream::Write(const void* bytes, int32_t count)
         return;
     }
     DWORD written = 0;
-    if (count < 0 || !SeekTo(static_cast<HANDLE>(m_handle), m_position) ||
+    if (count < 0 || !PointAtPosition() ||
         !WriteFile(static_cast<HANDLE>(m_handle), bytes, static_cast<DWORD>(count), &written, nullptr) ||
         written != static_cast<DWORD>(count)) {
         // A short write (a full disk) loses data just as a failed one does.
@@ -86,6 +95,7 @@ void CFileStream::Write(const void* bytes, int32_t count)
         return;
     }
     m_position += written;
+    m_pointer = m_position;
 }
 
 void CFileStream::Truncate()
@@ -96,7 +106,7 @@ void CFileStream::Truncate()
         SetError(kStreamNotWritable);
         return;
     }
-    if (!SeekTo(static_cast<HANDLE>(m_handle), m_position) || !SetEndOfFile(static_cast<HANDLE>(m_handle)))
+    if (!PointAtPosition() || !SetEndOfFile(static_cast<HANDLE>(m_handle)))
         SetError(kStreamWriteFailed);
 }
 
@@ -112,4 +122,5 @@ void CFileStream::SeekEnd()
         return;
     }
     m_position = low;
+    m_pointer = low;
 }
