@@ -1,5 +1,14 @@
 #include "framework/LAccelTable.h"
 
+#include <new>
+
+LAccelTable::~LAccelTable()
+{
+    DropNative();
+    while (ACCEL* record = m_records.Pop())
+        delete record;
+}
+
 ACCEL LAccelTable::Record(BYTE modifiers, char key, WORD command)
 {
     ACCEL record;
@@ -12,9 +21,11 @@ ACCEL LAccelTable::Record(BYTE modifiers, char key, WORD command)
 
 int LAccelTable::Find(const ACCEL& record) const
 {
-    for (size_t i = 0; i < m_records.size(); ++i)
-        if (m_records[i].fVirt == record.fVirt && m_records[i].key == record.key && m_records[i].cmd == record.cmd)
-            return static_cast<int>(i);
+    for (int i = 0; i < m_records.Count(); ++i) {
+        const ACCEL* entry = m_records.At(i);
+        if (entry->fVirt == record.fVirt && entry->key == record.key && entry->cmd == record.cmd)
+            return i;
+    }
     return -1;
 }
 
@@ -30,7 +41,11 @@ void LAccelTable::Add(BYTE modifiers, char key, WORD command)
     const ACCEL record = Record(modifiers, key, command);
     if (Find(record) >= 0)
         return;
-    m_records.push_back(record);
+    ACCEL* entry = new (std::nothrow) ACCEL(record);
+    if (!entry || !m_records.Append(entry)) {
+        delete entry;
+        return;
+    }
     DropNative();
 }
 
@@ -39,13 +54,22 @@ void LAccelTable::Remove(BYTE modifiers, char key, WORD command)
     const int index = Find(Record(modifiers, key, command));
     if (index < 0)
         return;
-    m_records.erase(m_records.begin() + index);
+    delete m_records.At(index);
+    m_records.RemoveAt(index);
     DropNative();
 }
 
 HACCEL LAccelTable::Native()
 {
-    if (!m_native && !m_records.empty())
-        m_native = CreateAcceleratorTableA(m_records.data(), static_cast<int>(m_records.size()));
+    if (m_native || m_records.IsEmpty())
+        return m_native;
+    const int count = m_records.Count();
+    ACCEL* records = new (std::nothrow) ACCEL[static_cast<size_t>(count)];
+    if (!records)
+        return nullptr;
+    for (int i = 0; i < count; ++i)
+        records[i] = *m_records.At(i);
+    m_native = CreateAcceleratorTableA(records, count);
+    delete[] records;
     return m_native;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <windows.h>
+#include "framework/LPtrArray.h"
 
-#include <vector>
+#include <windows.h>
 
 // The accelerator records of a menu bar and the native table built from them on first use
 // after a change.
@@ -11,14 +11,14 @@ public:
     LAccelTable() = default;
     LAccelTable(const LAccelTable&) = delete;
     LAccelTable& operator=(const LAccelTable&) = delete;
-    ~LAccelTable() { DropNative(); }
+    ~LAccelTable();
 
     // Modifiers are the FALT/FCONTROL/FSHIFT bits; the key is the shortcut character.
     void Add(BYTE modifiers, char key, WORD command);
     void Remove(BYTE modifiers, char key, WORD command);
     HACCEL Native();
-    int Count() const { return static_cast<int>(m_records.size()); }
-    const ACCEL& At(int index) const { return m_records[static_cast<size_t>(index)]; }
+    int Count() const { return m_records.Count(); }
+    const ACCEL& At(int index) const { return *m_records.At(index); }
 
     static ACCEL Record(BYTE modifiers, char key, WORD command);
 
@@ -26,6 +26,6 @@ private:
     int Find(const ACCEL& record) const;
     void DropNative();
 
-    std::vector<ACCEL> m_records;
+    LPtrArray<ACCEL> m_records; // owned
     HACCEL m_native = nullptr;
 };

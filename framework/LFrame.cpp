@@ -9,6 +9,8 @@
 #include "framework/LWindowDef.h"
 #include "framework/LWindowPlacer.h"
 
+#include <new>
+
 namespace {
 LPane* g_paneUnderPointer = nullptr;
 }
@@ -39,6 +41,7 @@ LFrame::LFrame(LHandler* next, LFrame* container, LWindowDef* definition)
 
 LFrame::~LFrame()
 {
+    delete[] m_focusOrder;
     ForgetPaneUnderPointer(this);
     Send(LMessage(LFrame_Destructing, this, Next()));
     while (LPane* child = m_childFrames.First()) {
@@ -133,7 +136,7 @@ void LFrame::StateChanged(int code)
         if (m_focus)
             m_focus->SetState(code);
     } else if (code == kTakeFocusForward || code == kTakeFocusBackward) {
-        if (!m_focusOrder.empty()) {
+        if (m_focusCount > 0) {
             ClearFocus();
             MoveFocus(code == kTakeFocusBackward);
         }
@@ -207,9 +210,18 @@ void LFrame::ClearFocus()
     }
 }
 
+void LFrame::SetFocusOrder(const int* ids, int count)
+{
+    delete[] m_focusOrder;
+    m_focusOrder = count > 0 ? new (std::nothrow) int[static_cast<size_t>(count)] : nullptr;
+    m_focusCount = m_focusOrder ? count : 0;
+    for (int i = 0; i < m_focusCount; ++i)
+        m_focusOrder[i] = ids[i];
+}
+
 bool LFrame::MoveFocus(bool backwards)
 {
-    const int count = static_cast<int>(m_focusOrder.size());
+    const int count = m_focusCount;
     if (count == 0)
         return false;
     int start = -1;

@@ -3,7 +3,6 @@
 #include "framework/LBrush.h"
 #include "framework/LPane.h"
 
-#include <vector>
 
 class LWindow;
 class LWindowDef;
@@ -33,8 +32,10 @@ public:
     LListOf<LPane>& Panes() { return m_panes; }
     void SetBackground(const LBrush& brush) { m_background = brush; }
     const LBrush& Background() const { return m_background; }
-    void SetFocusOrder(const std::vector<int>& order) { m_focusOrder = order; }
-    const std::vector<int>& FocusOrder() const { return m_focusOrder; }
+    // The pane ids the focus moves along (copied; an empty order when memory runs out).
+    void SetFocusOrder(const int* ids, int count);
+    int FocusCount() const { return m_focusCount; }
+    int FocusId(int index) const { return index >= 0 && index < m_focusCount ? m_focusOrder[index] : 0; }
     // Moves the focus along the focus order; returns whether the walk wrapped round an end.
     bool MoveFocus(bool backwards);
     void ClearFocus();
@@ -54,5 +55,6 @@ private:
     LBrush m_background;
     LListOf<LPane> m_panes;
     LListOf<LPane> m_childFrames;
-    std::vector<int> m_focusOrder;
+    int* m_focusOrder = nullptr; // owned
+    int m_focusCount = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "framework/LMessageNames.h"
 
-#include <string>
+#include <new>
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(MENUITEMINFOA) == 48, "MENUITEMINFOA is 48 bytes");
@@ -12,52 +12,49 @@ namespace {
 
 LMenu::Loader g_loader = nullptr;
 
-// Splits a resource string into its line-end separated fields (LF, CR or both end a field).
-std::vector<std::string> Fields(const char* text)
+// The field at index of a resource string whose fields are separated by line ends (LF, CR or
+// both); the empty text past the last one.
+LString FieldAt(const char* text, int index)
 {
-    std::vector<std::string> fields;
-    std::string field;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\n' || *p == '\r') {
-            if (*p == '\r' && p[1] == '\n')
-                ++p;
-            fields.push_back(field);
-            field.clear();
-        } else {
-            field += *p;
-        }
+    const char* p = text ? text : "";
+    for (int field = 0;; ++field) {
+        const char* end = p;
+        while (*end && *end != '\n' && *end != '\r')
+            ++end;
+        if (field == index)
+            return LString(p, static_cast<size_t>(end - p));
+        if (!*end)
+            return LString();
+        p = end + (end[0] == '\r' && end[1] == '\n' ? 2 : 1);
     }
-    if (!field.empty())
-        fields.push_back(field);
-    return fields;
-}
-
-std::string FieldAt(const std::vector<std::string>& fields, size_t index)
-{
-    return index < fields.size() ? fields[index] : std::string();
 }
 
 } // namespace
 
 void LMenu::SetLoader(Loader loader) { g_loader = loader; }
 
-bool LMenu::Load(const char* name, std::vector<LString>* strings)
+void LMenu::FreeStrings(Strings* strings)
 {
-    strings->clear();
+    while (LString* text = strings->Pop())
+        delete text;
+}
+
+bool LMenu::Load(const char* name, Strings* strings)
+{
+    FreeStrings(strings);
     return g_loader && g_loader(name, strings);
 }
 
-LMenu::LMenu(LHandler* next, const std::vector<LString>& strings)
+LMenu::LMenu(LHandler* next, const Strings& strings)
     : LHandler(next)
 {
-    if (!strings.empty()) {
-        const std::vector<std::string> header = Fields(strings[0].Text());
-        m_name = LString(FieldAt(header, 0).c_str());
-        m_title = LString(FieldAt(header, 1).c_str());
+    if (!strings.IsEmpty()) {
+        m_name = FieldAt(strings.At(0)->Text(), 0);
+        m_title = FieldAt(strings.At(0)->Text(), 1);
     }
     m_popup = CreatePopupMenu();
-    for (size_t i = 1; i < strings.size(); ++i)
-        AddItem(strings[i]);
+    for (int i = 1; i < strings.Count(); ++i)
+        AddItem(*strings.At(i));
 }
 
 LMenu::~LMenu()
@@ -71,17 +68,17 @@ LMenu::~LMenu()
 
 void LMenu::AddItem(const LString& source)
 {
-    const std::vector<std::string> fields = Fields(source.Text());
     LMenuItem* item = new (std::nothrow) LMenuItem(this);
     if (!item)
         return;
-    item->AddCommand(FieldAt(fields, 0).c_str());
-    item->SetDefaultLabel(LString(FieldAt(fields, 1).c_str()));
-    item->SetShortcut(FieldAt(fields, 2).c_str());
-    const std::string submenuName = FieldAt(fields, 3);
-    std::vector<LString> submenu;
-    if (!submenuName.empty() && Load(submenuName.c_str(), &submenu) && !submenu.empty())
+    item->AddCommand(FieldAt(source.Text(), 0).Text());
+    item->SetDefaultLabel(FieldAt(source.Text(), 1));
+    item->SetShortcut(FieldAt(source.Text(), 2).Text());
+    const LString submenuName = FieldAt(source.Text(), 3);
+    Strings submenu;
+    if (!submenuName.IsEmpty() && Load(submenuName.Text(), &submenu) && !submenu.IsEmpty())
         item->SetSubmenu(new (std::nothrow) LMenu(this, submenu));
+    FreeStrings(&submenu);
     const int index = m_items.Count();
     m_items.Append(item);
     if (!m_popup)

@@ -2,11 +2,10 @@
 
 #include "framework/LHandler.h"
 #include "framework/LList.h"
+#include "framework/LPtrArray.h"
 #include "framework/LString.h"
 
 #include <windows.h>
-
-#include <vector>
 
 class LMenuItem;
 
@@ -15,13 +14,18 @@ class LMenuItem;
 // menu bar, or the menu of the item it opens from.
 class LMenu : public LHandler, public LListNode {
 public:
-    // Reads a menu resource's strings by name; false when there is none. Set by start-up code
-    // to the resource chain; without a loader every menu is empty.
-    using Loader = bool (*)(const char* name, std::vector<LString>* strings);
-    static void SetLoader(Loader loader);
-    static bool Load(const char* name, std::vector<LString>* strings);
+    // Texts on the heap, owned by the array's holder, who frees them with FreeStrings.
+    using Strings = LPtrArray<LString>;
+    static void FreeStrings(Strings* strings);
 
-    LMenu(LHandler* next, const std::vector<LString>& strings);
+    // Reads a menu resource's strings by name, appending them; false when there is none. Set
+    // by start-up code to the resource chain; without a loader every menu is empty.
+    using Loader = bool (*)(const char* name, Strings* strings);
+    static void SetLoader(Loader loader);
+    // Frees what strings held, then loads.
+    static bool Load(const char* name, Strings* strings);
+
+    LMenu(LHandler* next, const Strings& strings);
     ~LMenu() override;
 
     HMENU Handle() const { return m_popup; }

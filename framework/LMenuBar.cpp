@@ -2,14 +2,17 @@
 
 #include "framework/LMessageNames.h"
 
-LMenuBar::LMenuBar(LHandler* next, const std::vector<LString>& menuNames)
+#include <new>
+
+LMenuBar::LMenuBar(LHandler* next, const LMenu::Strings& menuNames)
     : LHandler(next)
 {
     m_bar = CreateMenu();
-    for (const LString& name : menuNames) {
-        std::vector<LString> strings;
-        LMenu::Load(name.Text(), &strings);
+    for (int i = 0; i < menuNames.Count(); ++i) {
+        LMenu::Strings strings;
+        LMenu::Load(menuNames.At(i)->Text(), &strings);
         LMenu* menu = new (std::nothrow) LMenu(this, strings);
+        LMenu::FreeStrings(&strings);
         if (!menu)
             continue;
         m_menus.Append(menu);

@@ -7,14 +7,12 @@
 
 #include <windows.h>
 
-#include <vector>
-
 // A window's menu bar: the menus named by a menu-bar resource, their native bar, and the
 // accelerator table made from the items' shortcuts. Every command is disabled while the bar
 // opens unless a handler on the focus chain enables it in answer to "LMenuBar_Ready".
 class LMenuBar : public LHandler {
 public:
-    LMenuBar(LHandler* next, const std::vector<LString>& menuNames);
+    LMenuBar(LHandler* next, const LMenu::Strings& menuNames);
     ~LMenuBar() override;
 
     LMessage Handle(const LMessage& message) override;

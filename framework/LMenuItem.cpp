@@ -4,7 +4,9 @@
 #include "framework/LMenuIds.h"
 #include "framework/LMessageNames.h"
 
-#include <string>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 LMenuItem::LMenuItem(LMenu* menu)
     : LHandler(menu), m_id(LMenuIds::Allocate())
@@ -16,20 +18,25 @@ LMenuItem::~LMenuItem()
     RemoveShortcut();
     LMenuIds::Free(m_id);
     delete m_submenu;
+    while (LString* name = m_commands.Pop())
+        delete name;
 }
 
 bool LMenuItem::AnswersTo(const char* command) const
 {
-    for (const LString& name : m_commands)
-        if (LSameName(name.Text(), command))
+    for (int i = 0; i < m_commands.Count(); ++i)
+        if (LSameName(m_commands.At(i)->Text(), command))
             return true;
     return false;
 }
 
 void LMenuItem::AddCommand(const char* command)
 {
-    if (!AnswersTo(command))
-        m_commands.push_back(LString(command));
+    if (AnswersTo(command))
+        return;
+    LString* name = new (std::nothrow) LString(command);
+    if (name && !m_commands.Append(name))
+        delete name;
 }
 
 void LMenuItem::RemoveShortcut()
@@ -45,27 +52,33 @@ void LMenuItem::RemoveShortcut()
 void LMenuItem::SetShortcut(const char* field)
 {
     RemoveShortcut();
-    std::string text;
+    // Each modifier is named once, in the order the field gives them.
+    char text[sizeof "Alt+Ctrl+Shift+" + 1];
+    size_t length = 0;
     unsigned modifiers = 0;
+    auto add = [&](unsigned bit, const char* name) {
+        if (!(modifiers & bit)) {
+            const size_t count = std::strlen(name);
+            std::memcpy(text + length, name, count);
+            length += count;
+        }
+        modifiers |= bit;
+    };
     const char* p = field ? field : "";
     for (; *p >= 'a' && *p <= 'z'; ++p) {
-        if (*p == 'a') {
-            modifiers |= 0x10;
-            text += "Alt+";
-        } else if (*p == 'c') {
-            modifiers |= 0x08;
-            text += "Ctrl+";
-        } else if (*p == 's') {
-            modifiers |= 0x04;
-            text += "Shift+";
-        }
+        if (*p == 'a')
+            add(0x10, "Alt+");
+        else if (*p == 'c')
+            add(0x08, "Ctrl+");
+        else if (*p == 's')
+            add(0x04, "Shift+");
     }
     if (!*p)
         return;
     m_key = *p;
     m_modifiers = modifiers;
-    text += *p;
-    m_shortcutText = LString(text.c_str());
+    text[length++] = *p;
+    m_shortcutText = LString(text, length);
     Send(LMessage(LMenuItem_NewStroke, this, Next()));
 }
 
@@ -80,8 +93,15 @@ LString LMenuItem::DisplayLabel() const
 {
     if (m_label.IsEmpty() || m_shortcutText.IsEmpty())
         return m_label;
-    std::string text = m_label.Text();
-    text += '\t';
-    text += m_shortcutText.Text();
-    return LString(text.c_str());
+    const size_t label = m_label.Length();
+    const size_t length = label + 1 + m_shortcutText.Length();
+    char* text = static_cast<char*>(std::malloc(length + 1));
+    if (!text)
+        return m_label;
+    std::memcpy(text, m_label.Text(), label);
+    text[label] = '\t';
+    std::memcpy(text + label + 1, m_shortcutText.Text(), m_shortcutText.Length() + 1);
+    LString display(text, length);
+    std::free(text);
+    return display;
 }

@@ -2,10 +2,10 @@
 
 #include "framework/LHandler.h"
 #include "framework/LList.h"
+#include "framework/LPtrArray.h"
 #include "framework/LString.h"
 
 #include <cstdint>
-#include <vector>
 
 class LMenu;
 
@@ -47,5 +47,5 @@ private:
     unsigned m_modifiers = 0;
     uint16_t m_id;
     LString m_shortcutText;
-    std::vector<LString> m_commands;
+    LPtrArray<LString> m_commands; // owned
 };

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 LRegion LRegion::Adopt(HRGN region)
 {
@@ -128,22 +127,26 @@ LRegion LRegion::FromBitmap(HBITMAP bitmap)
         return Empty();
     const LONG stride = info.bmWidthBytes;
     const LONG bytes = stride * info.bmHeight;
-    std::vector<unsigned char> bits(static_cast<size_t>(bytes));
-    if (GetBitmapBits(bitmap, bytes, bits.data()) != bytes)
+    unsigned char* bits = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(bytes)));
+    if (!bits || GetBitmapBits(bitmap, bytes, bits) != bytes) {
+        std::free(bits);
         return Empty();
+    }
 
     // Rectangles collected in a buffer behind the region header, grown in steps of 4096 bytes.
     const size_t header = sizeof(RGNDATAHEADER);
     size_t capacity = 4096;
     unsigned char* buffer = static_cast<unsigned char*>(std::malloc(capacity));
-    if (!buffer)
+    if (!buffer) {
+        std::free(bits);
         return Empty();
+    }
     size_t count = 0;
     size_t previousRowFirst = 0, previousRowCount = 0;
     auto rects = [&]() { return reinterpret_cast<RECT*>(buffer + header); };
     bool failed = false;
     for (LONG y = 0; y < info.bmHeight && !failed; ++y) {
-        const unsigned char* row = bits.data() + static_cast<size_t>(y) * stride;
+        const unsigned char* row = bits + static_cast<size_t>(y) * stride;
         const size_t rowFirst = count;
         LONG x = 0;
         while (x < info.bmWidth) {
@@ -196,6 +199,7 @@ LRegion LRegion::FromBitmap(HBITMAP bitmap)
                                        reinterpret_cast<RGNDATA*>(buffer)));
     }
     std::free(buffer);
+    std::free(bits);
     return result.Handle() ? result : Empty();
 }
 

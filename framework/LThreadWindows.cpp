@@ -3,29 +3,30 @@
 #include "framework/LWindow.h"
 #include "framework/LWindowDef.h"
 
-#include <vector>
+#include "framework/LPtrArray.h"
 
 namespace {
 
 BOOL CALLBACK CollectWindow(HWND handle, LPARAM list)
 {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(handle);
+    reinterpret_cast<LPtrArray<>*>(list)->Append(handle);
     return TRUE;
 }
 
 // The thread's top-level windows in z-order.
-std::vector<HWND> ThreadWindows()
+void ThreadWindows(LPtrArray<>& handles)
 {
-    std::vector<HWND> handles;
     EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&handles));
-    return handles;
 }
 
 } // namespace
 
 LWindow* LThreadWindows::FirstVisible(int kind)
 {
-    for (HWND handle : ThreadWindows()) {
+    LPtrArray<> handles;
+    ThreadWindows(handles);
+    for (int i = 0; i < handles.Count(); ++i) {
+        HWND handle = static_cast<HWND>(handles.At(i));
         LWindow* window = LWindow::FromHandle(handle);
         if (window && window->Kind() == kind && IsWindowVisible(handle))
             return window;
@@ -132,7 +133,10 @@ void LThreadWindows::Close(LWindow* window)
 void LThreadWindows::ReEnable(LWindow* excluded)
 {
     bool enable = true;
-    for (HWND handle : ThreadWindows()) {
+    LPtrArray<> handles;
+    ThreadWindows(handles);
+    for (int i = 0; i < handles.Count(); ++i) {
+        HWND handle = static_cast<HWND>(handles.At(i));
         LWindow* window = LWindow::FromHandle(handle);
         if (!window)
             continue;

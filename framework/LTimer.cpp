@@ -2,7 +2,11 @@
 
 #include "framework/LMessageNames.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <chrono>
+#endif
 
 namespace {
 
@@ -12,10 +16,15 @@ LListOf<LTimer>& Running()
     return list;
 }
 
+// Milliseconds on a clock that never goes back; only differences are used, so wrapping is fine.
 uint32_t SteadyClock()
 {
+#if defined(_WIN32)
+    return GetTickCount();
+#else
     using namespace std::chrono;
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+#endif
 }
 
 LTimer::Clock g_clock = &SteadyClock;

@@ -1,6 +1,8 @@
 #include "framework/LWinMsgFilters.h"
 
-#include <vector>
+#include "framework/LPtrArray.h"
+
+#include <new>
 
 namespace {
 
@@ -9,9 +11,10 @@ struct Entry {
     LWinMsgFilters::Filter filter;
 };
 
-std::vector<Entry>& Entries()
+// The entries, each on the heap; they live as long as the program.
+LPtrArray<Entry>& Entries()
 {
-    static std::vector<Entry> entries;
+    static LPtrArray<Entry> entries;
     return entries;
 }
 
@@ -19,16 +22,21 @@ std::vector<Entry>& Entries()
 
 void LWinMsgFilters::Add(void* context, Filter filter)
 {
-    if (filter)
-        Entries().push_back(Entry{context, filter});
+    if (!filter)
+        return;
+    Entry* entry = new (std::nothrow) Entry{context, filter};
+    if (entry && !Entries().Append(entry))
+        delete entry;
 }
 
 void LWinMsgFilters::Remove(void* context, Filter filter)
 {
-    auto& entries = Entries();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].context == context && entries[i].filter == filter) {
-            entries.erase(entries.begin() + static_cast<long>(i));
+    LPtrArray<Entry>& entries = Entries();
+    for (int i = 0; i < entries.Count(); ++i) {
+        Entry* entry = entries.At(i);
+        if (entry->context == context && entry->filter == filter) {
+            entries.RemoveAt(i);
+            delete entry;
             return;
         }
     }
@@ -37,14 +45,23 @@ void LWinMsgFilters::Remove(void* context, Filter filter)
 int LWinMsgFilters::Offer(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     // A copy, so that a filter may add or remove entries while it runs.
-    const std::vector<Entry> entries = Entries();
-    for (const Entry& entry : entries)
-        if (entry.filter(entry.context, window, message, wParam, lParam, result))
-            return 1;
-    return 0;
+    const LPtrArray<Entry>& entries = Entries();
+    const int count = entries.Count();
+    if (count == 0)
+        return 0;
+    Entry* copy = new (std::nothrow) Entry[static_cast<size_t>(count)];
+    if (!copy)
+        return 0;
+    for (int i = 0; i < count; ++i)
+        copy[i] = *entries.At(i);
+    int taken = 0;
+    for (int i = 0; i < count && !taken; ++i)
+        taken = copy[i].filter(copy[i].context, window, message, wParam, lParam, result) ? 1 : 0;
+    delete[] copy;
+    return taken;
 }
 
 int LWinMsgFilters::Count()
 {
-    return static_cast<int>(Entries().size());
+    return Entries().Count();
 }

@@ -6,12 +6,11 @@
 #include "framework/LMenuBar.h"
 #include "framework/LMessageNames.h"
 #include "framework/LMouse.h"
+#include "framework/LPtrArray.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWinMsgFilters.h"
 #include "framework/LWindow.h"
 #include "framework/LWindowPlacer.h"
-
-#include <vector>
 
 namespace {
 
@@ -21,20 +20,16 @@ BOOL CALLBACK CollectVisibleFloating(HWND handle, LPARAM list)
 {
     LWindow* window = LWindow::FromHandle(handle);
     if (window && window->Kind() == 2 && IsWindowVisible(handle))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(handle);
+        reinterpret_cast<LPtrArray<>*>(list)->Append(handle);
     return TRUE;
-}
-
-std::vector<HWND> VisibleFloating()
-{
-    std::vector<HWND> handles;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectVisibleFloating, reinterpret_cast<LPARAM>(&handles));
-    return handles;
 }
 
 void NotifyFloating(int active)
 {
-    for (HWND handle : VisibleFloating()) {
+    LPtrArray<> handles;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectVisibleFloating, reinterpret_cast<LPARAM>(&handles));
+    for (int i = 0; i < handles.Count(); ++i) {
+        HWND handle = static_cast<HWND>(handles.At(i));
         PostMessageA(handle, LWindowProc::kActivationNotice, static_cast<WPARAM>(active), 0);
         SendMessageA(handle, WM_NCACTIVATE, static_cast<WPARAM>(active), 0);
     }

@@ -14,6 +14,8 @@ public:
     CDescScanner(const char* text, size_t length) : m_text(text), m_length(length) {}
 
     State CurrentState() const { return m_state; }
+    // The offset of the next character to be read.
+    size_t Position() const { return m_position; }
 
     // The next tag's key into `key`; false at the end of the text. A key cut by a line end
     // yields what was read, with the scanner back outside.

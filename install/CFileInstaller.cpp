@@ -5,17 +5,12 @@
 #include "install/CInstallProgress.h"
 #include "install/CInstallRun.h"
 #include "install/EntryPlacement.h"
+#include "install/JournalSteps.h"
 #include "package/EntryTimes.h"
-#include "platform/CCreateFolderOp.h"
-#include "platform/CFileFind.h"
-#include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
-#include "platform/CTextBuilder.h"
 #include "platform/FileSystem.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
-
-#include <windows.h>
 
 namespace {
 
@@ -68,24 +63,6 @@ InstallResult CFileInstaller::InstallFiles()
     return code;
 }
 
-InstallResult CFileInstaller::MoveAside(const LString& path, const LString& urlText)
-{
-    CTextBuilder backup;
-    backup.Append("tmp");
-    backup.AppendNumber(static_cast<long>(GetTickCount()));
-    if (backup.Failed())
-        return kInsNoMemory;
-    CJournalRecord* record = m_journal.Enter(kJournalReplaced, urlText, backup.ToString());
-    if (!record)
-        return kInsNoMemory;
-    CRenameOp rename(path.Text(), backup.Text(), ConflictMode::Number);
-    if (!rename.Succeeded())
-        return kInsCannotWrite;
-    record->backupName = LastComponent(rename.ResultPath().Text());
-    CInstJournal::Done(record);
-    return kInsOK;
-}
-
 InstallResult CFileInstaller::InstallFile()
 {
     CUrl url;
@@ -104,7 +81,7 @@ InstallResult CFileInstaller::InstallFile()
     if (existing == PathKind::Folder)
         return kInsFolderInTheWay;
     if (existing == PathKind::File) {
-        code = MoveAside(path, urlText);
+        code = MoveAside(m_journal, path, urlText);
         if (code != kInsOK)
             return code;
     }
@@ -141,30 +118,7 @@ InstallResult CFileInstaller::InstallFolder()
     LString path;
     if (!FileUrlToPath(url, true, path))
         return kInsCannotWrite;
-    LString urlText = ComposeUrl(url);
-
-    {
-        CFileFind existing(path.Text(), false);
-        // A folder that was there before gets no record: a rollback must leave it, even empty.
-        if (existing.Found() && existing.IsFolder())
-            return kInsOK;
-        // A plain file where the folder goes is moved aside like a replaced file, so that a
-        // rollback brings it back.
-        if (existing.Found()) {
-            code = MoveAside(path, urlText);
-            if (code != kInsOK)
-                return code;
-        }
-    }
-
-    CJournalRecord* record = m_journal.Enter(kJournalFolder, urlText);
-    if (!record)
-        return kInsNoMemory;
-    CCreateFolderOp create(path.Text(), ConflictMode::UseExisting);
-    if (!create.Succeeded())
-        return kInsCannotWrite;
-    CInstJournal::Done(record);
-    return kInsOK;
+    return CreateFolder(m_journal, path, ComposeUrl(url));
 }
 
 InstallResult CFileInstaller::CollectRemovals()

@@ -16,8 +16,9 @@ public:
     CFileInstaller(const CInstallRun& run, CInstallProgress& progress, CInstJournal& journal);
 
     // Installs every entry. A stop request, a damaged package (also one whose entry names
-    // point outside the destination), a folder where a file goes, a failed write or a lack
-    // of memory ends it with the matching code; the caller then rolls the journal back.
+    // point outside the destination), a folder where a file goes, a file where a folder goes,
+    // a failed write or a lack of memory ends it with the matching code; the caller then
+    // rolls the journal back.
     InstallResult InstallFiles();
     // Enters every file and folder of the package for removal without touching the disk.
     // Fails with kInsBroken (and the caller clears the journal) when an entry is damaged or
@@ -28,7 +29,6 @@ private:
     InstallResult InstallFile();
     InstallResult InstallFolder();
     InstallResult ReadEntry(CUrl& url);
-    InstallResult MoveAside(const LString& path, const LString& urlText);
     void ShowProgress();
 
     const CInstallRun& m_run;

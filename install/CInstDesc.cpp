@@ -89,6 +89,19 @@ void ReadListLines(CDescScanner& scanner, CTextLines& lines)
 
 } // namespace
 
+DescKeyKind CInstDesc::KindOfKey(const char* key)
+{
+    for (const TextKey& textKey : kTextKeys)
+        if (std::strcmp(textKey.key, key) == 0)
+            return textKey.kind == ValueKind::kOneLine ? DescKeyKind::kOneLineText : DescKeyKind::kText;
+    for (const ListKey& listKey : kListKeys)
+        if (std::strcmp(listKey.key, key) == 0)
+            return listKey.byLanguage ? DescKeyKind::kLanguageList : DescKeyKind::kList;
+    return DescKeyKind::kUnknown;
+}
+
+long CInstDesc::LanguageNumber(const char* argument) { return ParseLanguage(argument); }
+
 int CInstDesc::LanguageScore(long sectionLanguage, unsigned userLanguage)
 {
     unsigned section = static_cast<unsigned long>(sectionLanguage) & 0xFFFFu;

@@ -32,6 +32,15 @@ enum DescList {
     kDescListCount
 };
 
+// What a section key of the description is.
+enum class DescKeyKind {
+    kUnknown,      // skipped with its value
+    kOneLineText,  // a text of one line, chosen by language
+    kText,         // a text of several lines, chosen by language
+    kList,         // lines; every section of the key adds its lines
+    kLanguageList, // lines of the best-fitting language's section
+};
+
 // The settings of an installation description: window titles, page texts and messages in the
 // best language for the user, and the lines of registry entries, shortcuts and INF sections.
 // A description is a text of sections, each opened by a tag line "<Key>" with an optional
@@ -48,6 +57,11 @@ public:
 
     const LString& Text(DescText field) const { return m_texts[field]; }
     const CTextLines& List(DescList list) const { return m_lists[list]; }
+
+    static DescKeyKind KindOfKey(const char* key);
+    // The language number of a tag's argument: decimal after optional blanks and a minus sign;
+    // no digits give 1033 (English, United States).
+    static long LanguageNumber(const char* argument);
 
     // 4 when primary language and sublanguage both match the user's, 3 when the primary
     // language does, 1 for any English section otherwise, 0 for every other language.

@@ -7,12 +7,12 @@
 #include "install/CProcedureDialogs.h"
 #include "install/CProcedureRun.h"
 #include "install/ProcedureTexts.h"
+#include "install/UninstallerCopy.h"
 #include "integration/CLineTokenizer.h"
 #include "integration/DestinationVariables.h"
 #include "integration/InfInstallation.h"
 #include "integration/RegistryLines.h"
 #include "integration/ShortcutLines.h"
-#include "integration/Uninstaller.h"
 #include "platform/CChildPathOp.h"
 #include "platform/CCreateFolderOp.h"
 #include "platform/CFileFind.h"
@@ -55,7 +55,6 @@ bool CInstallProcedure::Run()
     }
     LString done = m_run.description->Text(kDescInsDone);
     m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgInstallDone) : done);
-    WriteUninstaller(m_run.destination.Text(), m_run.ownPath.Text());
     return true;
 }
 
@@ -81,6 +80,10 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
     files.entries = m_run.entries;
     files.packageStart = m_run.packageStart;
     code = InstallFiles(files, *m_progress, journal);
+    // The uninstaller is written like the package's files, and before the registry and
+    // shortcut lines, which no rollback undoes.
+    if (code == kInsOK)
+        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text());
     if (code != kInsOK)
         return code;
 

@@ -8,9 +8,9 @@ class CProcedureProgress;
 struct CProcedureRun;
 
 // What happens when the user presses Install: the destination is checked and confirmed, the
-// package's files are installed under a journal, the description's INF, registry and shortcut
-// lines are applied, and the installation either completes (with the uninstaller copied into
-// the destination) or is undone completely. Ends with one message at most.
+// package's files and the uninstaller copy are installed under a journal, the description's
+// INF, registry and shortcut lines are applied, and the installation either completes or is
+// undone completely. Ends with one message at most.
 class CInstallProcedure {
 public:
     CInstallProcedure(CProcedureRun& run, CProcedureDialogs& dialogs);

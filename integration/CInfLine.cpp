@@ -6,7 +6,7 @@
 CInfLine::CInfLine(const CVariables& variables, const LString& line)
 {
     CLineTokenizer reader(line);
-    m_infPath = ExpandPlaceholders(variables, reader.NextToken());
+    m_infPath = ExpandPlaceholders(variables, reader.NextToken(), &m_complete);
     m_section = reader.NextToken();
     m_condition = reader.NextToken();
 }

@@ -17,9 +17,13 @@ public:
 
     // "nt" holds only on the NT family, "win" only on the other; anything else always holds.
     bool AppliesTo(bool ntFamily) const;
+    // False when a placeholder of the path gave nothing, which skips the line as a whole:
+    // "%X%\driver.inf" with X unset would name an INF in a drive root.
+    bool IsComplete() const { return m_complete; }
 
 private:
     LString m_infPath;
     LString m_section;
     LString m_condition;
+    bool m_complete = false;
 };

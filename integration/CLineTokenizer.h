@@ -22,6 +22,9 @@ public:
     // Everything up to the end of the line, untrimmed.
     LString RestOfLine();
 
+    // Where the reader stands in the text.
+    const char* Position() const { return m_at; }
+
     static bool IsWhiteSpace(char c);
     static bool IsBlank(char c);
 

@@ -22,24 +22,15 @@ public:
     const LString& Name() const { return m_name; }
     const LString& Data() const { return m_data; }
     bool IsKeyLine() const { return m_name.IsEmpty() && m_data.IsEmpty(); }
-    // True when the line is applied at all: a known root and a complete expansion.
-    bool IsUsable() const { return m_root != RegistryRoot::Unknown && !m_expansionFailed; }
-
-    // Whether removing this key line may delete the key tree it names. Never a whole hive
-    // (an empty key, or one ending in a separator, names no sub-key of its parent), and never
-    // a key directly below the hive when a placeholder of the line gave nothing: "%X%\Sample"
-    // with X unset names "\Sample", which is not the key the description meant.
-    bool MayDeleteKeyTree() const;
-    // Whether removing this value line may delete its value. Not when a placeholder of the
-    // line gave nothing and the key is left naming the hive itself ("%X%" with X unset): the
-    // value there is not the one the description meant.
-    bool MayDeleteValue() const;
+    // True when the line is applied at all, at installation and at removal alike: a known root,
+    // and every placeholder of the line gave a value ("%X%\Sample" with X unset names
+    // "\Sample", which is not the key the description meant).
+    bool IsUsable() const { return m_root != RegistryRoot::Unknown && m_complete; }
 
 private:
     RegistryRoot m_root = RegistryRoot::Unknown;
     LString m_key;
     LString m_name;
     LString m_data;
-    bool m_emptyPlaceholder = false;
-    bool m_expansionFailed = false;
+    bool m_complete = false;
 };

@@ -6,9 +6,7 @@
 
 CShortcutLine::CShortcutLine(const CVariables& variables, const LString& line)
 {
-    ExpansionNotes notes;
-    LString expanded = ExpandPlaceholders(variables, line, &notes);
-    m_emptyPlaceholder = notes.emptyPlaceholder;
+    LString expanded = ExpandPlaceholders(variables, line, &m_complete);
     CLineTokenizer reader(expanded);
     m_shortcut = reader.NextToken();
     m_target = reader.NextToken();
@@ -17,12 +15,7 @@ CShortcutLine::CShortcutLine(const CVariables& variables, const LString& line)
 bool CShortcutLine::MayRemove() const
 {
     const char* path = m_shortcut.Text();
-    if (m_shortcut.IsEmpty() || LastComponent(path).IsEmpty())
+    if (!m_complete || m_shortcut.IsEmpty() || LastComponent(path).IsEmpty())
         return false;
-    LString parent = ParentPath(path);
-    if (parent.IsEmpty())
-        return false;
-    if (m_emptyPlaceholder && parent == DriveRootOf(path))
-        return false;
-    return true;
+    return !ParentPath(path).IsEmpty();
 }

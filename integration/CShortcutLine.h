@@ -12,17 +12,16 @@ public:
 
     const LString& Shortcut() const { return m_shortcut; }
     const LString& Target() const { return m_target; }
+    // A line in which a placeholder gave nothing is skipped as a whole, at installation and at
+    // removal alike: "%START%\Group" with START unset would name "\Group" in a drive root.
     // A line creates a shortcut only when it names both paths.
-    bool CreatesShortcut() const { return !m_shortcut.IsEmpty() && !m_target.IsEmpty(); }
-
+    bool CreatesShortcut() const { return m_complete && !m_shortcut.IsEmpty() && !m_target.IsEmpty(); }
     // Whether removing the line may delete its first path with everything inside. A path that
-    // is not inside some folder (a drive root, a bare name, "\Group") is never deleted, and
-    // when a placeholder of the line gave nothing, nothing directly in a drive root either:
-    // "%START%\Group" with START unset must not become C:\Group.
+    // is not inside some folder (a drive root, a bare name, "\Group") is never deleted.
     bool MayRemove() const;
 
 private:
     LString m_shortcut;
     LString m_target;
-    bool m_emptyPlaceholder = false;
+    bool m_complete = false;
 };

@@ -74,7 +74,7 @@ int InstallInfLines(const CVariables& variables, const CTextLines& lines)
     bool ntFamily = CPlatformInfo::Current().platformId == CPlatformInfo::kWindowsNTFamily;
     for (int i = 0; i < lines.Count(); ++i) {
         CInfLine line(variables, lines.At(i));
-        if (line.AppliesTo(ntFamily) && !line.InfPath().IsEmpty())
+        if (line.IsComplete() && line.AppliesTo(ntFamily) && !line.InfPath().IsEmpty())
             InstallInf(setupApi, line.InfPath().Text(), line.Section().Text());
     }
     return 0;

@@ -3,9 +3,9 @@
 #include "integration/CVariables.h"
 #include "platform/CTextBuilder.h"
 
-LString ExpandPlaceholders(const CVariables& variables, const char* text, size_t length, ExpansionNotes* notes)
+LString ExpandPlaceholders(const CVariables& variables, const char* text, size_t length, bool* complete)
 {
-    ExpansionNotes found;
+    bool gaveNothing = false;
     CTextBuilder out;
     const char* at = text;
     const char* end = text + length;
@@ -28,18 +28,17 @@ LString ExpandPlaceholders(const CVariables& variables, const char* text, size_t
         }
         const LString& value = variables.Get(name, nameLength);
         if (value.IsEmpty())
-            found.emptyPlaceholder = true;
+            gaveNothing = true;
         out.Append(value);
     }
     // A text with a piece dropped could name another path or key than the one described, so
     // an expansion that ran out of memory gives nothing at all.
-    found.failed = out.Failed();
-    if (notes)
-        *notes = found;
-    return found.failed ? LString() : out.ToString();
+    if (complete)
+        *complete = !gaveNothing && !out.Failed();
+    return out.Failed() ? LString() : out.ToString();
 }
 
-LString ExpandPlaceholders(const CVariables& variables, const LString& text, ExpansionNotes* notes)
+LString ExpandPlaceholders(const CVariables& variables, const LString& text, bool* complete)
 {
-    return ExpandPlaceholders(variables, text.Text(), text.Length(), notes);
+    return ExpandPlaceholders(variables, text.Text(), text.Length(), complete);
 }

@@ -2,8 +2,8 @@
 
 #include "install/CTextLines.h"
 #include "integration/CRegistryLine.h"
+#include "integration/KeyPath.h"
 #include "platform/CRegKey.h"
-#include "platform/PathText.h"
 
 #include <windows.h>
 
@@ -33,22 +33,23 @@ void WriteLine(const CRegistryLine& line)
         key.SetString(line.Name().Text(), line.Data().Text());
 }
 
+// Removal opens existing keys only: a key that is gone already stays gone.
 void RemoveLine(const CRegistryLine& line)
 {
     if (!line.IsUsable())
         return;
-    if (line.IsKeyLine()) {
-        if (!line.MayDeleteKeyTree())
-            return;
-        const char* path = line.Key().Text();
-        CRegKey parent(RootKey(line.Root()), ParentPath(path).Text(), CRegKey::kCreateOrOpen);
-        parent.DeleteKeyTree(LastComponent(path).Text());
+    const char* path = line.Key().Text();
+    if (!line.IsKeyLine()) {
+        CRegKey key(RootKey(line.Root()), path, CRegKey::kOpenForChange);
+        key.DeleteValue(line.Name().Text());
         return;
     }
-    if (!line.MayDeleteValue())
+    // An empty name would stand for the parent itself, whose keys would all go.
+    LString name = LastKeyName(path);
+    if (name.IsEmpty())
         return;
-    CRegKey key(RootKey(line.Root()), line.Key().Text(), CRegKey::kCreateOrOpen);
-    key.DeleteValue(line.Name().Text());
+    CRegKey parent(RootKey(line.Root()), ParentKey(path).Text(), CRegKey::kOpenForChange);
+    parent.DeleteKeyTree(name.Text());
 }
 
 } // namespace

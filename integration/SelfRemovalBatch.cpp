@@ -1,6 +1,7 @@
 #include "integration/SelfRemovalBatch.h"
 
 #include "platform/CTextBuilder.h"
+#include "platform/CharStep.h"
 
 namespace {
 
@@ -8,10 +9,12 @@ namespace {
 void AppendQuotedPath(CTextBuilder& text, const char* path)
 {
     text.AppendChar('"');
-    for (const char* at = path; *at; ++at) {
+    for (const char* at = path; *at;) {
+        const char* next = NextChar(at);
         if (*at == '%')
             text.AppendChar('%');
-        text.AppendChar(*at);
+        text.Append(at, static_cast<size_t>(next - at));
+        at = next;
     }
     text.AppendChar('"');
 }

@@ -3,14 +3,9 @@
 #include "framework/LString.h"
 #include "integration/CStartedProcess.h"
 #include "integration/SelfRemovalBatch.h"
-#include "platform/CChildPathOp.h"
-#include "platform/CCreateFileOp.h"
-#include "platform/CCreateFolderOp.h"
 #include "platform/CParentFolderOp.h"
 #include "platform/CTempFile.h"
 #include "platform/CTextBuilder.h"
-#include "platform/FileCopy.h"
-#include "platform/PathText.h"
 
 #include <windows.h>
 
@@ -23,8 +18,7 @@ static_assert(sizeof(STARTUPINFOA) == 68, "STARTUPINFOA record size");
 
 namespace {
 
-// A read-only file can be neither overwritten nor deleted by the batch's "del"; the bit is
-// taken off where the uninstaller has to be replaced or removed.
+// A read-only file cannot be deleted by the batch's "del"; the bit is taken off first.
 void MakeWritable(const char* path)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -33,24 +27,6 @@ void MakeWritable(const char* path)
 }
 
 } // namespace
-
-void WriteUninstaller(const char* destination, const char* ownPath)
-{
-    CCreateFolderOp folder(JoinPath(destination, "Uninstall").Text(), ConflictMode::UseExisting);
-    if (!folder.Succeeded())
-        return;
-    CChildPathOp path(folder.ResultPath().Text(), "Uninstall.exe");
-    if (!path.Succeeded())
-        return;
-    CCreateFileOp file(path.ResultPath().Text(), ConflictMode::UseExisting);
-    if (!file.Succeeded())
-        return;
-    const char* copy = file.ResultPath().Text();
-    MakeWritable(copy);
-    CCopyOutcome outcome;
-    outcome.Take(CopyFileContents(ownPath, copy));
-    outcome.Take(CopyFileStamp(ownPath, copy));
-}
 
 void RemoveSelf(const char* ownPath, const char* tempFolder)
 {

@@ -3,7 +3,7 @@
 #include "framework/LFrame.h"
 #include "resources/LStrList.h"
 
-#include <vector>
+#include <new>
 
 namespace {
 
@@ -44,9 +44,12 @@ void LLayout::Register()
     RegisterFunction("sys", static_cast<Function>(&LLayout::Sys));
 }
 
-void LLayout::ReadTabOrder(const char* text)
+namespace {
+
+// Reads the numbers at the start of text into ids (when given) and returns how many there are.
+int ParseTabOrder(const char* text, int* ids)
 {
-    std::vector<int> order;
+    int count = 0;
     const char* at = text ? text : "";
     for (;;) {
         while (*at == ' ' || *at == '\t' || *at == '\r' || *at == '\n')
@@ -62,10 +65,24 @@ void LLayout::ReadTabOrder(const char* text)
                 value = value * 10u + static_cast<unsigned>(*digits - '0');
             ++digits;
         }
-        order.push_back(negative ? -static_cast<int>(value) : static_cast<int>(value));
+        if (ids)
+            ids[count] = negative ? -static_cast<int>(value) : static_cast<int>(value);
+        ++count;
         at = digits;
     }
-    m_container.SetFocusOrder(order);
+    return count;
+}
+
+} // namespace
+
+void LLayout::ReadTabOrder(const char* text)
+{
+    const int count = ParseTabOrder(text, nullptr);
+    int* order = count > 0 ? new (std::nothrow) int[static_cast<size_t>(count)] : nullptr;
+    if (order)
+        ParseTabOrder(text, order);
+    m_container.SetFocusOrder(order, order ? count : 0);
+    delete[] order;
 }
 
 LPane* LLayout::PaneOf(int32_t id) const

@@ -7,8 +7,19 @@
 // aligned anywhere but at its start, so fields are simply appended one after another.
 class CBitWriter {
 public:
-    // Appends the low `count` bits of value (count from 1 to 16), highest first.
-    void Put(uint32_t value, int count);
+    // Appends the low `count` bits of value (count from 1 to 24), highest first. Inline: the
+    // encoder puts one field per code.
+    void Put(uint32_t value, int count)
+    {
+        m_pending = (m_pending << count) | (value & ((1u << count) - 1u));
+        m_pendingCount += count;
+        m_bitCount += static_cast<uint64_t>(count);
+        while (m_pendingCount >= 8) {
+            m_pendingCount -= 8;
+            m_bytes.push_back(static_cast<uint8_t>(m_pending >> m_pendingCount));
+        }
+        m_pending &= (1u << m_pendingCount) - 1u;
+    }
     // Pads the last partial byte with zero bits.
     void Finish();
 

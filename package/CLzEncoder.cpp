@@ -7,65 +7,79 @@ namespace {
 
 // Pending bytes are parsed in blocks of this size so that memory stays bounded for large files.
 constexpr size_t kBlockSize = 1u << 20;
-constexpr int kHashBits = 15;
-// Chain links only ever lead to the last kMaxDistance positions, so they live in a ring: a
+constexpr int kHashBits = 16;
+// Tree links only ever lead to the last kMaxDistance positions, so the nodes live in a ring: a
 // slot is reused only once its position is out of reach, and the walk stops at such a
-// position before following its link.
+// position before reading its node.
 constexpr size_t kRingSize = 8192;
 static_assert(kRingSize > CLzEncoder::kMaxDistance, "the ring must cover the window");
 constexpr int kLiteralCost = 1 + 8;
 constexpr int kMatchCost = 1 + CLzEncoder::kDistanceBits + CLzEncoder::kLengthBits;
 
-// Match candidates are kept on one hash chain per key length.
-constexpr int kTierKey[CLzEncoder::kTiers] = {3, 5, 8};
+// Positions are sorted into trees by the hash of their first kTreeKey bytes: a match that long
+// can only start at a position of the same tree. Shorter matches are looked up on chains of
+// the positions with the same hash of their first kMinMatch bytes.
+constexpr int kTreeKey = 4;
 
-inline uint32_t HashKey(const uint8_t* p, int length)
+inline uint32_t TreeHash(const uint8_t* p)
 {
-    uint64_t key = 0;
-    if (length >= 8) {
-        std::memcpy(&key, p, 8);
-    } else {
-        for (int i = 0; i < length; ++i)
-            key = (key << 8) | p[i];
-    }
-    key *= 0x9e3779b97f4a7c15ull;
-    return static_cast<uint32_t>(key >> (64 - kHashBits));
+    uint32_t key;
+    static_assert(kTreeKey == sizeof key, "the tree key is one word");
+    std::memcpy(&key, p, kTreeKey);
+    return (key * 2654435761u) >> (32 - kHashBits);
 }
 
-// Length of the common prefix of a and b, at most limit; eight bytes at a time.
+inline uint32_t ShortHash(const uint8_t* p)
+{
+    const uint32_t key = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    return (key * 2654435761u) >> (32 - kHashBits);
+}
+
+// The buffer is followed by this many readable bytes, so that a comparison may read whole
+// words past the last pending byte and clip its result afterwards.
+constexpr size_t kSlack = 32;
+static_assert(kSlack >= 8 * ((CLzEncoder::kMaxMatch + 7) / 8), "a comparison reads whole words");
+
+// Length of the common prefix of a and b, at most limit (at most kMaxMatch); eight bytes at a
+// time, reading up to kSlack bytes beyond a + limit and b + limit.
 inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit)
 {
-    int length = 0;
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    while (length + 8 <= limit) {
+    for (int length = 0; length < limit; length += 8) {
         uint64_t x, y;
         std::memcpy(&x, a + length, 8);
         std::memcpy(&y, b + length, 8);
         if (x != y)
-            return length + __builtin_ctzll(x ^ y) / 8; // the first differing byte
-        length += 8;
+            return std::min(limit, length + __builtin_ctzll(x ^ y) / 8); // the first differing byte
     }
-#endif
+    return limit;
+#else
+    int length = 0;
     while (length < limit && a[length] == b[length])
         ++length;
     return length;
+#endif
 }
 
 } // namespace
 
-CLzEncoder::CLzEncoder(Parse parse) : m_parse(parse) {}
+CLzEncoder::CLzEncoder(Parse parse)
+    : m_parse(parse), m_buffer(kMaxDistance + kBlockSize + kSlack, 0), m_tree(2 * kRingSize), m_shortChain(kRingSize)
+{
+}
 
 void CLzEncoder::Write(const void* bytes, size_t count)
 {
     const uint8_t* p = static_cast<const uint8_t*>(bytes);
     while (count > 0) {
-        const size_t room = kBlockSize - (m_buffer.size() - m_historyLength);
+        const size_t room = kBlockSize - (m_length - m_historyLength);
         const size_t take = std::min(room, count);
-        m_buffer.insert(m_buffer.end(), p, p + take);
+        std::memcpy(m_buffer.data() + m_length, p, take);
+        m_length += take;
         m_bytesIn += take;
         p += take;
         count -= take;
-        if (m_buffer.size() - m_historyLength == kBlockSize)
+        if (m_length - m_historyLength == kBlockSize)
             EncodeBlock();
     }
 }
@@ -86,109 +100,135 @@ void CLzEncoder::Finish()
 void CLzEncoder::EncodeBlock()
 {
     const size_t from = m_historyLength;
-    const size_t to = m_buffer.size();
+    const size_t to = m_length;
     if (from == to)
         return;
     FindMatches(from, to);
+    // The greedy parse takes the longest match wherever there is one.
     if (m_parse == kOptimal)
-        EmitOptimal(from, to);
-    else
-        EmitGreedy(from, to);
+        ChooseOptimal(to - from);
+    EmitChosen(from, to);
     // Keep the window's worth of history for the next block.
     const size_t keep = std::min<size_t>(to, kMaxDistance);
-    m_buffer.erase(m_buffer.begin(), m_buffer.end() - static_cast<std::ptrdiff_t>(keep));
+    std::memmove(m_buffer.data(), m_buffer.data() + to - keep, keep);
     m_historyLength = keep;
+    m_length = keep;
 }
 
 void CLzEncoder::FindMatches(size_t from, size_t to)
 {
     const uint8_t* data = m_buffer.data();
-    for (int t = 0; t < kTiers; ++t) {
-        m_head[t].assign(size_t(1) << kHashBits, -1);
-        m_previous[t].assign(kRingSize, -1);
-    }
+    m_treeRoot.assign(size_t(1) << kHashBits, -1);
+    m_shortHead.assign(size_t(1) << kHashBits, -1);
     m_matchLength.assign(to - from, 0);
     m_matchDistance.assign(to - from, 0);
-    auto insert = [&](size_t i) {
-        for (int t = 0; t < kTiers && i + size_t(kTierKey[t]) <= to; ++t) {
-            const uint32_t h = HashKey(data + i, kTierKey[t]);
-            m_previous[t][i & (kRingSize - 1)] = m_head[t][h];
-            m_head[t][h] = static_cast<int32_t>(i);
-        }
-    };
-    // Positions of the history are candidates too; only the block's end limits a match.
-    for (size_t i = 0; i < from && i + kMinMatch <= to; ++i)
-        insert(i);
-    for (size_t i = from; i + kMinMatch <= to; ++i) {
+    // Positions of the history are inserted too, so that the block's first bytes find matches
+    // there; only the block's end limits a match.
+    for (size_t i = 0; i + kMinMatch <= to; ++i) {
+        // The heads are spread over tables too large for the nearest cache: ask for the next
+        // position's while this one is searched.
+        __builtin_prefetch(&m_treeRoot[TreeHash(data + i + 1)]);
+        __builtin_prefetch(&m_shortHead[ShortHash(data + i + 1)]);
         const int limit = static_cast<int>(std::min<size_t>(kMaxMatch, to - i));
-        int best = 0;
-        uint32_t bestDistance = 0;
-        // Longest keys first: every earlier position that shares a tier's key is on that
-        // tier's chain, so when a tier finds nothing as long as its key, no match is that long
-        // and the next tier only has to look for shorter ones.
-        for (int t = kTiers - 1; t >= 0 && best < limit; --t) {
-            if (kTierKey[t] > limit)
-                continue;
-            const int tierLimit = t + 1 < kTiers ? std::min(limit, kTierKey[t + 1] - 1) : limit;
-            if (best >= tierLimit)
-                break;
-            for (int32_t c = m_head[t][HashKey(data + i, kTierKey[t])]; c >= 0; c = m_previous[t][size_t(c) & (kRingSize - 1)]) {
-                const size_t distance = i - size_t(c);
-                if (distance > kMaxDistance)
+        uint32_t distance = 0;
+        int length = InsertAndMatch(i, limit, distance);
+        // The tree holds every match of kTreeKey bytes or more; a shorter one is the most
+        // recent position with the same first bytes.
+        const uint32_t h = ShortHash(data + i);
+        int32_t candidate = m_shortHead[h];
+        m_shortChain[i & (kRingSize - 1)] = candidate;
+        m_shortHead[h] = static_cast<int32_t>(i);
+        if (length < kMinMatch) {
+            for (; candidate >= 0 && i - size_t(candidate) <= kMaxDistance;
+                 candidate = m_shortChain[size_t(candidate) & (kRingSize - 1)]) {
+                if (std::memcmp(data + candidate, data + i, kMinMatch) == 0) {
+                    length = kMinMatch;
+                    distance = static_cast<uint32_t>(i - size_t(candidate));
                     break;
-                if (best > 0 && data[size_t(c) + size_t(best)] != data[i + size_t(best)])
-                    continue;
-                const int length = CommonLength(data + c, data + i, limit);
-                if (length > best) {
-                    best = length;
-                    bestDistance = static_cast<uint32_t>(distance);
-                    if (best >= tierLimit)
-                        break;
                 }
             }
-            if (best >= kTierKey[t])
-                break;
         }
-        if (best >= kMinMatch) {
-            m_matchLength[i - from] = static_cast<uint8_t>(best);
-            m_matchDistance[i - from] = static_cast<uint16_t>(bestDistance);
+        if (i >= from && length >= kMinMatch) {
+            m_matchLength[i - from] = static_cast<uint8_t>(length);
+            m_matchDistance[i - from] = static_cast<uint16_t>(distance);
         }
-        insert(i);
     }
 }
 
-void CLzEncoder::EmitOptimal(size_t from, size_t to)
+int CLzEncoder::InsertAndMatch(size_t position, int limit, uint32_t& bestDistance)
 {
-    const size_t n = to - from;
-    // Cheapest cost from every position to the block's end; choice 0 is a literal, otherwise
-    // the length of the match to take there.
-    m_cost.assign(n + 1, 0);
-    m_choice.assign(n, 0);
-    for (size_t k = n; k-- > 0;) {
-        uint32_t best = m_cost[k + 1] + kLiteralCost;
-        uint8_t choice = 0;
-        for (int length = kMinMatch; length <= m_matchLength[k]; ++length) {
-            const uint32_t cost = m_cost[k + size_t(length)] + kMatchCost;
-            if (cost < best) {
-                best = cost;
-                choice = static_cast<uint8_t>(length);
-            }
+    const uint8_t* data = m_buffer.data();
+    const uint8_t* key = data + position;
+    // Near the block's end the key's last byte may lie beyond the pending bytes: the position
+    // then lands in some tree, where it finds what it finds; its chain finds the short match.
+    const uint32_t h = TreeHash(key);
+    int32_t candidate = m_treeRoot[h];
+    m_treeRoot[h] = static_cast<int32_t>(position);
+    // The new position becomes the root of its bucket's tree: the old tree is split along the
+    // search path into the positions whose keys sort before it and those that sort after it.
+    // `smaller` and `larger` are the links where the next such position is hung, and the two
+    // lengths say how many leading bytes every position hung there shares with the key.
+    int32_t* smaller = &m_tree[2 * (position & (kRingSize - 1))];
+    int32_t* larger = smaller + 1;
+    int smallerLength = 0;
+    int largerLength = 0;
+    int best = 0;
+    while (candidate >= 0 && position - size_t(candidate) <= kMaxDistance) {
+        int32_t* node = &m_tree[2 * (size_t(candidate) & (kRingSize - 1))];
+        int length = std::min(smallerLength, largerLength);
+        length += CommonLength(data + candidate + length, key + length, limit - length);
+        if (length > best) {
+            best = length;
+            bestDistance = static_cast<uint32_t>(position - size_t(candidate));
         }
-        m_cost[k] = best;
-        m_choice[k] = choice;
-    }
-    for (size_t k = 0; k < n;) {
-        if (m_choice[k] == 0) {
-            EmitLiteral(m_buffer[from + k]);
-            ++k;
+        if (length == limit) {
+            // Equal as far as any match can reach: the new position takes the older one's place
+            // and subtrees, and the older one leaves the tree, since it can never be the better
+            // match again.
+            *smaller = node[0];
+            *larger = node[1];
+            return best;
+        }
+        if (data[size_t(candidate) + size_t(length)] < key[length]) {
+            *smaller = candidate;
+            smaller = &node[1];
+            candidate = node[1];
+            smallerLength = length;
         } else {
-            EmitMatch(m_matchDistance[k], m_choice[k]);
-            k += m_choice[k];
+            *larger = candidate;
+            larger = &node[0];
+            candidate = node[0];
+            largerLength = length;
+        }
+    }
+    // Every node below a position is older than it, so what lies beyond the window is cut off
+    // whole.
+    *smaller = -1;
+    *larger = -1;
+    return best;
+}
+
+void CLzEncoder::ChooseOptimal(size_t count)
+{
+    // Cheapest cost from every position to the block's end. A path from a position can always
+    // be turned into one from the next position that costs no more (a literal dropped, a match
+    // started one byte later at the same distance, a three-byte match made two literals), so the
+    // cost never grows towards the end: of the matches at a position the longest is the
+    // cheapest, and the choice is between it and a literal.
+    m_cost.assign(count + 1, 0);
+    for (size_t k = count; k-- > 0;) {
+        const uint32_t literal = m_cost[k + 1] + kLiteralCost;
+        const size_t length = m_matchLength[k];
+        if (length >= size_t(kMinMatch) && m_cost[k + length] + kMatchCost < literal) {
+            m_cost[k] = m_cost[k + length] + kMatchCost;
+        } else {
+            m_cost[k] = literal;
+            m_matchLength[k] = 0;
         }
     }
 }
 
-void CLzEncoder::EmitGreedy(size_t from, size_t to)
+void CLzEncoder::EmitChosen(size_t from, size_t to)
 {
     for (size_t k = 0; k < to - from;) {
         if (m_matchLength[k] >= kMinMatch) {
@@ -203,13 +243,10 @@ void CLzEncoder::EmitGreedy(size_t from, size_t to)
 
 void CLzEncoder::EmitLiteral(uint8_t byte)
 {
-    m_out.Put(1, 1);
-    m_out.Put(byte, 8);
+    m_out.Put(0x100u | byte, kLiteralCost);
 }
 
 void CLzEncoder::EmitMatch(uint32_t distance, int length)
 {
-    m_out.Put(0, 1);
-    m_out.Put(distance, kDistanceBits);
-    m_out.Put(static_cast<uint32_t>(length - kMinMatch), kLengthBits);
+    m_out.Put(distance << kLengthBits | static_cast<uint32_t>(length - kMinMatch), kMatchCost);
 }

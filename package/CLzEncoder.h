@@ -14,11 +14,14 @@
 // across record boundaries, but a match never reaches before the start of the stream. A match
 // may overlap the bytes it produces (distance 1 repeats the last byte).
 //
-// The optimal parse finds the longest match at every position (hash chains over the window,
-// one for each of two key lengths, so that long chains of short keys are seldom walked)
-// and then the cheapest path of literals and matches; since every match costs the same, a
-// prefix of the longest match is as good as any other match of that length. The greedy parse
-// takes the longest match wherever there is one; it exists for comparison.
+// The optimal parse finds the longest match at every position and then the cheapest path of
+// literals and matches; since every match costs the same, a prefix of the longest match is as
+// good as any other match of that length. Matches of four bytes or more are found in binary
+// trees over the window that keep its positions sorted by the bytes that follow them: a new
+// position's search path passes both its sorted neighbours, the only candidates for the
+// longest match, and a position that repeats an older one as far as a match reaches replaces
+// it, so repetitive input keeps the trees shallow. Three-byte matches come from hash chains.
+// The greedy parse takes the longest match wherever there is one; it exists for comparison.
 class CLzEncoder {
 public:
     enum Parse { kOptimal, kGreedy };
@@ -28,7 +31,6 @@ public:
     static constexpr uint32_t kMaxDistance = (1u << kDistanceBits) - 1u; // 0 is the end code
     static constexpr int kMinMatch = 3;
     static constexpr int kMaxMatch = (1 << kLengthBits) + kMinMatch - 1;
-    static constexpr int kTiers = 3;
 
     explicit CLzEncoder(Parse parse = kOptimal);
     CLzEncoder(const CLzEncoder&) = delete;
@@ -48,23 +50,32 @@ public:
 private:
     void EncodeBlock();
     void FindMatches(size_t from, size_t to);
-    void EmitOptimal(size_t from, size_t to);
-    void EmitGreedy(size_t from, size_t to);
+    // Adds the position to its tree and returns its longest match (up to limit bytes) with the
+    // distance of one such match.
+    int InsertAndMatch(size_t position, int limit, uint32_t& distance);
+    // Drops the matches that the cheapest path does not take.
+    void ChooseOptimal(size_t count);
+    // Emits a match wherever one is left, a literal elsewhere.
+    void EmitChosen(size_t from, size_t to);
     void EmitLiteral(uint8_t byte);
     void EmitMatch(uint32_t distance, int length);
 
     Parse m_parse;
     CBitWriter m_out;
-    // History (at most kMaxDistance bytes already encoded) followed by the pending bytes.
+    // History (at most kMaxDistance bytes already encoded) followed by the pending bytes, in a
+    // buffer of fixed size; m_length bytes are in use.
     std::vector<uint8_t> m_buffer;
+    size_t m_length = 0;
     size_t m_historyLength = 0;
     uint64_t m_bytesIn = 0;
     // Per block: longest match length and its distance for every pending position.
     std::vector<uint8_t> m_matchLength;
     std::vector<uint16_t> m_matchDistance;
-    // Hash chains, one per key length (3 and 8 bytes).
-    std::vector<int32_t> m_head[kTiers];
-    std::vector<int32_t> m_previous[kTiers];
+    // Root of each tree by key hash, and the two subtrees of every position in the window.
+    std::vector<int32_t> m_treeRoot;
+    std::vector<int32_t> m_tree;
+    // Most recent position by the hash of its first bytes, and every position's predecessor.
+    std::vector<int32_t> m_shortHead;
+    std::vector<int32_t> m_shortChain;
     std::vector<uint32_t> m_cost;
-    std::vector<uint8_t> m_choice;
 };

@@ -14,6 +14,8 @@ CRegKey::CRegKey(HKEY root, const char* subKey, int mode)
         DWORD disposition = 0;
         result = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                                  nullptr, &m_key, &disposition);
+    } else if (mode == kOpenForChange) {
+        result = RegOpenKeyExA(root, subKey, 0, KEY_ALL_ACCESS, &m_key);
     }
     m_open = result == ERROR_SUCCESS;
     if (!m_open)
@@ -80,7 +82,7 @@ bool CRegKey::DeleteKeyTree(const char* subKey)
     if (!m_open)
         return false;
     {
-        CRegKey key(m_key, subKey, kCreateOrOpen);
+        CRegKey key(m_key, subKey, kOpenForChange);
         while (key.IsOpen()) {
             char child[MAX_PATH + 1] = {};
             if (RegEnumKeyA(key.m_key, 0, child, MAX_PATH) != ERROR_SUCCESS)

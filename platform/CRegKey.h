@@ -10,7 +10,8 @@ class CTextBuilder;
 // returns false without calling the system.
 class CRegKey {
 public:
-    enum Mode { kOpenForReading = 0, kCreateOrOpen = 1 };
+    // kOpenForChange opens an existing key for every access and never creates one.
+    enum Mode { kOpenForReading = 0, kCreateOrOpen = 1, kOpenForChange = 2 };
 
     CRegKey(HKEY root, const char* subKey, int mode);
     CRegKey(const CRegKey&) = delete;

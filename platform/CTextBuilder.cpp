@@ -1,6 +1,5 @@
 #include "platform/CTextBuilder.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -62,10 +61,18 @@ void CTextBuilder::Append(const char* text)
 
 void CTextBuilder::AppendNumber(long value)
 {
-    char digits[32];
-    int n = std::snprintf(digits, sizeof digits, "%ld", value);
-    if (n > 0)
-        Append(digits, static_cast<size_t>(n));
+    // By hand: the C library's formatter would bring its floating-point code into the installer.
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    unsigned long magnitude = value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--p = '-';
+    Append(p, static_cast<size_t>(end - p));
 }
 
 void CTextBuilder::Clear()

@@ -31,14 +31,8 @@ LString PathToFileUrl(const char* path)
 {
     // A trailing separator (other than the root's) would make the drive look like a component.
     LString current(path);
-    while (LastComponent(current.Text()).IsEmpty() && !ParentPath(current.Text()).IsEmpty()) {
-        size_t length = current.Length();
-        while (length > 0 && IsSeparator(current.Text()[length - 1]))
-            --length;
-        if (length == 0 || length == current.Length())
-            break;
-        current = LString(current.Text(), length);
-    }
+    if (LastComponent(path).IsEmpty() && !ParentPath(path).IsEmpty())
+        current = TrimTrailingSeparators(path);
 
     LString components[kMaxComponents];
     int count = 0;

@@ -163,6 +163,19 @@ LString ReplaceLastComponent(const char* path, const char* name)
     return text.ToString();
 }
 
+LString TrimTrailingSeparators(const char* path)
+{
+    // Found from the front: a trail byte at the end may look like '\'.
+    size_t end = 0;
+    for (size_t at = 0; path[at];) {
+        bool separator = IsSeparator(path[at]);
+        at = Step(path, at);
+        if (!separator)
+            end = at;
+    }
+    return LString(path, end);
+}
+
 bool IsNameChar(unsigned char byte)
 {
     if (byte < 0x20)

@@ -31,6 +31,8 @@ LString ParentPath(const char* path);
 LString JoinPath(const char* folder, const char* name);
 // The path up to its last component, then the name.
 LString ReplaceLastComponent(const char* path, const char* name);
+// The path without the separator run at its end: C:\dir\ gives C:\dir, C:\ gives C:.
+LString TrimTrailingSeparators(const char* path);
 
 // False for '"', '*', '/', ':', '<', '>', '?', '\', '|' and bytes below 0x20.
 bool IsNameChar(unsigned char byte);

@@ -1,8 +1,7 @@
 #include "resources/LLocalResSource.h"
 
+#include "platform/CTextBuilder.h"
 #include "resources/ResourceLanguage.h"
-
-#include <string>
 
 LLocalResSource::LLocalResSource(HMODULE module, WORD languageId)
     : LResSource(module), m_languageId(languageId), m_suffix(ResourceLanguage::NameSuffix(languageId))
@@ -13,8 +12,10 @@ bool LLocalResSource::Load(const char* name, LStrList* list)
 {
     // An integer resource id has no text to append a suffix to.
     if (!m_suffix.IsEmpty() && !IS_INTRESOURCE(name)) {
-        const std::string localName = std::string(name) + m_suffix.Text();
-        if (LoadExact(localName.c_str(), list))
+        CTextBuilder localName;
+        localName.Append(name);
+        localName.Append(m_suffix);
+        if (!localName.Failed() && LoadExact(localName.Text(), list))
             return true;
     }
     return LoadExact(name, list);

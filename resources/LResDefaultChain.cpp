@@ -12,11 +12,16 @@ namespace LResDefaultChain {
 
 namespace {
 
-bool LoadMenuStrings(const char* name, std::vector<LString>* strings)
+bool LoadMenuStrings(const char* name, LMenu::Strings* strings)
 {
     LStrList list(name, LStrList::kMenu);
-    for (int i = 0; i < list.Count(); ++i)
-        strings->push_back(list.Get(i));
+    for (int i = 0; i < list.Count(); ++i) {
+        LString* text = new (std::nothrow) LString(list.Get(i));
+        if (!text || !strings->Append(text)) {
+            delete text;
+            return false;
+        }
+    }
     return list.Count() > 0;
 }
 

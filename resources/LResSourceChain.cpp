@@ -6,20 +6,20 @@ LResSourceChain::~LResSourceChain()
 {
     if (s_default == this)
         s_default = nullptr;
-    for (LResSource* source : m_sources)
+    while (LResSource* source = m_sources.Pop())
         delete source;
 }
 
 void LResSourceChain::Add(LResSource* source)
 {
-    if (source)
-        m_sources.push_back(source);
+    if (source && !m_sources.Append(source))
+        delete source;
 }
 
 bool LResSourceChain::Load(const char* name, LStrList* list)
 {
-    for (auto it = m_sources.rbegin(); it != m_sources.rend(); ++it) {
-        if ((*it)->Load(name, list))
+    for (int i = m_sources.Count() - 1; i >= 0; --i) {
+        if (m_sources.At(i)->Load(name, list))
             return true;
     }
     return false;
@@ -27,8 +27,8 @@ bool LResSourceChain::Load(const char* name, LStrList* list)
 
 WORD LResSourceChain::LanguageId() const
 {
-    for (auto it = m_sources.rbegin(); it != m_sources.rend(); ++it) {
-        if (WORD id = (*it)->LanguageId())
+    for (int i = m_sources.Count() - 1; i >= 0; --i) {
+        if (WORD id = m_sources.At(i)->LanguageId())
             return id;
     }
     return 0;

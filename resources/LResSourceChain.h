@@ -1,8 +1,7 @@
 #pragma once
 
+#include "framework/LPtrArray.h"
 #include "resources/LResSource.h"
-
-#include <vector>
 
 // Resource sources asked from the last added to the first; the first that finds a resource
 // wins. Owns its sources. The process-wide default chain is what every list without a source
@@ -12,7 +11,7 @@ public:
     LResSourceChain() : LResSource(nullptr) {}
     ~LResSourceChain() override;
 
-    // Takes ownership; a null source is ignored.
+    // Takes ownership; a null source is ignored, and so is one that finds no room (and is deleted).
     void Add(LResSource* source);
     bool Load(const char* name, LStrList* list) override;
     // The first non-zero language id from the last source to the first.
@@ -23,6 +22,6 @@ public:
     static void SetDefault(LResSourceChain* chain) { s_default = chain; }
 
 private:
-    std::vector<LResSource*> m_sources;
+    LPtrArray<LResSource> m_sources; // owned
     static LResSourceChain* s_default;
 };

@@ -11,20 +11,20 @@
 #include "ui/CUninsPage.h"
 #include "ui/CWorkAreaCentre.h"
 
-#include <vector>
 
 L_DEFINE_MESSAGE_NAME(CInstWin_Install);
 L_DEFINE_MESSAGE_NAME(CInstWin_Uninstall);
 
 namespace {
 
-std::vector<LString> MenuNames()
+void LoadMenuNames(LMenu::Strings* names)
 {
-    std::vector<LString> names;
     LStrList bar("APP", LStrList::kMenuBar);
-    for (int i = 0; i < bar.Count(); ++i)
-        names.push_back(bar.Get(i));
-    return names;
+    for (int i = 0; i < bar.Count(); ++i) {
+        LString* name = new (std::nothrow) LString(bar.Get(i));
+        if (name && !names->Append(name))
+            delete name;
+    }
 }
 
 } // namespace
@@ -32,7 +32,10 @@ std::vector<LString> MenuNames()
 CInstWin::CInstWin(LHandler* owner)
     : LFrame(owner, nullptr, static_cast<CInstWinDef*>(this))
 {
-    m_menuBar = new (std::nothrow) LMenuBar(this, MenuNames());
+    LMenu::Strings names;
+    LoadMenuNames(&names);
+    m_menuBar = new (std::nothrow) LMenuBar(this, names);
+    LMenu::FreeStrings(&names);
     if (m_menuBar && Window())
         Window()->AttachMenuBar(m_menuBar);
     m_howdy = new (std::nothrow) CHowdyPage(this);

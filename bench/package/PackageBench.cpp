@@ -1,5 +1,6 @@
 // Compression figures of the package encoder: ratio and speed of the optimal and the greedy
-// parse, and the decoder's speed, on the files given (or a few system folders by default).
+// parse, and the decoder's speed, on the files given (or a few system folders and the Python
+// standard library's sources by default).
 //   package_bench [file-or-folder ...]
 
 #include "package/CLzEncoder.h"
@@ -22,7 +23,9 @@ constexpr size_t kCorpusLimit = 24u << 20;
 // Speeds are the best of a few runs: the figures are of the code, not of the machine's load.
 constexpr int kRuns = 3;
 
-std::string Collect(const std::string& root)
+// The files under root (only those ending in `suffix` when one is given), in name order, up to
+// the corpus limit. Installed third-party packages are not part of a standard library.
+std::string Collect(const std::string& root, const std::string& suffix = "")
 {
     std::string data;
     std::error_code error;
@@ -30,7 +33,14 @@ std::string Collect(const std::string& root)
     for (fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error), end;
          !error && it != end; it.increment(error)) {
         std::error_code e;
-        if (it->is_regular_file(e))
+        const std::string name = it->path().filename().string();
+        if (!suffix.empty() && it->is_directory(e) && (name == "site-packages" || name == "dist-packages")) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        const bool wanted = suffix.empty() || (name.size() > suffix.size() &&
+                                               name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
+        if (wanted && it->is_regular_file(e))
             files.push_back(it->path().string());
     }
     std::sort(files.begin(), files.end());
@@ -57,15 +67,35 @@ double Seconds(double since) { return CpuNow() - since; }
 
 std::vector<uint8_t> Encode(const std::string& data, CLzEncoder::Parse parse, double& seconds)
 {
+    std::vector<uint8_t> out;
+    out.reserve(data.size() / 8 * 9 + 64);
     const double t = CpuNow();
+    // In pieces, taking the output away as it comes, as the packer does.
+    constexpr size_t kPiece = 64u << 10;
     CLzEncoder encoder(parse);
-    encoder.Write(data.data(), data.size());
+    for (size_t at = 0; at < data.size(); at += kPiece) {
+        encoder.Write(data.data() + at, std::min(kPiece, data.size() - at));
+        encoder.Output().Take(out);
+    }
     encoder.EndRun();
     encoder.Finish();
-    std::vector<uint8_t> out;
     encoder.Output().Take(out);
     seconds = Seconds(t);
     return out;
+}
+
+// The Python standard library's folder as the machine's python3 reports it, or "".
+std::string PythonLibrary()
+{
+    std::FILE* p = popen("python3 -c 'import sysconfig; print(sysconfig.get_path(\"stdlib\"))' 2>/dev/null", "r");
+    if (!p)
+        return "";
+    char line[4096] = {};
+    std::string path = std::fgets(line, sizeof line, p) ? line : "";
+    pclose(p);
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
+        path.pop_back();
+    return path;
 }
 
 size_t External(const std::string& command, const std::string& data)
@@ -137,13 +167,19 @@ void Report(const std::string& name, const std::string& data)
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> roots;
     for (int i = 1; i < argc; ++i)
-        roots.push_back(argv[i]);
-    if (roots.empty())
-        roots = {"/usr/include", "/usr/bin"};
-    for (const std::string& root : roots)
-        Report(fs::path(root).filename().string(), Collect(root));
+        Report(fs::path(argv[i]).filename().string(), Collect(argv[i]));
+    if (argc == 1) {
+        for (const char* root : {"/usr/include", "/usr/bin"})
+            Report(fs::path(root).filename().string(), Collect(root));
+        // Python sources: deep indentation and tables, the input that makes match searches long.
+        const std::string python = PythonLibrary();
+        const std::string sources = python.empty() ? std::string() : Collect(python, ".py");
+        if (sources.empty())
+            std::printf("python     skipped: no Python standard library found through python3\n");
+        else
+            Report("python", sources);
+    }
     std::string noise(8u << 20, '\0');
     std::mt19937 rng(1);
     for (auto& c : noise)

@@ -56,9 +56,10 @@ long RunToEnd(const std::string& commandLine, DWORD timeoutMs)
     return program.WaitForExit(timeoutMs);
 }
 
-bool Pack(const std::string& description, const std::string& root, const std::string& output)
+bool Pack(const std::string& description, const std::string& root, const std::string& output,
+          const std::string& options)
 {
-    std::string command = "\"" + WindowsPath(MKINSTALLER_EXE) + "\" build --stub \"" + WindowsPath(INSTALLER_EXE)
+    std::string command = "\"" + WindowsPath(MKINSTALLER_EXE) + "\" build " + options + " --stub \"" + WindowsPath(INSTALLER_EXE)
         + "\" --desc \"" + description + "\" --root \"" + root + "\" -o \"" + output + "\"";
     return RunToEnd(command) == 0 && Exists(output);
 }

@@ -36,8 +36,10 @@ private:
 // Runs a command line to its end; its exit code, or -1.
 long RunToEnd(const std::string& commandLine, DWORD timeoutMs = 120000);
 
-// Packs a product tree with its description into an installer with the built stub.
-bool Pack(const std::string& description, const std::string& root, const std::string& output);
+// Packs a product tree with its description into an installer with the built stub; options
+// go to the packer as they stand (such as "--codepage 932").
+bool Pack(const std::string& description, const std::string& root, const std::string& output,
+          const std::string& options = std::string());
 
 // The installer window of a given process (class "CAPPDEF_INSTALLER"), once it is visible.
 HWND WaitForInstallerWindow(DWORD processId, DWORD timeoutMs = 30000);

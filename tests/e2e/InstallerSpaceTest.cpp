@@ -57,7 +57,9 @@ void EmptyDrive()
 
 class SmallDrive : public ::testing::Test {
 protected:
-    // A product of about 2.7 MiB that does not compress, for a drive of 2 MiB.
+    // Two products that do not compress, for a drive of 2 MiB: one of 0.9 MiB whose files fit
+    // but whose uninstaller (the installer again, package included) does not fit beside them,
+    // and one of 2.7 MiB whose files do not fit.
     static void SetUpTestSuite()
     {
         const std::string root = std::string(kWork) + "\\product";
@@ -65,12 +67,16 @@ protected:
         CreateDirectoryA(kWork, nullptr);
         CreateDirectoryA(root.c_str(), nullptr);
         CreateDirectoryA((root + "\\Data").c_str(), nullptr);
-        bool written = WriteFileText(root + "\\ReadMe.txt", "Sample Tool, large edition");
-        for (uint32_t part = 1; part <= 3; ++part)
-            written = written && WriteFileText(root + "\\Data\\part" + std::to_string(part) + ".bin", Noise(900 << 10, part));
         const std::string description = std::string(kWork) + "\\description.txt";
-        written = written && WriteFileText(description, "<Folder>\n\"Sample Tool\"\n");
+        bool written = WriteFileText(root + "\\ReadMe.txt", "Sample Tool, large edition")
+            && WriteFileText(description, "<Folder>\n\"Sample Tool\"\n");
+        s_fitting = std::string(kWork) + "\\FittingSetup.exe";
         s_setup = std::string(kWork) + "\\LargeSetup.exe";
+        for (uint32_t part = 1; part <= 3; ++part) {
+            written = written && WriteFileText(root + "\\Data\\part" + std::to_string(part) + ".bin", Noise(900 << 10, part));
+            if (part == 1)
+                written = written && Pack(description, root, s_fitting);
+        }
         s_packed = written && Pack(description, root, s_setup);
     }
     static void TearDownTestSuite() { testsupport::RemoveTreeForTests(kWork); }
@@ -107,11 +113,36 @@ protected:
         return window;
     }
 
+    // Presses Install, answers the questions with OK and expects the installation to end in a
+    // notice once the drive is full, with the install page back and the drive as it was.
+    static void InstallUntilTheDriveIsFull(const Program& installer, HWND window, int questions, const char* shot)
+    {
+        const testsupport::TreeSnapshot before = testsupport::TakeSnapshot("R:");
+        ASSERT_TRUE(Press(window, "Install"));
+        for (int question = 1; question <= questions; ++question) {
+            HWND asked = WaitForDialog(installer.Id(), "Message");
+            ASSERT_TRUE(asked) << "question " << question;
+            ASSERT_TRUE(HasButton(asked, "Cancel")) << "question " << question << " is a question, not a notice";
+            ASSERT_TRUE(Press(asked, "OK"));
+            ASSERT_TRUE(WaitUntilHidden(asked));
+        }
+        HWND failure = WaitForDialog(installer.Id(), "Message", 60000);
+        ASSERT_TRUE(failure) << "no message after the drive filled up";
+        EXPECT_FALSE(HasButton(failure, "Cancel")) << "the failure is a notice";
+        Screenshot(shot, failure);
+        ASSERT_TRUE(Press(failure, "OK"));
+        ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
+        const testsupport::TreeSnapshot after = testsupport::TakeSnapshot("R:");
+        EXPECT_EQ(after, before) << "before:\n" << testsupport::Describe(before) << "after:\n" << testsupport::Describe(after);
+    }
+
     static constexpr const char* kWork = "C:\\e2e-space";
+    static std::string s_fitting;
     static std::string s_setup;
     static bool s_packed;
 };
 
+std::string SmallDrive::s_fitting;
 std::string SmallDrive::s_setup;
 bool SmallDrive::s_packed = false;
 
@@ -140,21 +171,7 @@ TEST_F(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverything
     EXPECT_EQ(testsupport::TakeSnapshot("R:"), before);
 
     // Accepted: the installation runs until the drive is full, then undoes itself.
-    ASSERT_TRUE(Press(window, "Install"));
-    question = WaitForDialog(installer.Id(), "Message");
-    ASSERT_TRUE(question) << "the second attempt asks again";
-    EXPECT_TRUE(HasButton(question, "Cancel"));
-    ASSERT_TRUE(Press(question, "OK"));
-    ASSERT_TRUE(WaitUntilHidden(question));
-    HWND failure = WaitForDialog(installer.Id(), "Message", 60000);
-    ASSERT_TRUE(failure) << "no message after the drive filled up";
-    EXPECT_FALSE(HasButton(failure, "Cancel")) << "the failure is a notice";
-    Screenshot("drive-full-error", failure);
-    ASSERT_TRUE(Press(failure, "OK"));
-    ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
-
-    const testsupport::TreeSnapshot after = testsupport::TakeSnapshot("R:");
-    EXPECT_EQ(after, before) << "before:\n" << testsupport::Describe(before) << "after:\n" << testsupport::Describe(after);
+    InstallUntilTheDriveIsFull(installer, window, 1, "drive-full-error");
     uint64_t freeAfter = 0;
     ASSERT_TRUE(DriveSpace(total, freeAfter));
     EXPECT_EQ(freeAfter, freeBefore);
@@ -172,29 +189,29 @@ TEST_F(SmallDrive, AFullDriveGivesBackTheFilesOfAnEarlierInstallation)
     ASSERT_TRUE(WriteFileText(product + "\\ReadMe.txt", "Sample Tool, small edition"));
     ASSERT_TRUE(WriteFileText(product + "\\Data\\part1.bin", std::string(20 << 10, 'o')));
     ASSERT_TRUE(WriteFileText(product + "\\Data\\my settings.txt", "the user's"));
-    const testsupport::TreeSnapshot before = testsupport::TakeSnapshot("R:");
 
     Program installer(s_setup);
     HWND window = WindowOnSmallDrive(installer);
     ASSERT_TRUE(window) << "no installer window with R: as the parent folder";
-    ASSERT_TRUE(Press(window, "Install"));
     // First whether to install over the folder, then whether to go on with too little space.
-    for (const char* question : {"folder exists", "too little space"}) {
-        HWND asked = WaitForDialog(installer.Id(), "Message");
-        ASSERT_TRUE(asked) << question;
-        ASSERT_TRUE(HasButton(asked, "Cancel")) << question;
-        ASSERT_TRUE(Press(asked, "OK"));
-        ASSERT_TRUE(WaitUntilHidden(asked));
-    }
-    HWND failure = WaitForDialog(installer.Id(), "Message", 60000);
-    ASSERT_TRUE(failure);
-    EXPECT_FALSE(HasButton(failure, "Cancel"));
-    Screenshot("drive-full-over-earlier", failure);
-    ASSERT_TRUE(Press(failure, "OK"));
-    ASSERT_TRUE(WaitUntilVisible(window));
+    InstallUntilTheDriveIsFull(installer, window, 2, "drive-full-over-earlier");
+    CloseByCloseBox(window);
+    EXPECT_EQ(installer.WaitForExit(), 0);
+}
 
-    const testsupport::TreeSnapshot after = testsupport::TakeSnapshot("R:");
-    EXPECT_EQ(after, before) << "before:\n" << testsupport::Describe(before) << "after:\n" << testsupport::Describe(after);
+TEST_F(SmallDrive, AnUninstallerThatDoesNotFitUndoesTheInstallation)
+{
+    uint64_t total = 0, free = 0;
+    ASSERT_TRUE(DriveSpace(total, free));
+    WIN32_FILE_ATTRIBUTE_DATA setup = {};
+    ASSERT_TRUE(GetFileAttributesExA(s_fitting.c_str(), GetFileExInfoStandard, &setup));
+    ASSERT_GT(free, uint64_t(1000) << 10) << "the files must fit";
+    ASSERT_LT(free, (uint64_t(900) << 10) + setup.nFileSizeLow) << "the uninstaller must not fit beside them";
+
+    Program installer(s_fitting);
+    HWND window = WindowOnSmallDrive(installer);
+    ASSERT_TRUE(window) << "no installer window with R: as the parent folder";
+    InstallUntilTheDriveIsFull(installer, window, 1, "uninstaller-does-not-fit");
     CloseByCloseBox(window);
     EXPECT_EQ(installer.WaitForExit(), 0);
 }

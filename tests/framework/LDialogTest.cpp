@@ -50,7 +50,8 @@ protected:
         label = new LTextPane(dialog, 0, "Label over the edit field", font);
         dialog->SetDefaultButton(ok);
         dialog->SetCancelButton(cancel);
-        dialog->SetFocusOrder({1, 2, 3});
+        const int order[] = {1, 2, 3};
+        dialog->SetFocusOrder(order, 3);
         Place(ok, 20, 100, 100, 125);
         Place(cancel, 110, 100, 190, 125);
         Place(edit, 20, 20, 190, 44);

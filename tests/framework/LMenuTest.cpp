@@ -15,20 +15,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <initializer_list>
 #include <vector>
 
 namespace {
 
-bool TestMenus(const char* name, std::vector<LString>* strings)
+void Fill(LMenu::Strings* strings, std::initializer_list<const char*> texts)
+{
+    for (const char* text : texts)
+        strings->Append(new LString(text));
+}
+
+bool TestMenus(const char* name, LMenu::Strings* strings)
 {
     const std::string n = name;
     if (n == "FILE") {
-        *strings = {"FILE\n&File\n", "LStdCmd_Quit\nE&xit\n"};
+        Fill(strings, {"FILE\n&File\n", "LStdCmd_Quit\nE&xit\n"});
     } else if (n == "EDIT") {
-        *strings = {"EDIT\n&Edit", "LStdCmd_Undo\n&Undo\ncZ", "", "LStdCmd_Cut\nCu&t\ncX",
-                    "LStdCmd_Copy\n&Copy\ncC", "LStdCmd_Paste\n&Paste\nac", "LStdCmd_Clear\nMore\n\nMORE"};
+        Fill(strings, {"EDIT\n&Edit", "LStdCmd_Undo\n&Undo\ncZ", "", "LStdCmd_Cut\nCu&t\ncX",
+                       "LStdCmd_Copy\n&Copy\ncC", "LStdCmd_Paste\n&Paste\nac", "LStdCmd_Clear\nMore\n\nMORE"});
     } else if (n == "MORE") {
-        *strings = {"MORE\nMore", "LStdCmd_Help\n&Help\nsH"};
+        Fill(strings, {"MORE\nMore", "LStdCmd_Help\n&Help\nsH"});
     } else {
         return false;
     }
@@ -62,7 +69,10 @@ protected:
     {
         LMenu::SetLoader(&TestMenus);
         frame = new LFrame(&commands, nullptr, &definition);
-        bar = new LMenuBar(frame, {"FILE", "EDIT", "NOSUCH"});
+        LMenu::Strings names;
+        Fill(&names, {"FILE", "EDIT", "NOSUCH"});
+        bar = new LMenuBar(frame, names);
+        LMenu::FreeStrings(&names);
         frame->Window()->AttachMenuBar(bar);
         RECT content = {100, 100, 400, 250};
         frame->Window()->SetContentRect(content);

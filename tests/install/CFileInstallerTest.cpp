@@ -1,6 +1,7 @@
 #include "install/CFileInstaller.h"
 #include "install/CInstJournal.h"
 #include "install/CInstallRun.h"
+#include "install/UninstallerCopy.h"
 #include "platform/CCreateFolderOp.h"
 #include "platform/FileUrl.h"
 #include "tests/install/FakePackage.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,32 @@ struct Installation {
         journal.RollBack();
     }
 };
+
+// A file's creation and last write times and its attributes, as a copy must carry them over.
+std::string StampOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    char text[96];
+    std::snprintf(text, sizeof text, "%08lx%08lx %08lx%08lx %s", data.ftCreationTime.dwHighDateTime,
+                  data.ftCreationTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime,
+                  data.ftLastWriteTime.dwLowDateTime, (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? "ro" : "rw");
+    return text;
+}
+
+void SetStamp(const std::string& path, WORD year, DWORD attributes)
+{
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = 3;
+    time.wDay = 14;
+    FILETIME stamp;
+    SystemTimeToFileTime(&time, &stamp);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(file, &stamp, nullptr, &stamp);
+    CloseHandle(file);
+    SetFileAttributesA(path.c_str(), attributes);
+}
 
 InstallResult Collect(const std::string& destination, FakePackage& package, CInstJournal& journal)
 {
@@ -178,41 +206,36 @@ TEST(InstallFiles, LockedFileFailsWithCannotWriteAndRollsBack)
     EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
 }
 
-TEST(InstallFiles, FolderInTheWayOfAFile)
+// A folder where a file entry goes, or a plain file (perhaps the user's own) where a folder
+// entry goes: the installation ends with the matching code, and what stood in the way is kept.
+struct InTheWay {
+    const char* name;
+    bool folder;
+    InstallResult code;
+};
+
+class SomethingInTheWay : public ::testing::TestWithParam<InTheWay> {};
+
+TEST_P(SomethingInTheWay, EndsTheInstallationAndIsKept)
 {
-    ScratchFolder scratch("folderway");
+    ScratchFolder scratch("inway");
     std::string dest = scratch / "Sample Tool";
     ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((dest + "\\SampleTool.ini").c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(dest + "\\SampleTool.ini\\inside", "x"));
+    std::string path = dest + "\\" + GetParam().name;
+    if (GetParam().folder)
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr) && WriteTestFile(path + "\\inside", "x"));
+    else
+        ASSERT_TRUE(WriteTestFile(path, "a plain file named like the folder"));
     TreeSnapshot before = TakeSnapshot(scratch.Path());
     FakePackage package(SampleEntries("1"));
     FakeProgress progress;
-    Installation install(dest, package, progress);
-    EXPECT_EQ(install.code, kInsFolderInTheWay);
+    EXPECT_EQ(Installation(dest, package, progress).code, GetParam().code);
     EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
 }
 
-TEST(InstallFiles, FileInTheWayOfAFolderIsMovedAsideAndRestored)
-{
-    ScratchFolder scratch("fileway");
-    std::string dest = scratch / "Sample Tool";
-    ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(dest + "\\Manual", "a plain file named like the folder"));
-    TreeSnapshot before = TakeSnapshot(scratch.Path());
-    {
-        // Stopped at the last entry: the file comes back on rollback.
-        FakePackage package(SampleEntries("1"));
-        FakeProgress progress(6);
-        EXPECT_EQ(Installation(dest, package, progress).code, kInsCanceled);
-        EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
-    }
-    FakePackage package(SampleEntries("1"));
-    FakeProgress progress;
-    EXPECT_EQ(Installation(dest, package, progress).code, kInsOK);
-    EXPECT_TRUE(IsFolderForTests(dest + "\\Manual"));
-    EXPECT_EQ(ReadTestFile(dest + "\\Manual\\en\\index.html"), "<html>1</html>");
-}
+INSTANTIATE_TEST_SUITE_P(InstallFiles, SomethingInTheWay,
+                         ::testing::Values(InTheWay{"SampleTool.ini", true, kInsFolderInTheWay},
+                                           InTheWay{"Manual", false, kInsCannotCreateFolder}));
 
 TEST(InstallFiles, DamagedPackagesFailWithBrokenAndRollBack)
 {
@@ -336,5 +359,36 @@ TEST(CollectRemovals, DamagedOrHostilePackageRemovesNothing)
         EXPECT_TRUE(journal.IsEmpty()) << variant;
         journal.RollBack();
         EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << variant;
+    }
+}
+
+TEST(CopyUninstaller, CopiesTheProgramUnderTheJournal)
+{
+    ScratchFolder scratch("uninst");
+    const std::string installer = scratch / "Setup.exe";
+    const std::string dest = scratch / "Sample Tool";
+    const std::string copy = dest + "\\Uninstall\\Uninstall.exe";
+    ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
+    // An older installation's read-only uninstaller, then a newer and shorter installer.
+    const std::string image = std::string("MZ image\0with zero bytes", 24) + std::string(70000, 'p');
+    for (const std::string& version : {image, std::string("MZ newer")}) {
+        const bool first = version == image;
+        SetFileAttributesA(installer.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteTestFile(installer, version));
+        SetStamp(installer, first ? 2003 : 2005, first ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        if (!first) {
+            // Rolled back, the earlier copy is back as it was.
+            TreeSnapshot before = TakeSnapshot(scratch.Path());
+            CInstJournal journal;
+            ASSERT_EQ(CopyUninstaller(journal, dest.c_str(), installer.c_str()), kInsOK);
+            journal.RollBack();
+            EXPECT_EQ(TakeSnapshot(scratch.Path()), before) << Describe(TakeSnapshot(scratch.Path()));
+        }
+        CInstJournal journal;
+        ASSERT_EQ(CopyUninstaller(journal, dest.c_str(), installer.c_str()), kInsOK);
+        journal.Commit();
+        EXPECT_EQ(ReadTestFile(copy), version);
+        EXPECT_EQ(StampOf(copy), StampOf(installer));
+        EXPECT_TRUE(LeftoverNames(TakeSnapshot(dest)).empty()) << Describe(TakeSnapshot(dest));
     }
 }

@@ -3,6 +3,7 @@
 #include "integration/CRegistryLine.h"
 #include "integration/CShortcutLine.h"
 #include "integration/CVariables.h"
+#include "integration/KeyPath.h"
 
 #include <gtest/gtest.h>
 
@@ -67,32 +68,39 @@ TEST_F(DescriptionLines, ADestinationWithSpacesSplitsUnquotedTokensOnly)
     EXPECT_STREQ(quoted.Key().Text(), "C:\\Program Files\\Sample\\Key");
 }
 
-TEST_F(DescriptionLines, KeyTreesAreNotDeletedAtTheTopOfAHiveByAccident)
+TEST_F(DescriptionLines, ALineInWhichAPlaceholderGaveNothingIsSkippedWhole)
 {
-    EXPECT_TRUE(Registry("HKLM \"SOFTWARE\\Sample\"").MayDeleteKeyTree());
-    // Written directly below the hive on purpose.
-    EXPECT_TRUE(Registry("HKCU Sample").MayDeleteKeyTree());
-    // The hive itself, or all keys below a key.
-    EXPECT_FALSE(Registry("HKCU \"\"").MayDeleteKeyTree());
-    EXPECT_FALSE(Registry("HKCU \"Software\\\"").MayDeleteKeyTree());
-    // A placeholder that gave nothing leaves a key directly below the hive.
-    EXPECT_FALSE(Registry("HKCU \"%UNSET%\\Sample\"").MayDeleteKeyTree());
-    EXPECT_FALSE(Registry("HKCU \"%UNSET%Sample\"").MayDeleteKeyTree());
-    EXPECT_FALSE(Registry("HKCU \"%UNSET%\"").MayDeleteKeyTree());
-    EXPECT_TRUE(Registry("HKCU \"Software\\%UNSET%Sample\"").MayDeleteKeyTree());
-    EXPECT_FALSE(Registry("hkcu Sample").MayDeleteKeyTree());
+    for (const char* line : {"HKCU \"%UNSET%\\Sample\"", "HKCU \"Software\\%UNSET%Sample\" Path x", "HKCU Key Path %UNSET%"})
+        EXPECT_FALSE(Registry(line).IsUsable()) << line;
+    EXPECT_TRUE(Registry("HKCU \"%DEST%\" Path 100%%").IsUsable());
+    EXPECT_FALSE(CInfLine(m_variables, LString("%UNSET%\\driver.inf Install")).IsComplete());
+    EXPECT_TRUE(CInfLine(m_variables, LString("%DEST%\\driver.inf Install")).IsComplete());
+    // "%START%\Vendor\Product" with START unset.
+    for (const char* line : {"\"%UNSET%\\Vendor\\Product\"", "\"%START%\\Sample.lnk\" \"%UNSET%\\App.exe\""}) {
+        EXPECT_FALSE(Shortcut(line).CreatesShortcut()) << line;
+        EXPECT_FALSE(Shortcut(line).MayRemove()) << line;
+    }
 }
 
-TEST_F(DescriptionLines, ValuesAreNotDeletedAtTheHiveByAccident)
+TEST(KeyPath, SplitsAtBackslashesOnly)
 {
-    EXPECT_TRUE(Registry("HKCU \"Software\\Sample\" Path x").MayDeleteValue());
-    // Written at the hive on purpose.
-    EXPECT_TRUE(Registry("HKCU \"\" Path x").MayDeleteValue());
-    // A placeholder that gave nothing was the whole key, or all of it but separators.
-    EXPECT_FALSE(Registry("HKCU \"%UNSET%\" Path x").MayDeleteValue());
-    EXPECT_FALSE(Registry("HKCU \"%UNSET%\\\" Path x").MayDeleteValue());
-    EXPECT_TRUE(Registry("HKCU \"%UNSET%\\Sample\" Path x").MayDeleteValue());
-    EXPECT_FALSE(Registry("hkcu Sample Path x").MayDeleteValue());
+    struct Case {
+        const char* key;
+        const char* parent;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Software\\Sample\\Key", "Software\\Sample", "Key"},
+        {"Sample", "", "Sample"},
+        {"Software\\Vendor:Product", "Software", "Vendor:Product"},
+        {"C:\\Sample", "C:", "Sample"},
+        {"Software\\Sample\\", "Software", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_STREQ(ParentKey(c.key).Text(), c.parent) << c.key;
+        EXPECT_STREQ(LastKeyName(c.key).Text(), c.name) << c.key;
+    }
 }
 
 TEST_F(DescriptionLines, ShortcutLines)
@@ -106,21 +114,9 @@ TEST_F(DescriptionLines, ShortcutLines)
     EXPECT_FALSE(folder.CreatesShortcut());
     EXPECT_TRUE(folder.MayRemove());
     EXPECT_FALSE(Shortcut("").CreatesShortcut());
-}
-
-TEST_F(DescriptionLines, ShortcutRemovalNeverReachesARootByAccident)
-{
-    EXPECT_TRUE(Shortcut("\"C:\\Sample Group\"").MayRemove());
-    EXPECT_TRUE(Shortcut("\"%DEST%\\Manual.lnk\" x").MayRemove());
-    EXPECT_FALSE(Shortcut("\"%UNSET%\\Group\"").MayRemove());
-    EXPECT_FALSE(Shortcut("\"C:\\%UNSET%\\Group\"").MayRemove());
-    EXPECT_FALSE(Shortcut("\"C:\\%UNSET%\"").MayRemove());
-    EXPECT_FALSE(Shortcut("\"%UNSET%\"").MayRemove());
-    EXPECT_FALSE(Shortcut("C:\\").MayRemove());
-    EXPECT_FALSE(Shortcut("\\Group").MayRemove());
-    EXPECT_FALSE(Shortcut("Group").MayRemove());
-    // Deeper paths stay removable even when a placeholder gave nothing.
-    EXPECT_TRUE(Shortcut("\"C:\\Programs\\%UNSET%\\Group\"").MayRemove());
+    // Removal never reaches a drive root or a path that is not inside some folder.
+    for (const char* line : {"C:\\", "\\Group", "Group", ""})
+        EXPECT_FALSE(Shortcut(line).MayRemove()) << line;
 }
 
 TEST_F(DescriptionLines, InfLinesExpandThePathAfterSplitting)

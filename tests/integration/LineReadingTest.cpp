@@ -9,9 +9,9 @@
 
 namespace {
 
-std::string Expand(const CVariables& variables, const char* text, ExpansionNotes* notes = nullptr)
+std::string Expand(const CVariables& variables, const char* text, bool* complete = nullptr)
 {
-    return ExpandPlaceholders(variables, LString(text), notes).Text();
+    return ExpandPlaceholders(variables, LString(text), complete).Text();
 }
 
 } // namespace
@@ -126,18 +126,16 @@ TEST(ExpandPlaceholders, EndsAtANulByte)
     EXPECT_STREQ(ExpandPlaceholders(variables, text, sizeof text - 1).Text(), "D");
 }
 
-TEST(ExpandPlaceholders, NotesAPlaceholderThatGaveNothing)
+TEST(ExpandPlaceholders, TellsWhetherEveryPlaceholderGaveAValue)
 {
     CVariables variables;
     variables.Set("DEST", "C:\\Sample");
     variables.Set("EMPTY", "");
-    ExpansionNotes notes;
-    EXPECT_EQ(Expand(variables, "%DEST%\\a 100%%", &notes), "C:\\Sample\\a 100%");
-    EXPECT_FALSE(notes.emptyPlaceholder);
-    EXPECT_FALSE(notes.failed);
-
-    EXPECT_EQ(Expand(variables, "%START%\\Group", &notes), "\\Group");
-    EXPECT_TRUE(notes.emptyPlaceholder);
-    Expand(variables, "%EMPTY%", &notes);
-    EXPECT_TRUE(notes.emptyPlaceholder);
+    bool complete = false;
+    EXPECT_EQ(Expand(variables, "%DEST%\\a 100%%", &complete), "C:\\Sample\\a 100%");
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(Expand(variables, "%START%\\Group", &complete), "\\Group");
+    EXPECT_FALSE(complete);
+    Expand(variables, "%EMPTY%", &complete);
+    EXPECT_FALSE(complete);
 }

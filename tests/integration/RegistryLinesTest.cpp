@@ -157,51 +157,47 @@ TEST_F(RegistryLines, AKeyLineWithEmptyQuotedNameDeletesTheWholeTree)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kKey));
 }
 
-TEST_F(RegistryLines, RemovalThatWouldReachTheHiveLeavesItAlone)
+TEST_F(RegistryLines, ALineWithAPlaceholderThatGaveNothingIsSkippedBothWays)
 {
-    // A key directly below HKEY_CURRENT_USER that an unset placeholder would point at.
     const char kTopKey[] = "InstallerIntegrationGuard";
     HKEY top;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &top, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(top);
-    Add({"HKCU \"Software\\InstallerIntegrationTests\\Sample\" Path x"});
+    Add({"HKCU \"%UNSET%Software\\InstallerIntegrationTests\\Sample\" Path x"});
     WriteRegistryLines(m_variables, m_lines);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kKey));
 
     m_lines.Clear();
+    Add({"HKCU \"Software\\InstallerIntegrationTests\\Sample\" Path x"});
+    WriteRegistryLines(m_variables, m_lines);
+    m_lines.Clear();
     Add({
+        "HKCU \"%UNSET%Software\\InstallerIntegrationTests\\Sample\" Path x",
         "HKCU \"%UNSET%\\InstallerIntegrationGuard\"",
-        "HKCU \"%UNSET%\"",
+        // Not a placeholder, but no key below its parent either: the parent's keys stay.
         "HKCU \"Software\\InstallerIntegrationTests\\\"",
     });
     RemoveRegistryLines(m_variables, m_lines);
+    EXPECT_EQ(ReadValue(kKey, "Path"), std::string("x") + '\0');
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kTopKey));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft"));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kKey));
-
-    // Written without a placeholder, a key directly below the hive is removed as described.
-    m_lines.Clear();
-    Add({"HKCU InstallerIntegrationGuard"});
-    RemoveRegistryLines(m_variables, m_lines);
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTopKey));
 }
 
-TEST_F(RegistryLines, ValueRemovalThatWouldReachTheHiveLeavesItAlone)
+TEST_F(RegistryLines, RemovalCreatesNoKeyAndKeepsColonsInKeyNames)
 {
-    const char kValue[] = "InstallerIntegrationGuardValue";
-    HKEY hive;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_SET_VALUE, &hive), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(hive, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("kept"), 5), ERROR_SUCCESS);
-    RegCloseKey(hive);
-    Add({"HKCU \"%UNSET%\" InstallerIntegrationGuardValue x"});
+    const std::string colonKey = std::string(kBase) + "\\Vendor:Product";
+    Add({"HKCU \"Software\\InstallerIntegrationTests\\Vendor:Product\""});
+    WriteRegistryLines(m_variables, m_lines);
+    ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, colonKey));
+    // The value line's key is gone already.
+    Add({"HKCU \"Software\\InstallerIntegrationTests\\Sample\" Path x"});
     RemoveRegistryLines(m_variables, m_lines);
-    EXPECT_EQ(ReadValue("", kValue), std::string("kept") + '\0');
-
-    // Written without a placeholder, a value at the hive is removed as described.
-    m_lines.Clear();
-    Add({"HKCU \"\" InstallerIntegrationGuardValue x"});
-    RemoveRegistryLines(m_variables, m_lines);
-    EXPECT_EQ(ReadValue("", kValue), "<missing>");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, colonKey));
+    // Split at the colon as a path is, the parent would be a key named after the current drive.
+    char current[MAX_PATH] = {};
+    ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 2u);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(current, 2)));
 }
 
 TEST_F(RegistryLines, AFailingLineDoesNotStopTheOthers)

@@ -123,17 +123,21 @@ TEST_F(ShortcutLines, RemovalGoesOnPastPathsAlreadyGone)
     EXPECT_TRUE(Exists(m_scratch / "Start\\Kept.lnk"));
 }
 
-TEST_F(ShortcutLines, RemovalWithAnEmptyPlaceholderLeavesTheDriveRootAlone)
+TEST_F(ShortcutLines, ALineWithAPlaceholderThatGaveNothingIsSkippedBothWays)
 {
-    // "%UNSET%" in front of a path that happens to sit in the drive root, as "%START%\Group"
-    // does with START unset.
-    std::string rootFolder = m_scratch.Path(); // C:\etest-links-...
-    std::string line = "\"%UNSET%" + rootFolder + "\"";
-    Add({line.c_str(), "\"%UNSET%\\Windows\""});
+    // With START unset, "%START%\Vendor\..." names a folder in the root of the current drive.
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(m_scratch.Path().c_str()));
+    const std::string vendor = m_scratch.Path().substr(2) + "\\Dest";
+    const std::string group = "\"%UNSET%" + vendor + "\"";
+    const std::string link = "\"%UNSET%" + vendor + "\\Sample.lnk\" \"%DEST%\\App.exe\"";
+    Add({group.c_str(), link.c_str()});
+    CreateShortcutLines(m_variables, m_lines);
+    EXPECT_FALSE(Exists(m_scratch / "Dest\\Sample.lnk"));
     RemoveShortcutLines(m_variables, m_lines);
-    EXPECT_TRUE(IsFolderForTests(rootFolder));
+    SetCurrentDirectoryA(previous);
     EXPECT_TRUE(Exists(m_scratch / "Dest\\App.exe"));
-    EXPECT_TRUE(IsFolderForTests("C:\\windows"));
 }
 
 TEST(CreateShellLink, ReportsTheFailureToSave)

@@ -1,4 +1,4 @@
-// The uninstaller copy, and the self-removal batch run for real by Wine's command interpreter.
+// The self-removal batch run for real by Wine's command interpreter.
 #include "integration/CSystemFolders.h"
 #include "integration/SelfRemovalBatch.h"
 #include "integration/Uninstaller.h"
@@ -18,35 +18,6 @@ using testsupport::ScratchFolder;
 using testsupport::WriteTestFile;
 
 namespace {
-
-struct Stamp {
-    FILETIME created;
-    FILETIME written;
-    DWORD attributes;
-};
-
-Stamp StampOf(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    return {data.ftCreationTime, data.ftLastWriteTime, data.dwFileAttributes};
-}
-
-void SetStamp(const std::string& path, WORD year)
-{
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = 3;
-    time.wDay = 14;
-    time.wHour = 9;
-    FILETIME created, written;
-    SystemTimeToFileTime(&time, &created);
-    time.wHour = 17;
-    SystemTimeToFileTime(&time, &written);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    SetFileTime(file, &created, nullptr, &written);
-    CloseHandle(file);
-}
 
 std::string TempFolder()
 {
@@ -122,49 +93,6 @@ public:
 };
 
 } // namespace
-
-TEST(WriteUninstaller, CopiesTheProgramWithItsTimesAndReadOnlyBit)
-{
-    ScratchFolder scratch("uninst");
-    std::string installer = scratch / "Setup.exe";
-    std::string image = std::string("MZ program image\0with zero bytes", 33) + std::string(70000, 'p') + "QXPK\0\0\0\x10";
-    ASSERT_TRUE(WriteTestFile(installer, image));
-    SetStamp(installer, 2003);
-    SetFileAttributesA(installer.c_str(), FILE_ATTRIBUTE_READONLY);
-    std::string dest = scratch / "Sample Tool";
-    ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
-
-    WriteUninstaller(dest.c_str(), installer.c_str());
-    std::string copy = dest + "\\Uninstall\\Uninstall.exe";
-    EXPECT_EQ(ReadTestFile(copy), image);
-    Stamp source = StampOf(installer), copied = StampOf(copy);
-    EXPECT_EQ(CompareFileTime(&source.created, &copied.created), 0);
-    EXPECT_EQ(CompareFileTime(&source.written, &copied.written), 0);
-    EXPECT_TRUE(copied.attributes & FILE_ATTRIBUTE_READONLY);
-
-    // A second installation from a newer, shorter installer replaces the read-only copy.
-    SetFileAttributesA(installer.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(WriteTestFile(installer, "MZ newer"));
-    SetStamp(installer, 2005);
-    WriteUninstaller(dest.c_str(), installer.c_str());
-    EXPECT_EQ(ReadTestFile(copy), "MZ newer");
-    copied = StampOf(copy);
-    source = StampOf(installer);
-    EXPECT_EQ(CompareFileTime(&source.written, &copied.written), 0);
-    EXPECT_FALSE(copied.attributes & FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(Exists(dest + "\\Uninstall2"));
-    EXPECT_FALSE(Exists(dest + "\\Uninstall\\Uninstall2.exe"));
-}
-
-TEST(WriteUninstaller, AFileInTheWayOfTheFolderLeavesNoUninstaller)
-{
-    ScratchFolder scratch("uninstway");
-    std::string installer = scratch / "Setup.exe";
-    ASSERT_TRUE(WriteTestFile(installer, "MZ"));
-    ASSERT_TRUE(WriteTestFile(scratch / "Uninstall", "a file, not a folder"));
-    WriteUninstaller(scratch.Path().c_str(), installer.c_str());
-    EXPECT_EQ(ReadTestFile(scratch / "Uninstall"), "a file, not a folder");
-}
 
 TEST(RemoveSelf, TheBatchRemovesTheUninstallerItsFolderAndTheEmptyDestination)
 {

@@ -22,8 +22,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
+
+std::vector<int> FocusOrder(const LFrame& frame)
+{
+    std::vector<int> order;
+    for (int i = 0; i < frame.FocusCount(); ++i)
+        order.push_back(frame.FocusId(i));
+    return order;
+}
 
 const LLayoutSections kDialogLayout(
     "okbtn = 1; cancbtn = 2; nameed = 3; msgtx = 4;",
@@ -151,7 +160,7 @@ TEST_F(LLayoutWindowTest, PaneRectanglesFollowTheLayoutsArithmetic)
 
 TEST_F(LLayoutWindowTest, TabFollowsTheLayoutsOrderAndWraps)
 {
-    EXPECT_EQ((std::vector<int>{3, 1, 2}), dialog->FocusOrder());
+    EXPECT_EQ((std::vector<int>{3, 1, 2}), FocusOrder(*dialog));
     edit->SetState(LPane::kTakeFocusForward);
     Pump();
     ASSERT_EQ(edit, dialog->Focus());

@@ -164,8 +164,10 @@ TEST(LzEncoder, OptimalParseIsAsShortAsTheFormatAllows)
     std::string periodic; // repeats at many distances, some near the window's edge
     for (int i = 0; periodic.size() < 12000; ++i)
         periodic += std::string(size_t(i % 23 + 1), char('a' + i % 5)) + RandomBytes(size_t(i % 9), uint32_t(i), 4);
+    const std::string edge = RandomBytes(64, 11); // repeated only at the window's far edge
     for (const std::string& data : {TextLike(12000), RandomBytes(12000, 3, 4), RandomBytes(9000, 4, 2), periodic,
-                                    RandomBytes(8000, 8) + RandomBytes(8000, 8)}) {
+                                    RandomBytes(8000, 8) + RandomBytes(8000, 8),
+                                    edge + RandomBytes(CLzEncoder::kMaxDistance - 64, 12) + edge}) {
         EXPECT_EQ(Encode(data, CLzEncoder::kOptimal).size(), BruteForceOptimalSize(data));
     }
 }

@@ -1,6 +1,7 @@
 // Runs for a Japanese user (ANSI code page 932): double-byte names whose second byte is 0x5C
-// ('\') must survive every path and URL step whole, with the system's own CharNextA.
+// ('\') must survive every path, registry key and URL step whole, with the system's own CharNextA.
 #include "install/CInstDesc.h"
+#include "integration/KeyPath.h"
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
 #include "platform/FileUrl.h"
@@ -35,6 +36,8 @@ TEST(JapaneseText, PathFunctionsKeepDoubleByteCharactersWhole)
     EXPECT_EQ(JoinPath(kSoft.c_str(), "a").Text(), kSoft + "\\a");
     EXPECT_EQ(SanitizeName(LString(kDisplay.c_str())).Text(), kDisplay);
     EXPECT_EQ(SanitizeName(LString((kSoft + "?").c_str())).Text(), kSoft + "_");
+    EXPECT_EQ(LastKeyName(("Software\\" + kSoft).c_str()).Text(), kSoft);
+    EXPECT_EQ(ParentKey((kSoft + "\\" + kDisplay).c_str()).Text(), kSoft);
 }
 
 TEST(JapaneseText, FileUrlSegmentsDecodeToWholeDoubleByteNames)
@@ -44,6 +47,8 @@ TEST(JapaneseText, FileUrlSegmentsDecodeToWholeDoubleByteNames)
     ScratchFolder scratch("ja");
     LString base = PathToFileUrl(scratch.Path().c_str());
     ASSERT_FALSE(base.IsEmpty());
+    // A trailing separator goes, the second byte of the character before it stays.
+    EXPECT_EQ(PathToFileUrl((scratch / kDisplay.substr(0, 2) + "\\").c_str()).Text(), std::string(base.Text()) + "/%95%5c");
     CUrl entry = ParseUrl("sub/%95%5c%8e%a6%83%5c");
     Resolve(entry, ParseUrl(base.Text()), true);
     LString path;

@@ -86,6 +86,7 @@ TEST(PathText, JoinAndReplace)
     EXPECT_STREQ(ReplaceLastComponent("C:\\dir\\old.txt", "new.txt").Text(), "C:\\dir\\new.txt");
     EXPECT_STREQ(ReplaceLastComponent("old", "new").Text(), "new");
     EXPECT_STREQ(ReplaceLastComponent("C:\\dir\\", "x").Text(), "C:\\dir\\x");
+    EXPECT_STREQ(TrimTrailingSeparators("C:\\dir\\:\\").Text(), "C:\\dir");
 }
 
 TEST(PathText, DoubleByteCharactersHideTheirSecondByte)
@@ -99,6 +100,7 @@ TEST(PathText, DoubleByteCharactersHideTheirSecondByte)
     EXPECT_STREQ(JoinPath(folder, "a").Text(), "C:\\\x95\x5c\\a");
     EXPECT_STREQ(ParentPath("C:\\\x95\x5c\\b").Text(), "C:\\\x95\x5c");
     EXPECT_EQ(NextSeparator("\x95\x5c:", 0), 2u);
+    EXPECT_STREQ(TrimTrailingSeparators("C:\\\x95\x5c\\").Text(), folder);
     // A lead byte before the NUL does not step over the end.
     const char* truncated = "a\x95";
     EXPECT_EQ(NextChar(truncated + 1), truncated + 2);

@@ -63,10 +63,10 @@ TEST_F(DefaultChain, MenusLoadThroughTheChainInTheirLanguage)
     ASSERT_EQ(bar.Count(), 3);
     EXPECT_STREQ(bar.Get(2).Text(), "HELP");
 
-    std::vector<LString> strings;
+    LMenu::Strings strings;
     ASSERT_TRUE(LMenu::Load("HELP", &strings));
-    ASSERT_EQ(strings.size(), 2u);
-    EXPECT_EQ(std::string(strings[0].Text()), std::string("HELP\n") + kHelpJ + "\n");
+    ASSERT_EQ(strings.Count(), 2);
+    EXPECT_EQ(std::string(strings.At(0)->Text()), std::string("HELP\n") + kHelpJ + "\n");
     EXPECT_FALSE(LMenu::Load("NOSUCHMENU", &strings));
 
     LResDefaultChain::Destroy();

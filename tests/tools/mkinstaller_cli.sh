@@ -16,13 +16,37 @@ expect_error "$work/none.txt" --stub "$work/stub.exe" --desc "$work/none.txt" --
 expect_error "$work/nostub" --stub "$work/nostub" --desc "$desc" --root "$root"
 expect_error "$work/noroot" --stub "$work/stub.exe" --desc "$desc" --root "$work/noroot"
 printf '<Folder>\r"X"\r<InsTxt>\rHello\r' >"$work/typo.txt"
-expect_error "typo.txt:3: unknown section <InsTxt>" --stub "$work/stub.exe" --desc "$work/typo.txt" --root "$root"
+expect_error "typo.txt:3:1: error: unknown section <InsTxt>" --stub "$work/stub.exe" --desc "$work/typo.txt" --root "$root"
 printf '<Folder>\r"X"\r\0' >"$work/binary.txt"
-expect_error "binary.txt:3: not a text" --stub "$work/stub.exe" --desc "$work/binary.txt" --root "$root"
+expect_error "binary.txt:3:1: error: the description holds a zero byte" --stub "$work/stub.exe" --desc "$work/binary.txt" --root "$root"
 printf '<InsWin>\rTitle\r' >"$work/nofolder.txt"
-expect_error "no <Folder>" --stub "$work/stub.exe" --desc "$work/nofolder.txt" --root "$root"
-mkdir -p "$work/bad" && : >"$work/bad/a:b"
-expect_error "a:b: the name cannot be installed" --stub "$work/stub.exe" --desc "$desc" --root "$work/bad"
+expect_error "nofolder.txt:1:1: error: no <Folder>" --stub "$work/stub.exe" --desc "$work/nofolder.txt" --root "$root"
+printf '<Folder>\n"X"\n<InsText>\nプレビュー版\n' >"$work/japanese.txt"
+expect_error "japanese.txt:4:1: error: \"プ\" in the section <InsText> has no form in code page 1252" \
+  --stub "$work/stub.exe" --desc "$work/japanese.txt" --root "$root"
+# Names that Windows cannot create, or that the code page cannot write, name the file.
+for bad in 'a:b' 'con.txt' 'trailing.' '日本語.txt' 'Case.txt case.txt'; do
+  rm -rf "$work/bad" && mkdir -p "$work/bad" && (cd "$work/bad" && touch $bad)
+  expect_error "bad/${bad##* }: " --stub "$work/stub.exe" --desc "$desc" --root "$work/bad"
+done
+"$tool" build --codepage 65001 --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/out.exe" 2>/dev/null
+[ $? = 2 ] || fail "code page 65001 is not a usage error"
+# check: 0 with warnings only, 1 with errors, 2 for usage.
+printf '<Folder>\nSample Tool\n' >"$work/warn.txt"
+"$tool" check "$work/warn.txt" 2>"$work/err" || fail "warnings alone fail the check"
+grep -q 'warn.txt:2:1: warning: only "Sample" is used' "$work/err" || fail "warning: $(cat "$work/err")"
+"$tool" check "$work/typo.txt" 2>/dev/null; [ $? = 1 ] || fail "check passes an error"
+"$tool" check 2>/dev/null; [ $? = 2 ] || fail "check without a file"
+
+# Japanese names go into code page 932 and come back as they were.
+mkdir -p "$work/ja/マニュアル" && printf 'x' >"$work/ja/日本語.txt" && printf 'y' >"$work/ja/マニュアル/日本.txt"
+"$tool" build --codepage 932 --stub "$work/stub.exe" --desc "$work/japanese.txt" --root "$work/ja" -o "$work/ja.exe" \
+  || fail "Japanese build"
+"$tool" list "$work/ja.exe" >"$work/list" || fail "list of the Japanese build"
+grep -q ' 日本語.txt$' "$work/list" && grep -q 'プレビュー版' "$work/list" || fail "list: $(cat "$work/list")"
+# Read as 1252, the name shows the code page 932 bytes that the package holds.
+"$tool" list --codepage 1252 "$work/ja.exe" | grep -q ' “ú–{Œê.txt$' || fail "the name is not in code page 932"
+"$tool" extract "$work/ja.exe" "$work/ja-out" && diff -r "$work/ja" "$work/ja-out" >/dev/null || fail "Japanese extract"
 
 # A good build, twice: byte-identical under SOURCE_DATE_EPOCH, trailer at the end.
 SOURCE_DATE_EPOCH=1000000000 "$tool" build --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/a.exe" || fail "build"

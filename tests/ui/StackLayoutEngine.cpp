@@ -39,7 +39,7 @@ RECT StackLayoutEngine::Build(LFrame& container, const CLayoutTexts& texts)
             order.push_back(static_cast<int>(id));
             p = end;
         }
-        container.SetFocusOrder(order);
+        container.SetFocusOrder(order.data(), static_cast<int>(order.size()));
     }
     return Stack(container, true);
 }

@@ -1,24 +1,20 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
+#include <vector>
 
-// Checks an installation description before it goes into a package. The installer's parser
-// skips whatever it does not understand, so a typing error in a section tag would silently
-// lose that section; the packer refuses such a text instead, naming the line.
+class CDiagnostics;
+
+// Checks an installation description and reports every problem at its line and column. The
+// installer skips whatever it cannot use without a word: a misspelt section, a registry line
+// with an unknown hive, a shortcut line whose quote is never closed. The packer finds these
+// before a product ships. The text is read with the installer's own readers (its description
+// scanner and the line classes of the registry, shortcut and INF steps), so the check cannot
+// read a line otherwise than an installation does.
 class CDescCheck {
 public:
-    // True when the text is a description the installer reads as meant.
-    bool Check(const char* text, size_t length);
-
-    const std::string& Error() const { return m_error; }
-    int Line() const { return m_line; }
-
-    static bool IsKnownKey(const std::string& key);
-
-private:
-    bool Fail(int line, const std::string& error);
-
-    std::string m_error;
-    int m_line = 0;
+    // product: the product's files and folders as paths below the destination folder,
+    // '\'-separated, in the build machine's text; null when the tree is not known. With it,
+    // shortcut targets and INF files under %DEST% are looked up in the product.
+    static void Check(const std::string& text, const std::vector<std::string>* product, CDiagnostics& problems);
 };

@@ -2,6 +2,8 @@
 
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
+#include "tools/codepage/CCodePage.h"
+#include "tools/mkinstaller/WindowsName.h"
 
 #include <sys/stat.h>
 
@@ -9,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 namespace {
@@ -37,21 +40,26 @@ uint32_t CPackTree::PackageTime(int64_t unixTime, bool& clamped)
     return static_cast<uint32_t>(t);
 }
 
-bool CPackTree::NameIsPackable(const std::string& name)
+bool CPackTree::PackedName(const std::string& path, const std::string& name, std::string& packed, std::string& utf8)
 {
-    if (name.empty() || name == "." || name == "..")
+    const std::string codePage = std::to_string(m_codePage->Number());
+    if (!m_codePage->Encode(name, CCodePage::kBuildText, packed) ||
+        !m_codePage->Decode(packed, CCodePage::kUtf8, utf8)) {
+        m_error = path + ": the name has no exact form in code page " + codePage +
+                  ", the product's code page (choose it with --codepage, such as 932 for Japanese)";
         return false;
-    for (unsigned char c : name) {
-        if (c < 0x20 || std::strchr("\\/:*?\"<>|", c))
-            return false;
     }
-    // The system drops trailing full stops and blanks, so such a name would not survive.
-    const char last = name.back();
-    return last != '.' && last != ' ';
+    std::string reason;
+    if (!IsWindowsName(utf8, &reason)) {
+        m_error = path + ": the name cannot be created on Windows: it " + reason;
+        return false;
+    }
+    return true;
 }
 
-bool CPackTree::Collect(const std::string& root, int64_t sourceDateEpoch)
+bool CPackTree::Collect(const std::string& root, int64_t sourceDateEpoch, const CCodePage& codePage)
 {
+    m_codePage = &codePage;
     m_entries.clear();
     m_warnings.clear();
     m_error.clear();
@@ -66,10 +74,10 @@ bool CPackTree::Collect(const std::string& root, int64_t sourceDateEpoch)
         m_error = root + ": not a folder";
         return false;
     }
-    return Walk(root, ".");
+    return Walk(root, ".", "");
 }
 
-bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string& url)
+bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string& url, const std::string& relative)
 {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0) {
@@ -80,6 +88,7 @@ bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string
     entry.folder = folder;
     entry.name = url;
     entry.path = path;
+    entry.relative = relative;
     if (!folder) {
         entry.size = static_cast<uint64_t>(info.st_size);
         if (entry.size > kMaxFileSize) {
@@ -99,36 +108,48 @@ bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string
     return true;
 }
 
-bool CPackTree::Walk(const std::string& path, const std::string& url)
+bool CPackTree::Walk(const std::string& path, const std::string& url, const std::string& relative)
 {
-    if (!AddEntry(true, path, url))
+    if (!AddEntry(true, path, url, relative))
         return false;
     std::error_code error;
     std::vector<std::string> names;
-    for (std::filesystem::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
-        names.push_back(it->path().filename().string());
+    for (std::filesystem::directory_iterator it(PathOfBuildText(path), error), end; !error && it != end; it.increment(error)) {
+        std::string name;
+        if (!BuildTextOfName(it->path().filename(), name)) {
+            m_error = path + ": a name in this folder cannot be written in this machine's code page";
+            return false;
+        }
+        names.push_back(name);
+    }
     if (error) {
         m_error = path + ": " + error.message();
         return false;
     }
     std::sort(names.begin(), names.end());
+    std::map<std::string, std::string> seen; // lower-case UTF-8 name: its path
     for (const std::string& name : names) {
         const std::string child = path + "/" + name;
-        if (!NameIsPackable(name)) {
-            m_error = child + ": the name cannot be installed on Windows";
+        std::string packed, utf8;
+        if (!PackedName(child, name, packed, utf8))
+            return false;
+        const auto other = seen.emplace(LowerAscii(utf8), child);
+        if (!other.second) {
+            m_error = child + ": differs from " + other.first->second + " only in letter case; Windows keeps one of them";
             return false;
         }
-        const std::string childUrl = url == "." ? Encoded(name) : url + "/" + Encoded(name);
+        const std::string childUrl = url == "." ? Encoded(packed) : url + "/" + Encoded(packed);
+        const std::string childRelative = relative.empty() ? utf8 : relative + "\\" + utf8;
         struct stat info;
         if (::stat(child.c_str(), &info) != 0) {
             m_error = child + ": " + std::strerror(errno);
             return false;
         }
         if (S_ISDIR(info.st_mode)) {
-            if (!Walk(child, childUrl))
+            if (!Walk(child, childUrl, childRelative))
                 return false;
         } else if (S_ISREG(info.st_mode)) {
-            if (!AddEntry(false, child, childUrl))
+            if (!AddEntry(false, child, childUrl, childRelative))
                 return false;
         } else {
             m_error = child + ": neither a file nor a folder";

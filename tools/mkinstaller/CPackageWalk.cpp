@@ -7,7 +7,9 @@
 #include "install/EntryPlacement.h"
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
-#include "tools/mkinstaller/CPackTree.h"
+#include "tools/codepage/CCodePage.h"
+#include "tools/mkinstaller/CDescText.h"
+#include "tools/mkinstaller/WindowsName.h"
 
 #include <cstring>
 #include <vector>
@@ -48,7 +50,8 @@ bool DecodedSegments(const LString& path, std::vector<std::string>& segments)
 
 // The entry's path below the destination; false when it is not below it or has a segment that
 // Windows would not create as it stands.
-bool RelativePath(const CUrl& entry, const CUrl& destination, std::string& relative, std::string& reason)
+bool RelativePath(const CUrl& entry, const CUrl& destination, const CCodePage& codePage, std::string& relative,
+                  std::string& reason)
 {
     if (!IsWithinDestination(entry, destination)) {
         reason = "lies outside the destination folder";
@@ -61,13 +64,20 @@ bool RelativePath(const CUrl& entry, const CUrl& destination, std::string& relat
     }
     relative.clear();
     for (size_t i = baseSegments.size(); i < entrySegments.size(); ++i) {
-        if (!CPackTree::NameIsPackable(entrySegments[i])) {
-            reason = "has a name Windows cannot create";
+        std::string utf8, local;
+        if (!codePage.Decode(entrySegments[i], CCodePage::kUtf8, utf8) ||
+            !codePage.Decode(entrySegments[i], CCodePage::kBuildText, local)) {
+            reason = "is not text of code page " + std::to_string(codePage.Number()) +
+                     " (give the --codepage the package was built with)";
+            return false;
+        }
+        if (!IsWindowsName(utf8, &reason)) {
+            reason = "has a name Windows cannot create: it " + reason;
             return false;
         }
         if (!relative.empty())
             relative += '/';
-        relative += entrySegments[i];
+        relative += local;
     }
     return true;
 }
@@ -87,8 +97,9 @@ bool CPackageWalk::Fail(const std::string& file, const std::string& reason)
     return false;
 }
 
-bool CPackageWalk::Walk(const std::string& file, CPackageVisitor& visitor)
+bool CPackageWalk::Walk(const std::string& file, CPackageVisitor& visitor, unsigned codePage)
 {
+    m_codePage = codePage;
     m_error.clear();
     m_records = m_unchecked = 0;
     m_dataBytes = 0;
@@ -128,7 +139,7 @@ bool CPackageWalk::Walk(const std::string& file, CPackageVisitor& visitor)
             if (!reader.ReadEntry(destination, url))
                 return Fail(file, where + ": the " + std::string(TagName(tag)) + " entry breaks off");
             std::string reason;
-            if (!RelativePath(url, destination, entry.path, reason))
+            if (!RelativePath(url, destination, CCodePage(m_codePage), entry.path, reason))
                 return Fail(file, where + ": the entry \"" + ComposeUrl(url).Text() + "\" " + reason);
             entry.folder = tag == CPackageReader::kTagFolder;
         }
@@ -160,8 +171,15 @@ bool CPackageWalk::Walk(const std::string& file, CPackageVisitor& visitor)
             ++m_unchecked;
 
         bool accepted = true;
-        if (tag == CPackageReader::kTagDescription)
+        if (tag == CPackageReader::kTagDescription) {
+            if (m_codePage == 0)
+                m_codePage = CDescText::RecordedCodePage(description);
+            if (m_codePage == 0)
+                m_codePage = 1252;
+            if (!CCodePage(m_codePage).IsUsable())
+                return Fail(file, "code page " + std::to_string(m_codePage) + " is not one this machine converts");
             accepted = visitor.Description(description);
+        }
         else if (tag == CPackageReader::kTagFolder)
             accepted = visitor.Folder(entry);
         else

@@ -1,5 +1,6 @@
 #include "tools/mkinstaller/InspectCommands.h"
 
+#include "tools/mkinstaller/CDescText.h"
 #include "tools/mkinstaller/CExtractTarget.h"
 #include "tools/mkinstaller/CPackageWalk.h"
 #include "tools/mkinstaller/CProgressBar.h"
@@ -52,10 +53,11 @@ void PrintDescription(const std::string& text)
 
 class CListing : public CPackageVisitor {
 public:
+    explicit CListing(unsigned codePage) : m_codePage(codePage) {}
     bool Description(const std::string& text) override
     {
         std::printf("description (%zu bytes):\n", text.size());
-        PrintDescription(text);
+        PrintDescription(CDescText::FromPackage(text, m_codePage));
         std::printf("\n%-6s %12s  %-19s  %-19s  %s\n", "kind", "size", "created (UTC)", "written (UTC)", "name");
         return true;
     }
@@ -71,6 +73,7 @@ public:
         ++m_files;
         return true;
     }
+    unsigned m_codePage;
     int m_files = 0;
 };
 
@@ -84,24 +87,24 @@ public:
 
 } // namespace
 
-int ListPackage(const std::string& file)
+int ListPackage(const std::string& file, unsigned codePage)
 {
-    CListing listing;
+    CListing listing(codePage);
     CPackageWalk walk;
-    const bool walked = walk.Walk(file, listing);
+    const bool walked = walk.Walk(file, listing, codePage);
     std::fflush(stdout);
     if (!walked)
         return ToolError(walk.Error());
-    std::printf("\n%d files, %" PRIu64 " bytes, in a package of %u bytes\n", listing.m_files, walk.DataBytes(),
-                walk.PackageEnd() - walk.PackageStart());
+    std::printf("\n%d files, %" PRIu64 " bytes, in a package of %u bytes; names in code page %u\n", listing.m_files,
+                walk.DataBytes(), walk.PackageEnd() - walk.PackageStart(), walk.CodePage());
     return 0;
 }
 
-int VerifyPackage(const std::string& file)
+int VerifyPackage(const std::string& file, unsigned codePage)
 {
     CCounting counting;
     CPackageWalk walk;
-    if (!walk.Walk(file, counting))
+    if (!walk.Walk(file, counting, codePage))
         return ToolError(walk.Error());
     std::printf("%s: good: %d folders, %d files, %" PRIu64 " bytes", file.c_str(), counting.m_folders,
                 counting.m_files, walk.DataBytes());
@@ -111,12 +114,12 @@ int VerifyPackage(const std::string& file)
     return 0;
 }
 
-int ExtractPackage(const std::string& file, const std::string& folder)
+int ExtractPackage(const std::string& file, const std::string& folder, unsigned codePage)
 {
     // A first pass proves the whole package sound, so that a damaged one writes nothing.
     CPackageVisitor nothing;
     CPackageWalk walk;
-    if (!walk.Walk(file, nothing))
+    if (!walk.Walk(file, nothing, codePage))
         return ToolError(walk.Error());
 
     CProgressBar progress(stderr, walk.DataBytes());
@@ -125,7 +128,7 @@ int ExtractPackage(const std::string& file, const std::string& folder)
         target.Undo();
         return ToolError(target.Error());
     }
-    if (!walk.Walk(file, target)) {
+    if (!walk.Walk(file, target, codePage)) {
         target.Undo();
         return ToolError(walk.Error());
     }

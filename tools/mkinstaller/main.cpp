@@ -1,12 +1,13 @@
 // mkinstaller: packs a product tree and its installation description behind the installer stub,
-// and reads such an installer back.
-//   mkinstaller build --stub Installer.exe --desc description.txt --root DIR -o Setup.exe
-//   mkinstaller list|verify Setup.exe, mkinstaller extract Setup.exe DIR
-// Errors name the file (and the line, for the description) and leave no output behind: the
-// package is written under a temporary name and renamed only when it is complete.
+// checks descriptions, and reads such an installer back. `mkinstaller --help` lists the commands.
+// Errors name the file (and the line and column, for the description) and leave no output
+// behind: the package is written under a temporary name and renamed only when it is complete.
 
 #include "package/CPackageWriter.h"
+#include "tools/codepage/CCodePage.h"
 #include "tools/mkinstaller/CDescCheck.h"
+#include "tools/mkinstaller/CDescText.h"
+#include "tools/mkinstaller/CDiagnostics.h"
 #include "tools/mkinstaller/CPackTree.h"
 #include "tools/mkinstaller/CProgressBar.h"
 #include "tools/mkinstaller/ToolError.h"
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,14 +31,81 @@
 
 namespace {
 
-int Usage()
+const char kUsage[] =
+    "usage: mkinstaller build --stub Installer.exe --desc description.txt --root DIR -o Setup.exe [--codepage N]\n"
+    "       mkinstaller check description.txt [--root DIR] [--codepage N]\n"
+    "       mkinstaller list Setup.exe [--codepage N]\n"
+    "       mkinstaller verify Setup.exe [--codepage N]\n"
+    "       mkinstaller extract Setup.exe DIR [--codepage N]\n"
+    "       mkinstaller --help\n";
+
+const char kHelp[] =
+    "\n"
+    "Commands:\n"
+    "  build    checks the description, then packs it and the folder --root behind the installer\n"
+    "           stub --stub into the installer -o. Nothing is written when anything is wrong.\n"
+    "  check    checks a description and reports every problem as file:line:column: error|warning.\n"
+    "           With --root, shortcut targets and INF files under %DEST% are looked up in the tree.\n"
+    "  list     prints an installer's description, then every folder and file with size and times.\n"
+    "  verify   decodes an installer's package and checks every record against its check sum.\n"
+    "  extract  writes what an installation would write into DIR, which must be missing or empty.\n"
+    "\n"
+    "Options:\n"
+    "  --codepage N  the Windows code page of the machines that install the product: 1252 (the\n"
+    "                default) for English and Western European products, 932 for Japanese, any\n"
+    "                single- or double-byte Windows code page. File names are packed in it, and so\n"
+    "                are the untagged sections of a UTF-8 description; sections tagged with a\n"
+    "                language go to that language's code page. list, verify and extract read the\n"
+    "                code page the package records unless it is given.\n"
+    "  SOURCE_DATE_EPOCH  (environment) pins every file's times, for byte-identical rebuilds.\n"
+    "\n"
+    "Exit status: 0 success (check: no errors, warnings allowed), 1 errors, 2 wrong usage.\n"
+    "The description's form: docs/description.md; the packer: docs/packer.md.\n";
+
+int Usage(const std::string& reason = std::string())
 {
-    std::fprintf(stderr,
-                 "usage: mkinstaller build --stub Installer.exe --desc description.txt --root DIR -o Setup.exe\n"
-                 "       mkinstaller list Setup.exe\n"
-                 "       mkinstaller verify Setup.exe\n"
-                 "       mkinstaller extract Setup.exe DIR\n");
+    if (!reason.empty())
+        std::fprintf(stderr, "mkinstaller: %s\n", reason.c_str());
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+// The command line after the command word: options with their values, and the other words.
+struct Arguments {
+    std::map<std::string, std::string> options;
+    std::vector<std::string> words;
+    unsigned codePage = 0; // 0: not given
+};
+
+// Parses and checks the arguments; an error text when they are not usable.
+std::string ParseArguments(int argc, char** argv, const std::vector<std::string>& allowed, Arguments& out)
+{
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.size() > 1 && arg[0] == '-') {
+            bool known = false;
+            for (const std::string& option : allowed)
+                known = known || option == arg;
+            if (!known)
+                return "unknown option " + arg;
+            if (i + 1 >= argc)
+                return "option " + arg + " needs a value";
+            out.options[arg] = argv[++i];
+        } else {
+            out.words.push_back(arg);
+        }
+    }
+    const auto codePage = out.options.find("--codepage");
+    if (codePage != out.options.end()) {
+        char* end = nullptr;
+        const unsigned long number = std::strtoul(codePage->second.c_str(), &end, 10);
+        if (codePage->second.empty() || *end != '\0' || number == 0 || number > 65535)
+            return "--codepage takes a code page number, such as 1252 or 932";
+        if (!CCodePage(static_cast<unsigned>(number)).IsUsable())
+            return "code page " + codePage->second + " is not a single- or double-byte code page this machine converts";
+        out.codePage = static_cast<unsigned>(number);
+    }
+    return std::string();
 }
 
 bool ReadWhole(const std::string& path, std::vector<char>& out, std::string& error)
@@ -104,48 +173,92 @@ bool WritePackage(std::FILE* out, const std::vector<char>& stub, const std::vect
     return true;
 }
 
-int Build(int argc, char** argv)
+// Checks the description (against the product when its tree is known) and converts it for the
+// package; every problem is printed. False when there is an error.
+bool CheckDescription(const std::string& descPath, unsigned codePage, const CPackTree* tree, std::string& packed)
 {
-    std::string stubPath, descPath, root, outPath;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (i + 1 >= argc)
-            return Usage();
-        if (arg == "--stub")
-            stubPath = argv[++i];
-        else if (arg == "--desc")
-            descPath = argv[++i];
-        else if (arg == "--root")
-            root = argv[++i];
-        else if (arg == "-o")
-            outPath = argv[++i];
-        else
-            return Usage();
+    std::vector<char> bytes;
+    std::string error;
+    if (!ReadWhole(descPath, bytes, error)) {
+        ToolError(error);
+        return false;
     }
-    if (stubPath.empty() || descPath.empty() || root.empty() || outPath.empty())
-        return Usage();
+    const std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string> product;
+    if (tree)
+        for (const PackEntry& entry : tree->Entries())
+            product.push_back(entry.relative);
+    const CTextPositions positions(text);
+    CDiagnostics problems;
+    CDescCheck::Check(text, tree ? &product : nullptr, problems);
+    CDescText::ToPackage(text, codePage, packed, positions, problems);
+    problems.Print(stderr, descPath);
+    int errors = 0, warnings = 0;
+    for (const Diagnostic& diagnostic : problems.All())
+        ++(diagnostic.error ? errors : warnings);
+    if (errors + warnings > 0)
+        std::fprintf(stderr, "mkinstaller: %s: %d error%s, %d warning%s\n", descPath.c_str(), errors,
+                     errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
+    return errors == 0;
+}
 
+bool CollectTree(const std::string& root, unsigned codePage, CPackTree& tree)
+{
     std::string error;
     int64_t epoch = -1;
-    if (!SourceDateEpoch(epoch, error))
-        return ToolError(error);
-    std::vector<char> desc;
-    if (!ReadWhole(descPath, desc, error))
-        return ToolError(error);
-    CDescCheck check;
-    if (!check.Check(desc.data(), desc.size())) {
-        if (check.Line() > 0)
-            return ToolError(descPath + ":" + std::to_string(check.Line()) + ": " + check.Error());
-        return ToolError(descPath + ": " + check.Error());
+    if (!SourceDateEpoch(epoch, error)) {
+        ToolError(error);
+        return false;
     }
+    const CCodePage names(codePage);
+    if (!tree.Collect(root, epoch, names)) {
+        ToolError(tree.Error());
+        return false;
+    }
+    for (const std::string& warning : tree.Warnings())
+        std::fprintf(stderr, "mkinstaller: warning: %s\n", warning.c_str());
+    return true;
+}
+
+int Check(int argc, char** argv)
+{
+    Arguments args;
+    const std::string problem = ParseArguments(argc, argv, {"--root", "--codepage"}, args);
+    if (!problem.empty() || args.words.size() != 1)
+        return Usage(problem);
+    const unsigned codePage = args.codePage ? args.codePage : 1252;
+    CPackTree tree;
+    const auto root = args.options.find("--root");
+    if (root != args.options.end() && !CollectTree(root->second, codePage, tree))
+        return 1;
+    std::string packed;
+    return CheckDescription(args.words[0], codePage, root != args.options.end() ? &tree : nullptr, packed) ? 0 : 1;
+}
+
+int Build(int argc, char** argv)
+{
+    Arguments args;
+    const std::string problem = ParseArguments(argc, argv, {"--stub", "--desc", "--root", "-o", "--codepage"}, args);
+    if (!problem.empty() || !args.words.empty())
+        return Usage(problem.empty() ? "unexpected argument " + args.words[0] : problem);
+    for (const char* required : {"--stub", "--desc", "--root", "-o"})
+        if (args.options.count(required) == 0)
+            return Usage(std::string("build needs ") + required);
+    const std::string stubPath = args.options["--stub"], descPath = args.options["--desc"];
+    const std::string root = args.options["--root"], outPath = args.options["-o"];
+    const unsigned codePage = args.codePage ? args.codePage : 1252;
+
+    CPackTree tree;
+    if (!CollectTree(root, codePage, tree))
+        return 1;
+    std::string packed;
+    if (!CheckDescription(descPath, codePage, &tree, packed))
+        return 1;
+    std::string error;
     std::vector<char> stub;
     if (!ReadWhole(stubPath, stub, error))
         return ToolError(error);
-    CPackTree tree;
-    if (!tree.Collect(root, epoch))
-        return ToolError(tree.Error());
-    for (const std::string& warning : tree.Warnings())
-        std::fprintf(stderr, "mkinstaller: warning: %s\n", warning.c_str());
+    const std::vector<char> desc(packed.begin(), packed.end());
 
     const std::string tempPath = outPath + ".tmp" + std::to_string(MK_GETPID());
     std::FILE* out = std::fopen(tempPath.c_str(), "wb");
@@ -168,6 +281,21 @@ int Build(int argc, char** argv)
     return 0;
 }
 
+// list, verify and extract: the installer, a folder for extract, and the code page.
+int Inspect(int argc, char** argv, const std::string& command)
+{
+    Arguments args;
+    const std::string problem = ParseArguments(argc, argv, {"--codepage"}, args);
+    const size_t words = command == "extract" ? 2 : 1;
+    if (!problem.empty() || args.words.size() != words)
+        return Usage(problem);
+    if (command == "list")
+        return ListPackage(args.words[0], args.codePage);
+    if (command == "verify")
+        return VerifyPackage(args.words[0], args.codePage);
+    return ExtractPackage(args.words[0], args.words[1], args.codePage);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -175,13 +303,16 @@ int main(int argc, char** argv)
     if (argc < 2)
         return Usage();
     const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     if (command == "build")
         return Build(argc, argv);
-    if (command == "list" && argc == 3)
-        return ListPackage(argv[2]);
-    if (command == "verify" && argc == 3)
-        return VerifyPackage(argv[2]);
-    if (command == "extract" && argc == 4)
-        return ExtractPackage(argv[2], argv[3]);
-    return Usage();
+    if (command == "check")
+        return Check(argc, argv);
+    if (command == "list" || command == "verify" || command == "extract")
+        return Inspect(argc, argv, command);
+    return Usage("unknown command " + command);
 }

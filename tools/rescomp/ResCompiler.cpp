@@ -2,12 +2,11 @@
 
 #include "resources/ResourceContainer.h"
 #include "resources/ResourceSourceText.h"
+#include "tools/codepage/CCodePage.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iconv.h>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -19,27 +18,6 @@ const char* const kTypes[] = {"TSTR", "TMNU", "TMNB", "TLYO"};
 std::string Located(const std::string& path, int line, const std::string& what)
 {
     return path + ":" + std::to_string(line) + ": " + what;
-}
-
-// One line from UTF-8 to code page 932; false when a character has no form there or the
-// UTF-8 is broken.
-bool ToCp932(iconv_t converter, const std::string& line, std::string* out)
-{
-    out->clear();
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    std::string input = line;
-    char* in = input.empty() ? nullptr : &input[0];
-    size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char buffer[256];
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-        out->append(buffer, static_cast<size_t>(outPtr - buffer));
-        if (done == static_cast<size_t>(-1) && errno != E2BIG)
-            return false;
-    }
-    return true;
 }
 
 bool ReadFile(const fs::path& path, std::string* text)
@@ -70,8 +48,8 @@ bool ResCompiler::CompileText(const std::string& text, const std::string& path, 
     // Converted line by line so that an error can name its line; the markers and comments are
     // ASCII, which code page 932 keeps as they are (its lead bytes are all above 0x80).
     std::string converted;
-    iconv_t converter = japanese ? iconv_open("CP932", "UTF-8") : reinterpret_cast<iconv_t>(-1);
-    if (japanese && converter == reinterpret_cast<iconv_t>(-1)) {
+    const CCodePage cp932(932);
+    if (japanese && !cp932.IsUsable()) {
         *error = path + ": no UTF-8 to CP932 converter on this system";
         return false;
     }
@@ -88,7 +66,7 @@ bool ResCompiler::CompileText(const std::string& text, const std::string& path, 
         ++lineNumber;
         if (japanese) {
             std::string out;
-            if (!ToCp932(converter, line, &out)) {
+            if (!cp932.Encode(line, CCodePage::kUtf8, out)) {
                 *error = Located(path, lineNumber, "text that cannot be converted to code page 932");
                 ok = false;
             }
@@ -103,8 +81,6 @@ bool ResCompiler::CompileText(const std::string& text, const std::string& path, 
         if (hasEnd)
             converted += '\n';
     }
-    if (japanese)
-        iconv_close(converter);
     if (!ok)
         return false;
 

@@ -2,5 +2,6 @@
 set(INSTALLER_RESCOMP_SOURCES
   ${PROJECT_SOURCE_DIR}/tools/rescomp/Main.cpp
   ${PROJECT_SOURCE_DIR}/tools/rescomp/ResCompiler.cpp
+  ${PROJECT_SOURCE_DIR}/tools/codepage/CCodePageIconv.cpp
   ${PROJECT_SOURCE_DIR}/resources/ResourceSourceText.cpp
   ${PROJECT_SOURCE_DIR}/resources/ResourceContainer.cpp)

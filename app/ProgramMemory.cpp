@@ -1,0 +1,36 @@
+// The program's own allocation operators. The product allocates only through the forms that
+// return null on failure and checks the result; providing them here keeps the C++ runtime's
+// versions, and the exception machinery they would bring into the image, out of the installer.
+
+#include <cstdlib>
+#include <new>
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size ? size : 1);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size ? size : 1);
+}
+
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}

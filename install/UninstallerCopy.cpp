@@ -1,0 +1,63 @@
+#include "install/UninstallerCopy.h"
+
+#include "install/CInstJournal.h"
+#include "install/JournalSteps.h"
+#include "platform/CChildPathOp.h"
+#include "platform/CFileFind.h"
+#include "platform/CTempFile.h"
+#include "platform/FileCopy.h"
+#include "platform/FileUrl.h"
+#include "platform/PathText.h"
+
+namespace {
+
+const char kFolderName[] = "Uninstall";
+const char kFileName[] = "Uninstall.exe";
+
+} // namespace
+
+InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath)
+{
+    CChildPathOp folderPath(destination, kFolderName);
+    if (!folderPath.Succeeded())
+        return kInsCannotWrite;
+    const LString& folder = folderPath.ResultPath();
+    LString folderUrl = PathToFileUrl(folder.Text());
+    if (folderUrl.IsEmpty())
+        return kInsCannotWrite;
+    InstallResult code = CreateFolder(journal, folder, folderUrl);
+    if (code != kInsOK)
+        return code;
+    // Named once the folder exists, as a URL is found by walking up existing folders.
+    LString path = JoinPath(folder.Text(), kFileName);
+    LString url = PathToFileUrl(path.Text());
+    if (url.IsEmpty())
+        return kInsCannotWrite;
+    {
+        CFileFind existing(path.Text(), false);
+        if (existing.Found()) {
+            if (existing.IsFolder())
+                return kInsFolderInTheWay;
+            code = MoveAside(journal, path, url);
+            if (code != kInsOK)
+                return code;
+        }
+    }
+
+    CJournalRecord* record = journal.Enter(kJournalFile, url);
+    if (!record)
+        return kInsNoMemory;
+    CTempFile temp(folder.Text(), "ins");
+    if (!temp.Created())
+        return kInsCannotWrite;
+    // The copy opens the file by its path, which the creating handle would not share.
+    temp.Close();
+    if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
+        return kInsCannotWrite;
+    if (temp.RenameTo(kFileName) != FileStatus::Ok)
+        return kInsCannotWrite;
+    temp.Keep();
+    CInstJournal::Done(record);
+    // The stamp comes last: it may make the copy read-only, which a rollback cannot delete.
+    return CopyFileStamp(ownPath, path.Text()) == kCopyDone ? kInsOK : kInsCannotWrite;
+}
