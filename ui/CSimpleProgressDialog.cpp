@@ -6,9 +6,10 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
 #include "ui/CAppIcon.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CModalStep.h"
 #include "ui/MeasuringTexts.h"
 
@@ -57,7 +58,7 @@ bool CSimpleProgressDialog::IsVisible() const
 void CSimpleProgressDialog::Layout()
 {
     const RECT content =
-        CLayoutRunner::Build(*this, CLayoutTexts(kLayoutNames, kLayoutSize, kLayoutPlacement));
+        LLayoutRun::Build(*this, LLayoutSections(kLayoutNames, kLayoutSize, kLayoutPlacement));
     if (Window())
         Window()->SetContentRect(content);
 }
