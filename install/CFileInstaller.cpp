@@ -49,9 +49,10 @@ InstallResult CFileInstaller::InstallFiles()
     InstallResult code = kInsOK;
     while (code == kInsOK) {
         ShowProgress();
-        if (m_progress.WaitStep())
+        const int tag = m_entries.LastTag();
+        const bool entry = tag == CEntrySource::kTagFile || tag == CEntrySource::kTagFolder;
+        if (m_progress.WaitStep(!entry))
             return kInsCanceled;
-        int tag = m_entries.LastTag();
         if (tag == CEntrySource::kTagFile)
             code = InstallFile();
         else if (tag == CEntrySource::kTagFolder)

@@ -90,11 +90,11 @@ int32_t CSimpleProgressDialog::WaitStepResult()
     return m_result;
 }
 
-bool CSimpleProgressDialog::WaitStep()
+bool CSimpleProgressDialog::WaitStep(bool always)
 {
     const uint32_t now = GetTickCount();
     // Unsigned difference: right across the wrap of the tick counter.
-    if (m_result == 0 && m_looked && now - m_lastLook < kLookIntervalMs)
+    if (!always && m_result == 0 && m_looked && now - m_lastLook < kLookIntervalMs)
         return false;
     m_looked = true;
     m_lastLook = now;

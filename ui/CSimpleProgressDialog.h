@@ -36,10 +36,10 @@ public:
     void SetMaximum(uint32_t maximum);
     // CInstallProgress: the bar's position, and one wait step that tells whether to stop.
     // Looking at the queue costs more than writing a small file, so the steps of the work look
-    // at it only every kLookIntervalMs (the first step always), then handle what is pending;
-    // Stop is still seen within that time after the current entry.
+    // at it only every kLookIntervalMs (the first step and those asked to always), then handle
+    // what is pending; Stop is still seen within that time after the current entry.
     void SetPosition(uint32_t position) override;
-    bool WaitStep() override;
+    bool WaitStep(bool always = false) override;
     static constexpr uint32_t kLookIntervalMs = 20;
 
     // The installation's steps: the file phase with its message and range, the end of the

@@ -83,7 +83,7 @@ public:
     explicit FakeProgress(int stopAfter = -1) : m_stopAfter(stopAfter) {}
 
     void SetPosition(uint32_t position) override { positions.push_back(position); }
-    bool WaitStep() override { return m_stopAfter >= 0 && steps++ >= m_stopAfter; }
+    bool WaitStep(bool = false) override { return m_stopAfter >= 0 && steps++ >= m_stopAfter; }
 
     int steps = 0;
     std::vector<uint32_t> positions;
