@@ -87,13 +87,12 @@ InstallResult CFileInstaller::InstallFile()
             return code;
     }
 
-    CJournalRecord* record = m_journal.Enter(kJournalFile, urlText);
-    if (!record)
-        return kInsNoMemory;
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(m_journal, path, urlText, temp, record);
+    if (code != kInsOK)
+        return code;
     // Data and times go through the handle that created the temporary file: one open per file.
-    CTempFile temp(ParentPath(path.Text()).Text(), "ins");
-    if (!temp.Created())
-        return kInsCannotWrite;
     m_entries.ReadDataInto(temp.Contents());
     if (temp.Contents().Failed())
         return kInsCannotWrite;

@@ -44,12 +44,11 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
         }
     }
 
-    CJournalRecord* record = journal.Enter(kJournalFile, url);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(folder.Text(), "ins");
-    if (!temp.Created())
-        return kInsCannotWrite;
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(journal, path, url, temp, record);
+    if (code != kInsOK)
+        return code;
     // The copy opens the file by its path, which the creating handle would not share.
     temp.Close();
     if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)

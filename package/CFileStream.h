@@ -19,6 +19,9 @@ public:
     // Takes over a handle opened elsewhere (a file just created, its file pointer at the start)
     // with the rights of `mode`; an invalid handle is error 1, as a failed open is.
     CFileStream(void* handle, int mode);
+    // The same later, in place of whatever the stream had: that file is closed, and the
+    // stream starts afresh (position 0, no error) on the new handle.
+    void Adopt(void* handle);
     // The handle, for what a stream does not offer (file times).
     void* Handle() const { return m_handle; }
 #endif

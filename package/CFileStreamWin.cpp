@@ -41,8 +41,15 @@ CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mo
     m_open = true;
 }
 
-CFileStream::CFileStream(void* handle, int mode) : m_mode(mode), m_flags(0)
+CFileStream::CFileStream(void* handle, int mode) : m_mode(mode), m_flags(0) { Adopt(handle); }
+
+void CFileStream::Adopt(void* handle)
 {
+    Close();
+    m_error = kStreamOk;
+    m_position = 0;
+    m_pointer = 0;
+    m_pointerKnown = true;
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
         SetError(kStreamCannotOpen);
         return;

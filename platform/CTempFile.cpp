@@ -92,6 +92,22 @@ FileStatus CTempFile::RenameTo(const char* name)
     return status;
 }
 
+CTempFile::CTempFile() : m_contents(nullptr, CFileStream::kModeReadWrite), m_owned(false) {}
+
+FileStatus CTempFile::Create(const char* path)
+{
+    if (Created())
+        return FileStatus::Failed;
+    void* handle = nullptr;
+    CCreateFileOp create(path, ConflictMode::Fail, handle, HandleRename() ? DELETE : 0);
+    if (create.Succeeded()) {
+        m_contents.Adopt(handle);
+        m_path = create.ResultPath();
+        m_owned = true;
+    }
+    return create.Status();
+}
+
 CTempFile::~CTempFile()
 {
     // An open file cannot be deleted.

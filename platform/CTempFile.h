@@ -12,9 +12,15 @@
 class CTempFile {
 public:
     CTempFile(const char* folder, const char* baseName);
+    // No file until Create.
+    CTempFile();
     CTempFile(const CTempFile&) = delete;
     CTempFile& operator=(const CTempFile&) = delete;
     ~CTempFile();
+
+    // Makes exactly this file, new, empty and open, when the object has none yet; Conflict when
+    // the name is in use.
+    FileStatus Create(const char* path);
 
     bool Created() const { return !m_path.IsEmpty(); }
     const LString& Path() const { return m_path; }
