@@ -13,7 +13,6 @@
 #include <string>
 
 using testsupport::Exists;
-using testsupport::IsFolderForTests;
 using testsupport::ReadTestFile;
 using testsupport::ScratchFolder;
 using testsupport::WriteTestFile;
@@ -62,64 +61,32 @@ bool Running(const char* program)
     return found;
 }
 
-// An installed product's folder with its uninstaller.
-struct Installed {
-    explicit Installed(const ScratchFolder& scratch)
-        : dest(scratch / "Sample Tool"), uninstall(dest + "\\Uninstall"), exe(uninstall + "\\Uninstall.exe")
-    {
-        CreateDirectoryA(dest.c_str(), nullptr);
-        CreateDirectoryA(uninstall.c_str(), nullptr);
-    }
-    std::string dest, uninstall, exe;
-};
-
 } // namespace
 
-// A stand-in uninstaller, read-only as a copy from a CD would be, starts its own removal and
-// stays a while, as an uninstaller closing its window does.
-TEST(RemoveSelf, TheBatchRemovesTheUninstallerItsFolderTheEmptyDestinationAndItself)
+// The uninstaller, read-only as a copy from a CD would be, is still in use when its removal
+// starts: the batch waits for it, then takes it and its folder, keeps the files the user added
+// with their folder, and removes itself. (An emptied destination going too is seen end to end.)
+TEST(RemoveSelf, TheBatchWaitsForTheUninstallerThenRemovesItItsFolderAndItself)
 {
     ScratchFolder scratch("selfrm");
-    Installed installed(scratch);
-    char own[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    const std::string probe = std::string(own).substr(0, std::string(own).find_last_of('\\') + 1) +
-                              "selfremoval_probe.exe";
-    ASSERT_TRUE(CopyFileA(probe.c_str(), installed.exe.c_str(), FALSE)) << probe;
-    SetFileAttributesA(installed.exe.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string dest = scratch / "Sample 100% Tool", uninstall = dest + "\\Uninstall";
+    const std::string exe = uninstall + "\\Uninstall.exe";
+    ASSERT_TRUE(CreateDirectoryA(dest.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(uninstall.c_str(), nullptr));
+    ASSERT_TRUE(WriteTestFile(exe, "MZ"));
+    ASSERT_TRUE(SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(WriteTestFile(dest + "\\notes.txt", "mine"));
     const std::set<std::string> batchesBefore = BatchFiles();
-
-    std::string command = "\"" + installed.exe + "\" 1500";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-
-    EXPECT_TRUE(Within60Seconds([&] { return !Exists(installed.dest); }));
-    EXPECT_TRUE(IsFolderForTests(scratch.Path()));
-    EXPECT_TRUE(Within60Seconds([&] { return BatchFiles() == batchesBefore; }));
-}
-
-// An uninstaller still in use cannot be deleted yet: the batch waits for it, and files the user
-// added keep the destination.
-TEST(RemoveSelf, TheBatchWaitsForAnUninstallerStillInUse)
-{
-    ScratchFolder scratch("selfwait");
-    Installed installed(scratch);
-    ASSERT_TRUE(WriteTestFile(installed.exe, "MZ"));
-    ASSERT_TRUE(WriteTestFile(installed.dest + "\\notes.txt", "mine"));
     ASSERT_FALSE(Running("ping.exe"));
     // Held open without delete sharing.
-    HANDLE held = CreateFileA(installed.exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    RemoveSelf(installed.exe.c_str(), TempFolder().c_str());
+    RemoveSelf(exe.c_str(), TempFolder().c_str());
     // Its first attempt failed and it waits before the next one.
     EXPECT_TRUE(Within60Seconds([] { return Running("ping.exe"); }));
-    EXPECT_TRUE(Exists(installed.exe));
+    EXPECT_TRUE(Exists(exe));
     CloseHandle(held);
-    EXPECT_TRUE(Within60Seconds([&] { return !Exists(installed.uninstall); }));
-    EXPECT_EQ(ReadTestFile(installed.dest + "\\notes.txt"), "mine");
+    EXPECT_TRUE(Within60Seconds([&] { return !Exists(uninstall); }));
+    EXPECT_EQ(ReadTestFile(dest + "\\notes.txt"), "mine");
+    EXPECT_TRUE(Within60Seconds([&] { return BatchFiles() == batchesBefore; }));
 }
