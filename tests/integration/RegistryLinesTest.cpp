@@ -1,8 +1,9 @@
-// Registry lines written into and removed from Wine's registry, read back with the plain API.
+// Registry lines written into and removed from Wine's registry.
 #include "install/CTextLines.h"
 #include "integration/CVariables.h"
 #include "integration/RegistryLines.h"
 #include "platform/CRegKey.h"
+#include "platform/CTextBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +26,13 @@ bool KeyExists(const std::string& subKey)
 // The value's text with its type, or "<missing>".
 std::string ReadValue(const std::string& subKey, const char* name)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<missing>";
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
+    CTextBuilder data;
     DWORD type = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || size == 0)
+    if (!CRegKey(HKEY_CURRENT_USER, subKey.c_str(), CRegKey::kOpenForReading).QueryValue(name, data, type) ||
+        data.IsEmpty())
         return "<missing>";
-    return std::string(data, size - 1) + (type == REG_SZ && data[size - 1] == '\0' ? "" : " <not REG_SZ>");
+    const std::string text(data.Text(), data.Length() - 1);
+    return text + (type == REG_SZ && data.Text()[text.size()] == '\0' ? "" : " <not REG_SZ>");
 }
 
 class RegistryLines : public ::testing::Test {

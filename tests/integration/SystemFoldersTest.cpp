@@ -3,6 +3,8 @@
 #include "integration/CVariables.h"
 #include "integration/DestinationVariables.h"
 #include "platform/CPlatformInfo.h"
+#include "platform/CRegKey.h"
+#include "platform/CTextBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,35 +19,25 @@ const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 // Sets (or, with null, deletes) a string value for one test and puts back what was there.
 class ValueOverride {
 public:
-    ValueOverride(HKEY root, const char* subKey, const char* name, const char* value) : m_name(name)
+    ValueOverride(HKEY root, const char* subKey, const char* name, const char* value)
+        : m_key(root, subKey, CRegKey::kCreateOrOpen), m_name(name), m_had(m_key.QueryValue(name, m_old, m_type))
     {
-        RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
-        char old[1024] = {};
-        DWORD size = sizeof old - 1;
-        DWORD type = 0;
-        m_had = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-        m_type = type;
-        m_old.assign(old, size);
-        if (value)
-            RegSetValueExA(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), DWORD(strlen(value) + 1));
-        else
-            RegDeleteValueA(m_key, name);
+        EXPECT_TRUE(value ? m_key.SetString(name, value) : !m_had || m_key.DeleteValue(name));
     }
     ~ValueOverride()
     {
         if (m_had)
-            RegSetValueExA(m_key, m_name, 0, m_type, reinterpret_cast<const BYTE*>(m_old.data()), DWORD(m_old.size()));
+            m_key.SetValue(m_name, m_old.Text(), DWORD(m_old.Length()), m_type);
         else
-            RegDeleteValueA(m_key, m_name);
-        RegCloseKey(m_key);
+            m_key.DeleteValue(m_name);
     }
 
 private:
-    HKEY m_key = nullptr;
+    CRegKey m_key;
     const char* m_name;
-    bool m_had = false;
+    CTextBuilder m_old;
     DWORD m_type = 0;
-    std::string m_old;
+    bool m_had;
 };
 
 } // namespace

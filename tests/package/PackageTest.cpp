@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -60,6 +61,25 @@ std::vector<PackEntry> SampleEntries()
             {false, "Manual/read%20me.txt", "read me first", 0x01020304, 0x0a0b0c0d},
             {false, "empty", ""},
             {false, "noise.bin", noise, 1, 2}};
+}
+
+// Reads every record as the installer does, at most ten: for each whether it came whole and intact.
+std::vector<bool> ReadRecords(CPackageReader& reader)
+{
+    const CUrl base = ParseUrl("file:///C:/D");
+    std::vector<bool> whole;
+    reader.Rewind();
+    for (int tag = reader.NextTag(); tag != CPackageReader::kTagEnd && whole.size() < 10; tag = reader.NextTag()) {
+        CUrl url;
+        uint8_t times[8];
+        bool read = tag == CPackageReader::kTagDescription ? reader.ReadRecordHeader() : reader.ReadEntry(base, url);
+        if (tag == CPackageReader::kTagFile)
+            read = read && reader.ReadTimes(times);
+        if (tag != CPackageReader::kTagFolder)
+            reader.MeasureData();
+        whole.push_back(read && reader.RecordIntact());
+    }
+    return whole;
 }
 
 TEST(PackageTrailer, FindsTheLastTrailerWhoseLengthFits)
@@ -128,21 +148,7 @@ TEST(Package, DamageIsSeenInTheRecordItHits)
     file[file.size() - 100] ^= 0x10; // in the noise
     Program p(file);
     CPackageReader reader(p.stream, p.start, p.end);
-    reader.Rewind();
-    const CUrl base = ParseUrl("file:///C:/D");
-    std::vector<bool> intact;
-    for (int tag = reader.NextTag(); tag != CPackageReader::kTagEnd; tag = reader.NextTag()) {
-        CUrl url;
-        uint8_t times[8];
-        if (tag == CPackageReader::kTagDescription ? reader.ReadRecordHeader() : reader.ReadEntry(base, url)) {
-            if (tag == CPackageReader::kTagFile)
-                reader.ReadTimes(times);
-            if (tag != CPackageReader::kTagFolder)
-                reader.MeasureData();
-        }
-        intact.push_back(reader.RecordIntact());
-    }
-    EXPECT_EQ(intact, (std::vector<bool>{true, true, true, true, true, false}));
+    EXPECT_EQ(ReadRecords(reader), (std::vector<bool>{true, true, true, true, true, false}));
 
     // An older packer wrote zero headers: such a record is not checked.
     CBitWriter bits;
@@ -167,26 +173,13 @@ TEST(Package, ACutPackageStopsCleanly)
 {
     const std::string file = PackedFile("", kDescription, SampleEntries());
     const std::string package = file.substr(0, file.size() - 8);
-    const CUrl base = ParseUrl("file:///C:/D");
     for (uint32_t cut = 0; cut + 2 < package.size(); ++cut) {
         CMemoryStream stream;
         const std::string bytes = package.substr(0, cut) + Trailer(cut);
         stream.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
         CPackageReader reader(stream, 0, cut);
-        reader.Rewind();
-        int whole = 0;
-        for (int tag = reader.NextTag(), records = 0; tag != CPackageReader::kTagEnd && records < 10;
-             tag = reader.NextTag(), ++records) {
-            CUrl url;
-            uint8_t times[8];
-            bool read = tag == CPackageReader::kTagDescription ? reader.ReadRecordHeader() : reader.ReadEntry(base, url);
-            if (tag == CPackageReader::kTagFile)
-                read = read && reader.ReadTimes(times);
-            if (tag != CPackageReader::kTagFolder)
-                reader.MeasureData();
-            whole += read && reader.RecordIntact();
-        }
-        EXPECT_LT(whole, 6) << "cut at " << cut;
+        const std::vector<bool> whole = ReadRecords(reader);
+        EXPECT_LT(std::count(whole.begin(), whole.end(), true), 6) << "cut at " << cut;
         EXPECT_LE(reader.SourcePosition(), reader.End()) << "cut at " << cut;
     }
 }

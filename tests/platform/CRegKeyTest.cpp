@@ -1,5 +1,4 @@
 #include "platform/CRegKey.h"
-#include "platform/CTextBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,37 +33,21 @@ TEST(CRegKey, WritesReadsAndDeletesValuesAndKeys)
     EXPECT_STREQ(text.Text(), "Sample Vendor");
     EXPECT_TRUE(reader.ReadString("Multi", text));
     EXPECT_STREQ(text.Text(), "a");
-    CTextBuilder data;
-    DWORD type = 0;
-    ASSERT_TRUE(reader.QueryValue("Count", data, type));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(std::string(data.Text(), data.Length()), std::string("\x2a\0\0\0", 4));
+    EXPECT_TRUE(reader.ReadString("Count", text)); // of any type, up to its first NUL
+    EXPECT_STREQ(text.Text(), "*");
     EXPECT_FALSE(reader.ReadString("Missing", text));
-    EXPECT_STREQ(text.Text(), "a");
+    EXPECT_STREQ(text.Text(), "*");
     EXPECT_FALSE(reader.SetString("Other", "x")); // opened for reading only
 
     CRegKey writer(HKEY_CURRENT_USER, (root + "\\A\\B\\C").c_str(), CRegKey::kOpenForChange);
     EXPECT_TRUE(writer.DeleteValue("Owner"));
     EXPECT_FALSE(writer.DeleteValue("Owner"));
     EXPECT_FALSE(reader.ReadString("Owner", text));
-    // Innermost keys first, the sibling stays.
+    // Innermost keys first, the sibling stays. (That removal never creates a key is seen with the
+    // registry lines.)
     EXPECT_TRUE(CRegKey(HKEY_CURRENT_USER, kTestRoot, CRegKey::kOpenForChange).DeleteKeyTree("A"));
     EXPECT_FALSE(KeyExists(root + "\\A"));
     EXPECT_TRUE(KeyExists(root + "\\E"));
     EXPECT_TRUE(CRegKey(HKEY_CURRENT_USER, "Software", CRegKey::kOpenForChange).DeleteKeyTree("InstallerEngineTests"));
     EXPECT_FALSE(KeyExists(root));
-}
-
-TEST(CRegKey, AKeyThatDidNotOpenDoesNothing)
-{
-    CRegKey missing(HKEY_CURRENT_USER, "Software\\InstallerEngineTestsAbsent", CRegKey::kOpenForChange);
-    EXPECT_FALSE(missing.IsOpen());
-    LString text("same");
-    EXPECT_FALSE(missing.ReadString("x", text));
-    EXPECT_FALSE(missing.SetString("x", "y"));
-    EXPECT_FALSE(missing.DeleteValue("x"));
-    EXPECT_FALSE(missing.DeleteKeyTree("x"));
-    EXPECT_STREQ(text.Text(), "same");
-    EXPECT_FALSE(CRegKey(HKEY_CURRENT_USER, "Software", 7).IsOpen());
-    EXPECT_FALSE(KeyExists("Software\\InstallerEngineTestsAbsent"));
 }
