@@ -133,27 +133,6 @@ TEST(FileOps, TempFilesGetFreshNamesAndGoUnlessKept)
     EXPECT_FALSE(CTempFile((scratch / "missing").c_str(), "ins").Created());
 }
 
-TEST(FileOps, TruePathSpellsExistingComponentsAsStored)
-{
-    ScratchFolder scratch("truepath");
-    ASSERT_TRUE(CreateDirectoryA((scratch / "MixedCase").c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(scratch / "MixedCase\\File.TXT", "x"));
-    EXPECT_EQ(TruePath((scratch / "mixedcase\\file.txt").c_str()).Text(), scratch / "MixedCase\\File.TXT");
-    // What does not exist stays as written.
-    EXPECT_EQ(TruePath((scratch / "mixedcase\\New.txt").c_str()).Text(), scratch / "MixedCase\\New.txt");
-    EXPECT_STREQ(TruePath("C:\\").Text(), "C:");
-
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA((scratch / "MixedCase").c_str()));
-    LString full = FullPath("file.txt");
-    SetCurrentDirectoryA(previous);
-    EXPECT_EQ(full.Text(), scratch / "MixedCase\\File.TXT");
-    EXPECT_TRUE(IsFolder((scratch / "MixedCase").c_str()));
-    EXPECT_FALSE(IsFolder((scratch / "MixedCase\\File.TXT").c_str()));
-    EXPECT_FALSE(IsFolder((scratch / "nothing").c_str()));
-}
-
 // Children without "." and "..", though names may begin with dots; one entry with its true case.
 TEST(CFileFind, ListsChildrenAndFindsOneEntry)
 {
@@ -179,6 +158,8 @@ TEST(CFileFind, ListsChildrenAndFindsOneEntry)
     EXPECT_EQ(single.Status(), FileStatus::Conflict);
     EXPECT_EQ(CFileFind((scratch / "none").c_str(), false).Status(), FileStatus::Conflict);
     EXPECT_TRUE(CFileFind(scratch.Path().c_str(), false).IsFolder());
+    EXPECT_TRUE(IsFolder((scratch / ".config").c_str()));
+    EXPECT_FALSE(IsFolder((scratch / "Data.Bin").c_str()));
 
     // Applied to a file gone meanwhile: reported; to a folder: left alone.
     CFileFind vanished((scratch / "Data.Bin").c_str(), false);
