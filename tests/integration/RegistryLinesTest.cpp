@@ -68,6 +68,7 @@ protected:
 
 TEST_F(RegistryLines, WritesItsValuesAndRemovesThemWithoutTheUsers)
 {
+    ASSERT_TRUE(CRegKey(HKEY_CURRENT_USER, kGuard, CRegKey::kCreateOrOpen).IsOpen());
     const auto lines = {
         "HKCU \"Software\\InstallerIntegrationTests\\Sample\" \"\" %DEST%\\App.exe",
         "HKCU \"Software\\InstallerIntegrationTests\\Sample\" Path %DEST%",
@@ -76,8 +77,13 @@ TEST_F(RegistryLines, WritesItsValuesAndRemovesThemWithoutTheUsers)
         "HKCU \"Software\\InstallerIntegrationTests\\Sample\" Padded two words  ",
         "HKCU \"Software\\InstallerIntegrationTests\\Sample\\Owned\" \"\"",
         "HKCU \"Software\\InstallerIntegrationTests\\Sample\\Owned\\Deeper\\Still\" Level 3",
+        // A line in which a placeholder gave nothing is skipped both ways.
+        "HKCU \"%UNSET%Software\\InstallerIntegrationTests\\Sample\" UserSetting x",
+        "HKCU \"%UNSET%\\InstallerIntegrationGuard\"",
+        "HKCU \"Software\\InstallerIntegrationTests\\\"", // no key name: on removal its parent's keys stay
     };
     Write(lines);
+    EXPECT_EQ(ReadValue(kKey, "UserSetting"), "<missing>");
     EXPECT_EQ(ReadValue(kKey, nullptr), "C:\\Program Files\\Sample\\App.exe");
     EXPECT_EQ(ReadValue(kKey, "Path"), "C:\\Program Files\\Sample");
     EXPECT_EQ(ReadValue(kKey, "Unknown"), "<missing>");
@@ -92,25 +98,6 @@ TEST_F(RegistryLines, WritesItsValuesAndRemovesThemWithoutTheUsers)
     EXPECT_EQ(ReadValue(kKey, "Padded"), "<missing>");
     EXPECT_EQ(ReadValue(kKey, "UserSetting"), "kept");
     EXPECT_FALSE(KeyExists(kKey + "\\Owned"));
-}
-
-TEST_F(RegistryLines, ALineWithAPlaceholderThatGaveNothingIsSkippedBothWays)
-{
-    HKEY guard;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kGuard, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &guard, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(guard);
-    Write({"HKCU \"%UNSET%Software\\InstallerIntegrationTests\\Sample\" Path x"});
-    EXPECT_FALSE(KeyExists(kKey));
-
-    Write({"HKCU \"Software\\InstallerIntegrationTests\\Sample\" Path x"});
-    Remove({
-        "HKCU \"%UNSET%Software\\InstallerIntegrationTests\\Sample\" Path x",
-        "HKCU \"%UNSET%\\InstallerIntegrationGuard\"",
-        // Not a placeholder, but no key below its parent either: the parent's keys stay.
-        "HKCU \"Software\\InstallerIntegrationTests\\\"",
-    });
-    EXPECT_EQ(ReadValue(kKey, "Path"), "x");
     EXPECT_TRUE(KeyExists(kGuard));
 }
 
