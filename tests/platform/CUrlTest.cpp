@@ -52,16 +52,6 @@ TEST(CUrl, ParsesIntoSixPartsAndComposesBack)
     EXPECT_TRUE(ParseUrl(nullptr).IsEmpty());
     EXPECT_EQ(Parts(ParseUrl("x-1.y+z:rest")), "x-1.y+z||rest|||");
     EXPECT_EQ(Parts(ParseUrl("//server")), "|server||||");
-    CUrl url;
-    url.scheme = "file";
-    url.path = "C:/dir";
-    EXPECT_STREQ(ComposeUrl(url).Text(), "file:///C:/dir");
-    url.path = "";
-    EXPECT_STREQ(ComposeUrl(url).Text(), "file:///");
-
-    EXPECT_TRUE(IsFileUrl(ParseUrl("FILE:///C:/x")));
-    EXPECT_FALSE(IsFileUrl(ParseUrl("files:///C:/x")));
-    EXPECT_FALSE(IsFileUrl(ParseUrl("C:/x")));
 }
 
 TEST(CUrl, ResolvesAgainstTheBase)
