@@ -3,6 +3,7 @@
 #include "install/CTextLines.h"
 #include "integration/CVariables.h"
 #include "integration/InfInstallation.h"
+#include "platform/CFileFind.h"
 #include "platform/CPlatformInfo.h"
 #include "tests/platform/ScratchFolder.h"
 
@@ -32,17 +33,11 @@ std::string WindowsInfFolder()
 std::vector<std::string> SystemInfsWith(const std::string& marker)
 {
     std::vector<std::string> found;
-    std::string folder = WindowsInfFolder();
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.inf").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return found;
-    do {
-        std::string path = folder + "\\" + data.cFileName;
-        if (ReadTestFile(path).find(marker) != std::string::npos)
+    for (CFileFind find(WindowsInfFolder().c_str(), true); find.Found(); find.Next()) {
+        const std::string path = find.EntryPath().Text();
+        if (lstrcmpiA(path.c_str() + path.size() - 4, ".inf") == 0 && ReadTestFile(path).find(marker) != std::string::npos)
             found.push_back(path);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    }
     return found;
 }
 

@@ -1,6 +1,7 @@
 // The self-removal batch run for real by Wine's command interpreter.
 #include "integration/CSystemFolders.h"
 #include "integration/Uninstaller.h"
+#include "platform/CFileFind.h"
 #include "tests/platform/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -28,14 +29,9 @@ std::string TempFolder()
 std::set<std::string> BatchFiles()
 {
     std::set<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((TempFolder() + "unins*.bat").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.insert(data.cFileName);
-    while (FindNextFileA(find, &data));
-    FindClose(find);
+    for (CFileFind find(TempFolder().c_str(), true); find.Found(); find.Next())
+        if (std::string(find.Name()).rfind("unins", 0) == 0)
+            names.insert(find.Name());
     return names;
 }
 
