@@ -29,18 +29,28 @@ endfunction()
 
 # The shipped 32-bit installer travels at the front of every installer a vendor packs, so its
 # code is optimised for size, except where speed counts (SPEED: decoding, file installation),
-# with every function and datum in a section of its own for the linker to drop what nothing
-# uses, and without unwind tables, which code without exceptions never reads. The program is
-# single-threaded: local statics need no guard.
+# and optimised again as one program when it is linked, which drops what nothing calls and
+# inlines across libraries; the optimisation level chosen here stays with every function. No
+# unwind tables, which code without exceptions never reads. The program is single-threaded:
+# local statics need no guard. (Sections per function and datum would be moot, and on this
+# target the compiler writes zero-filled data out in full when every datum has a section.)
 function(installer_size_flags target speed)
   if(INSTALLER_IS_WIN32)
-    target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections
+    set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
+    target_compile_options(${target} PRIVATE
       -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics)
     if(NOT speed)
       target_compile_options(${target} PRIVATE -Os)
     endif()
   endif()
 endfunction()
+
+# The optimisation at link time builds the code anew: unwind tables stay out there too. This
+# compiler's link-time optimisation fails with an internal error when it splits the program
+# into partitions for the back end, so every 32-bit link builds one partition.
+if(INSTALLER_IS_WIN32)
+  add_link_options(-flto-partition=one -fno-asynchronous-unwind-tables -fno-unwind-tables)
+endif()
 
 # installer_library(name [WINDOWS] [SPEED] SOURCES ... [DEPS ...])
 # A static library of product code. WINDOWS libraries exist only in the Windows builds; SPEED
@@ -68,5 +78,10 @@ function(installer_tool name)
   endif()
   if(WIN32)
     target_link_options(${name} PRIVATE -static)
+  endif()
+  # Its libraries carry code for the optimisation at link time in the 32-bit build; objects of
+  # both kinds in one link clash over their shared template code.
+  if(INSTALLER_IS_WIN32)
+    set_property(TARGET ${name} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
   endif()
 endfunction()
