@@ -4,7 +4,6 @@
 #include "install/JournalSteps.h"
 #include "platform/CChildPathOp.h"
 #include "platform/CFileFind.h"
-#include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
 #include "platform/FileCopy.h"
 #include "platform/FileUrl.h"
@@ -45,14 +44,16 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
         }
     }
 
-    CJournalRecord* record = journal.Enter(kJournalFile, url);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(folder.Text(), "ins");
-    if (!temp.Created() || CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(journal, path, url, temp, record);
+    if (code != kInsOK)
+        return code;
+    // The copy opens the file by its path, which the creating handle would not share.
+    temp.Close();
+    if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
         return kInsCannotWrite;
-    CRenameOp rename(temp.Path().Text(), kFileName, ConflictMode::UseExisting);
-    if (!rename.Succeeded())
+    if (temp.RenameTo(kFileName) != FileStatus::Ok)
         return kInsCannotWrite;
     temp.Keep();
     CInstJournal::Done(record);

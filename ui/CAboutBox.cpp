@@ -5,9 +5,10 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
 #include "ui/CAppIcon.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CModalStep.h"
 
 CAboutBox::CAboutBox(LHandler* owner, LFrame* ownerWindow)
@@ -22,7 +23,7 @@ CAboutBox::CAboutBox(LHandler* owner, LFrame* ownerWindow)
         Window()->SetTitle(texts.Get(0).Text());
     SetDefaultButton(m_ok);
     SetCancelButton(m_ok);
-    const RECT content = CLayoutRunner::Build(*this, CLayoutTexts::FromResource("ABOUT"));
+    const RECT content = LLayoutRun::Build(*this, LLayoutSections::FromResource("ABOUT"));
     if (Window())
         Window()->SetContentRect(content);
 }

@@ -5,9 +5,10 @@
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
 #include "framework/LWindowPlacer.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
 #include "ui/CHowdyPage.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CUninsPage.h"
 #include "ui/CWorkAreaCentre.h"
 
@@ -52,7 +53,7 @@ CInstWin::~CInstWin()
 
 void CInstWin::Layout()
 {
-    RECT content = CLayoutRunner::Build(*this, CLayoutTexts::FromResource("INSTWIN"));
+    RECT content = LLayoutRun::Build(*this, LLayoutSections::FromResource("INSTWIN"));
     content = CWorkAreaCentre::Centred(content, LThreadWindows::WorkArea());
     if (Window())
         Window()->SetContentRect(content);

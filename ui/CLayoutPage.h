@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/LFrame.h"
-#include "ui/CLayoutTexts.h"
+#include "layout/LLayoutSections.h"
 
 // A page of the installer window: a frame pane that measures itself with its layout's
 // sections 0 and 1 every time it is asked, and places its children with section 2 whenever
@@ -15,5 +15,5 @@ public:
     void BoundsChanged(const RECT& old) override;
 
 private:
-    CLayoutTexts m_layout;
+    LLayoutSections m_layout;
 };

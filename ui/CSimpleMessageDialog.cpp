@@ -5,8 +5,9 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CMessageWait.h"
 #include "ui/CModalStep.h"
 
@@ -43,7 +44,7 @@ void CSimpleMessageDialog::SetIcon(const LIcon& icon)
 
 void CSimpleMessageDialog::Layout()
 {
-    const RECT content = CLayoutRunner::Build(*this, CLayoutTexts(kLayoutNames, kLayoutSize, kLayoutPlacement));
+    const RECT content = LLayoutRun::Build(*this, LLayoutSections(kLayoutNames, kLayoutSize, kLayoutPlacement));
     if (Window())
         Window()->SetContentRect(content);
 }

@@ -6,13 +6,20 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
 #include "ui/CAppIcon.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CModalStep.h"
 #include "ui/MeasuringTexts.h"
 
 #include <algorithm>
+
+namespace {
+
+const int kMessagesPerLook = 8;
+
+} // namespace
 
 const char* const CSimpleProgressDialog::kLayoutNames = "stopbtn = 1; msgtx = 2; progbar = 3; iconpn = 4;";
 const char* const CSimpleProgressDialog::kLayoutSize =
@@ -51,7 +58,7 @@ bool CSimpleProgressDialog::IsVisible() const
 void CSimpleProgressDialog::Layout()
 {
     const RECT content =
-        CLayoutRunner::Build(*this, CLayoutTexts(kLayoutNames, kLayoutSize, kLayoutPlacement));
+        LLayoutRun::Build(*this, LLayoutSections(kLayoutNames, kLayoutSize, kLayoutPlacement));
     if (Window())
         Window()->SetContentRect(content);
 }
@@ -81,6 +88,22 @@ int32_t CSimpleProgressDialog::WaitStepResult()
 {
     CModalStep::Poll(*this, *this);
     return m_result;
+}
+
+bool CSimpleProgressDialog::WaitStep(bool always)
+{
+    const uint32_t now = GetTickCount();
+    // Unsigned difference: right across the wrap of the tick counter.
+    if (!always && m_result == 0 && m_looked && now - m_lastLook < kLookIntervalMs)
+        return false;
+    m_looked = true;
+    m_lastLook = now;
+    // A repaint and a click may both be waiting: what is pending is handled, up to a few.
+    for (int handled = 0; handled < kMessagesPerLook && m_result == 0; ++handled) {
+        if (!CModalStep::Poll(*this, *this))
+            break;
+    }
+    return m_result == 1;
 }
 
 void CSimpleProgressDialog::SetMaximum(uint32_t maximum)

@@ -2,8 +2,9 @@
 
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CTargetFigures.h"
 #include "ui/MeasuringTexts.h"
 
@@ -20,7 +21,7 @@ CTargetFrame::CTargetFrame(LFrame* page)
     new (std::nothrow) LTextPane(this, 0, texts.Get(3).Text(), font);
     m_folder = new (std::nothrow) LTextPane(this, 0, measuring::kLongLine, font);
     // Measured and placed once; from here on the frame's size is its preferred size.
-    SetBounds(CLayoutRunner::Build(*this, CLayoutTexts::FromResource("TGTFRM")));
+    SetBounds(LLayoutRun::Build(*this, LLayoutSections::FromResource("TGTFRM")));
 }
 
 void CTargetFrame::Refresh(const LString& parentFolder, uint32_t entryCount, uint64_t totalBytes)

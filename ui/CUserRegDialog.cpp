@@ -7,8 +7,9 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
+#include "layout/LLayoutSections.h"
 #include "resources/LStrList.h"
-#include "ui/CLayoutRunner.h"
 #include "ui/CLocaleNameClassifier.h"
 #include "ui/CModalStep.h"
 
@@ -76,7 +77,7 @@ void CUserRegDialog::UpdateSetup()
 
 void CUserRegDialog::Layout()
 {
-    const RECT content = CLayoutRunner::Build(*this, CLayoutTexts::FromResource("USERREG"));
+    const RECT content = LLayoutRun::Build(*this, LLayoutSections::FromResource("USERREG"));
     if (Window())
         Window()->SetContentRect(content);
     UpdateSetup();

@@ -38,18 +38,22 @@ TEST(GuiHarness, AWindowIsDrawnAndCaptured)
                                   100, 100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
-    testsupport::PumpFor(500);
-
     EXPECT_EQ(testsupport::WaitForWindow("HarnessRedWindow", "Harness", 2000), window);
 
     RECT client;
     GetClientRect(window, &client);
     POINT centre = {client.right / 2, client.bottom / 2};
     ClientToScreen(window, &centre);
-    testsupport::RgbImage screen = testsupport::CaptureScreen();
-    ASSERT_GT(screen.width, centre.x);
-    ASSERT_GT(screen.height, centre.y);
-    EXPECT_EQ(screen.Pixel(centre.x, centre.y), 0xFF0000u);
+    // The display shows the window's red once the drawing has reached it.
+    uint32_t pixel = 0;
+    for (DWORD start = GetTickCount(); pixel != 0xFF0000u && GetTickCount() - start < 5000;) {
+        testsupport::PumpFor(20);
+        testsupport::RgbImage screen = testsupport::CaptureScreen();
+        ASSERT_GT(screen.width, centre.x);
+        ASSERT_GT(screen.height, centre.y);
+        pixel = screen.Pixel(centre.x, centre.y);
+    }
+    EXPECT_EQ(pixel, 0xFF0000u);
 
     EXPECT_FALSE(testsupport::SaveScreenshot("harness-window").empty());
     DestroyWindow(window);

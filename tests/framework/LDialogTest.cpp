@@ -210,20 +210,6 @@ TEST_F(LDialogTest, TheUserCannotResizeTheDialog)
     EXPECT_EQ(info.ptMaxTrackSize.y, outer.bottom - outer.top);
 }
 
-TEST_F(LDialogTest, ProgressBarKeepsALargeRangeInProportion)
-{
-    progress->SetMaximum(100000);
-    progress->SetPosition(50000);
-    PBRANGE range = {};
-    SendMessageA(progress->Control(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-    EXPECT_EQ(range.iLow, 0);
-    EXPECT_EQ(range.iHigh, 25000);
-    EXPECT_EQ(SendMessageA(progress->Control(), PBM_GETPOS, 0, 0), 12500);
-    progress->SetPosition(100000);
-    EXPECT_EQ(SendMessageA(progress->Control(), PBM_GETPOS, 0, 0), 25000);
-    testsupport::SaveScreenshot("progress", dialog->Window()->Handle());
-}
-
 TEST_F(LDialogTest, TheProgramsOwnTextChangesAreNotReportedAsUserChanges)
 {
     struct ChangeCounter : LHandler {

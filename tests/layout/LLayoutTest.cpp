@@ -204,6 +204,12 @@ TEST_F(LLayoutTest, RunsMeasureBuildAndPlaceTakeTheirSections)
     LLayoutRun::Place(*frame, layout, elsewhere);
     EXPECT_TRUE(EqualRect(&elsewhere, &plain->Bounds()));
     EXPECT_EQ(1, wrap->Bounds().left);
+
+    // A layout that is not there runs nothing and leaves the panes and the order alone.
+    RECT none = LLayoutRun::Build(*frame, LLayoutSections::FromResource("NOSUCHLAYOUT"));
+    EXPECT_TRUE(IsRectEmpty(&none));
+    EXPECT_TRUE(EqualRect(&elsewhere, &plain->Bounds()));
+    EXPECT_EQ((std::vector<int>{2, 1}), FocusOrder(*frame));
 }
 
 } // namespace

@@ -62,8 +62,6 @@ std::vector<std::filesystem::path> ShippedLayouts()
 TEST(ShippedLayouts, CallOnlyLibraryMacrosAndReadOnlyKnownNames)
 {
     Library library = ReadLibrary(LoadStdLayout());
-    ASSERT_EQ(56u, library.macros.size());
-    ASSERT_EQ(24u, library.constants.size());
     std::vector<std::filesystem::path> files = ShippedLayouts();
     ASSERT_FALSE(files.empty());
     for (const auto& file : files) {

@@ -117,7 +117,7 @@ protected:
 TEST_F(ShippedResources, StringListsHaveTheirCountsInBothLanguages)
 {
     const std::map<std::string, size_t> counts = {
-        {"ERRINS", 9}, {"INSTMSG", 4}, {"PROGMSG", 4}, {"INSTWIN", 1}, {"HOWDY", 1}, {"UNINS", 1},
+        {"ERRINS", 9}, {"INSTMSG", 5}, {"PROGMSG", 4}, {"INSTWIN", 1}, {"HOWDY", 1}, {"UNINS", 1},
         {"TGTFRM", 4}, {"ABOUT", 3}, {"CSIMPLEMESSAGEDIALOG", 3}, {"CSIMPLEPROGRESSDIALOG", 2}};
     for (const auto& [name, count] : counts) {
         EXPECT_EQ(Get("RT_TSTR/" + name).size(), count) << name;

@@ -64,6 +64,9 @@ RgbImage CaptureWindow(HWND window)
 
 std::string SaveScreenshot(const std::string& name, HWND window)
 {
+    // Whatever is still to be painted is painted first; for a window of another thread the
+    // paint messages are sent, so the picture waits for them.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RgbImage image = window ? CaptureWindow(window) : CaptureScreen();
     if (image.width == 0)
         return "";

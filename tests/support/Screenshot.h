@@ -12,7 +12,8 @@ namespace testsupport {
 RgbImage CaptureScreen();
 RgbImage CaptureWindow(HWND window);
 
-// Captures and writes <artefacts>\<name>.png; returns the path, or "" on failure.
+// Paints what is still to be painted, then captures and writes <artefacts>\<name>.png;
+// returns the path, or "" on failure.
 std::string SaveScreenshot(const std::string& name, HWND window = nullptr);
 
 } // namespace testsupport

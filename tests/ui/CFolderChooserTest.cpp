@@ -36,13 +36,14 @@ TEST(CFolderChooser, ConfirmingTakesTheFolderTheDialogShows)
     chooser.SetInitialFolder(folder.c_str());
 
     bool nameBoxHidden = false, typeBoxHidden = false, found = false;
+    uidriver::QueueMarker marker;
     uidriver::DriverThread driver([&] {
         HWND dialog = WaitForChooser();
         found = dialog != nullptr;
         if (!dialog)
             return;
         uidriver::WaitUntil([&] { return uidriver::WindowText(dialog) == "Choose"; }, 3000);
-        Sleep(300); // let the folder view fill before the picture
+        marker.WaitUntilHandled(); // the folder view has filled
         HWND name = GetDlgItem(dialog, 0x47C) ? GetDlgItem(dialog, 0x47C) : GetDlgItem(dialog, 0x480);
         nameBoxHidden = name && !IsWindowVisible(name);
         HWND type = GetDlgItem(dialog, 0x470);
@@ -90,11 +91,8 @@ TEST(CFolderChooser, EscapeCancelsAndASecondRunStartsAfresh)
     }
     {
         uidriver::DriverThread driver([&] {
-            HWND dialog = WaitForChooser();
-            if (dialog) {
-                Sleep(200);
+            if (HWND dialog = WaitForChooser())
                 uidriver::PressKey(dialog, VK_ESCAPE);
-            }
         });
         EXPECT_FALSE(chooser.Run());
     }
@@ -106,7 +104,8 @@ TEST(CFolderChooser, APlaceThatIsNoFolderCannotBeConfirmed)
     std::string folder = MakeFolder("chooser-virtual");
     CFolderChooser chooser(nullptr);
     chooser.SetInitialFolder(folder.c_str());
-    bool stayedOpen = false, reachedVirtual = false;
+    bool stayedOpen = false, reachedVirtual = false, handled = false;
+    uidriver::QueueMarker marker;
     uidriver::DriverThread driver([&] {
         HWND dialog = WaitForChooser();
         if (!dialog)
@@ -116,7 +115,7 @@ TEST(CFolderChooser, APlaceThatIsNoFolderCannotBeConfirmed)
         const WPARAM upOneLevel = 0xA001;
         for (int i = 0; i < 12 && !reachedVirtual; ++i) {
             SendMessageA(dialog, WM_COMMAND, upOneLevel, 0);
-            Sleep(100);
+            marker.WaitUntilHandled();
             char path[MAX_PATH] = {};
             // Some platforms report an error here, others a parsing name such as
             // "::{...}" that is no path at all.
@@ -125,7 +124,7 @@ TEST(CFolderChooser, APlaceThatIsNoFolderCannotBeConfirmed)
             reachedVirtual = length < 0 || attributes == INVALID_FILE_ATTRIBUTES;
         }
         uidriver::Click(GetDlgItem(dialog, IDOK));
-        Sleep(300);
+        handled = marker.WaitUntilHandled();
         HWND active = GetForegroundWindow();
         // A message box of the dialog, if any, is answered first.
         if (active != dialog && GetWindow(active, GW_OWNER) == dialog)
@@ -136,6 +135,7 @@ TEST(CFolderChooser, APlaceThatIsNoFolderCannotBeConfirmed)
     });
     bool confirmed = chooser.Run();
     EXPECT_TRUE(reachedVirtual);
+    ASSERT_TRUE(handled) << "the dialog did not handle the click";
     EXPECT_TRUE(stayedOpen);
     EXPECT_FALSE(confirmed);
     EXPECT_TRUE(chooser.Result().IsEmpty());

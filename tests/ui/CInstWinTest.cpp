@@ -6,6 +6,7 @@
 #include "framework/LTextPane.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
+#include "resources/LStrList.h"
 #include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 #include "tests/ui/UiFixture.h"
@@ -14,6 +15,7 @@
 #include "ui/CTargetFrame.h"
 #include "ui/CUninsPage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -112,27 +114,18 @@ TEST_F(CInstWinTest, ShowsTheInstallPageFirstAndExactlyOnePageAtATime)
     EXPECT_TRUE(IsWindowVisible(window->UninstallPage()->UninstallButton()->Control()));
 }
 
-TEST_F(CInstWinTest, SwitchingPagesNeverResizesTheWindow)
+TEST_F(CInstWinTest, TheWindowFitsTheLargerPageAndSwitchingPagesKeepsItsSize)
 {
+    // The pages differ in size, so each direction is as large as the larger page in it.
     const SIZE before = ClientSize();
-    EXPECT_GT(before.cx, 0);
-    EXPECT_GT(before.cy, 0);
+    EXPECT_EQ(before.cx, std::max(window->InstallPage()->PreferredWidth(0), window->UninstallPage()->PreferredWidth(0)));
+    EXPECT_EQ(before.cy, std::max(window->InstallPage()->PreferredHeight(0), window->UninstallPage()->PreferredHeight(0)));
     window->ShowUninstallPage();
-    window->Layout();
     Pump();
-    const SIZE uninstall = ClientSize();
-    window->ShowInstallPage();
-    window->Layout();
-    Pump();
-    EXPECT_EQ(uninstall.cx, before.cx);
-    EXPECT_EQ(uninstall.cy, before.cy);
     EXPECT_EQ(ClientSize().cx, before.cx);
     EXPECT_EQ(ClientSize().cy, before.cy);
-    // Both pages fit: the window is as large as the larger one in each direction.
-    EXPECT_GE(before.cx, window->InstallPage()->PreferredWidth(0));
-    EXPECT_GE(before.cx, window->UninstallPage()->PreferredWidth(0));
-    EXPECT_GE(before.cy, window->InstallPage()->PreferredHeight(0));
-    EXPECT_GE(before.cy, window->UninstallPage()->PreferredHeight(0));
+    EXPECT_EQ(window->UninstallPage()->Width(), before.cx);
+    EXPECT_EQ(window->UninstallPage()->Height(), before.cy);
 }
 
 TEST_F(CInstWinTest, IsCentredOnTheWorkArea)
@@ -160,7 +153,7 @@ TEST_F(CInstWinTest, TheTargetFrameShowsTheFolderAndTrueSizesOfLargeProducts)
     CTargetFrame* frame = window->InstallPage()->TargetFrame();
     EXPECT_STREQ(frame->FolderPane()->Text().Text(), "C:\\Program Files");
     EXPECT_EQ(Megabytes(frame->RequiredPane()), 1);
-    EXPECT_GE(Megabytes(frame->AvailablePane()), 0);
+    EXPECT_GT(Megabytes(frame->AvailablePane()), 0) << "the drive has room";
     const RECT size = frame->Bounds();
     // More than 4 GiB of data: the figure does not wrap round.
     window->InstallPage()->SetRequirement(3, 5ull << 30);
@@ -185,7 +178,7 @@ TEST_F(CInstWinTest, ChangeFolderOpensTheChooserInTheFolderAboveAndTakesItsFolde
             chooserSeen = chooser != nullptr;
             if (!chooser)
                 return;
-            Sleep(300);
+            Sleep(300); // the chooser fills its view before it takes the OK
             uidriver::Click(GetDlgItem(chooser, IDOK));
         });
         // The click is posted, not sent: the chooser's own loop runs inside its handling.
@@ -200,11 +193,45 @@ TEST_F(CInstWinTest, ChangeFolderOpensTheChooserInTheFolderAboveAndTakesItsFolde
     EXPECT_EQ(lstrcmpiA(window->InstallPage()->TargetFrame()->FolderPane()->Text().Text(), "C:\\"), 0);
 }
 
-TEST_F(CInstWinTest, Screenshots)
+TEST_F(CInstWinTest, ShowsItsPagesInTheUsersLanguage)
 {
-    Pump(40);
+    LStrList howdy("HOWDY", LStrList::kStrings);
+    LStrList unins("UNINS", LStrList::kStrings);
+    EXPECT_EQ(uidriver::WindowText(window->InstallPage()->InstallButton()->Control()), howdy.Get(0).Text());
     testsupport::SaveScreenshot("install-page", Handle());
     window->ShowUninstallPage();
-    Pump(40);
+    Pump();
+    EXPECT_EQ(uidriver::WindowText(window->UninstallPage()->UninstallButton()->Control()), unins.Get(0).Text());
     testsupport::SaveScreenshot("uninstall-page", Handle());
+}
+
+TEST_F(CInstWinTest, APageMovedKeepsItsPanesWhereTheyAreAndAPageResizedPlacesThemAgain)
+{
+    CHowdyPage* page = window->InstallPage();
+    LPane* button = page->InstallButton();
+    // The button sits in the page's bottom right corner, a standard space from both edges.
+    EXPECT_EQ(button->Bounds().right, page->Width() - 12);
+    EXPECT_EQ(button->Bounds().bottom, page->Height() - 12);
+    const RECT frame = page->Bounds();
+    const RECT mark = {1, 1, 2, 2}; // only a placement would undo it
+    button->SetBounds(mark);
+    page->SetBounds(RECT{frame.left + 30, frame.top + 20, frame.right + 30, frame.bottom + 20});
+    EXPECT_EQ(button->Bounds().right, mark.right);
+    EXPECT_EQ(button->Bounds().bottom, mark.bottom);
+    page->SetBounds(RECT{frame.left, frame.top, frame.right + 40, frame.bottom});
+    EXPECT_EQ(button->Bounds().right, page->Width() - 12);
+    EXPECT_EQ(button->Bounds().bottom, page->Height() - 12);
+    button->SetBounds(mark);
+    page->SetBounds(RECT{frame.left, frame.top, frame.right + 40, frame.bottom + 30}); // the height alone
+    EXPECT_EQ(button->Bounds().right, page->Width() - 12);
+    EXPECT_EQ(button->Bounds().bottom, page->Height() - 12);
+}
+
+TEST_F(CInstWinTest, APageMeasuresItsLayoutAfreshAndIgnoresTheHint)
+{
+    CHowdyPage* page = window->InstallPage();
+    const int before = page->PreferredWidth(0);
+    EXPECT_EQ(page->PreferredWidth(-2), before);
+    page->SetTitle("A product title far longer than anything the page has shown so far, all on one line");
+    EXPECT_GT(page->PreferredWidth(0), before);
 }

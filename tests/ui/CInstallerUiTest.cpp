@@ -49,13 +49,19 @@ protected:
         ui->Show();
         Pump();
     }
-    // Does `action` to the first dialog that shows up while `call` runs on this thread.
+    // Does `action` to the first dialog that shows up while `call` runs on this thread, and
+    // again while the dialog stays: a key that arrives while the dialog is still taking the
+    // focus goes nowhere, and the user would press it again.
     template <class Call>
     auto Answered(const std::function<void(HWND)>& action, Call call)
     {
         uidriver::DriverThread driver([&] {
-            if (HWND dialog = uidriver::WaitForVisibleWindow(kDialogClass, nullptr))
+            HWND dialog = uidriver::WaitForVisibleWindow(kDialogClass, nullptr);
+            for (int attempt = 0; dialog && attempt < 8; ++attempt) {
                 action(dialog);
+                if (uidriver::WaitUntil([dialog] { return !IsWindowVisible(dialog); }, 1000))
+                    break;
+            }
         });
         return call();
     }

@@ -119,9 +119,10 @@ HWND FocusOf(HWND window)
 
 void PressKey(HWND window, UINT virtualKey)
 {
-    // Keys go to the active window, as they would from the keyboard; a window that has only
-    // just been shown may not be active yet.
-    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
+    // Keys go to the control with the focus in the active window, as they would from the
+    // keyboard; a window that has only just been shown may not be active, or have given a
+    // control the focus, yet.
+    WaitUntil([window] { return GetForegroundWindow() == window && FocusOf(window); }, 2000);
     HWND target = FocusOf(window);
     if (!target)
         target = window;
@@ -143,12 +144,67 @@ void CloseBox(HWND window)
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+bool AnsweredUntilEnded(HWND window, const std::atomic<bool>& returned, const std::function<void(HWND)>& answer)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        answer(window);
+        if (WaitUntil([&returned] { return returned.load(); }, 1000))
+            return true;
+    }
+    CloseBox(window);
+    return false;
+}
+
 bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs)
 {
     if (WaitUntil([&returned] { return returned.load(); }, timeoutMs))
         return true;
     CloseBox(window);
     return false;
+}
+
+namespace {
+const char* const kMarkerClass = "UiDriverQueueMarker";
+const UINT kMarker = WM_APP + 0x51;
+} // namespace
+
+QueueMarker::QueueMarker()
+{
+    WNDCLASSA type = {};
+    type.lpfnWndProc = &QueueMarker::Procedure;
+    type.hInstance = GetModuleHandleA(nullptr);
+    type.lpszClassName = kMarkerClass;
+    RegisterClassA(&type); // fails harmlessly when a marker registered it before
+    m_window = CreateWindowA(kMarkerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, type.hInstance, nullptr);
+    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+QueueMarker::~QueueMarker()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+LRESULT CALLBACK QueueMarker::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kMarker) {
+        if (auto* marker = reinterpret_cast<QueueMarker*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+            ++marker->m_handled;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool QueueMarker::WaitUntilHandled(DWORD timeoutMs)
+{
+    for (int round = 0; round < 2; ++round) {
+        const long target = m_handled + 1;
+        if (!m_window || !PostMessageA(m_window, kMarker, 0, 0))
+            return false;
+        if (!WaitUntil([&] { return m_handled >= target; }, timeoutMs))
+            return false;
+    }
+    return true;
 }
 
 } // namespace uidriver

@@ -49,8 +49,34 @@ void CloseBox(HWND window);
 // (the answer was lost), closes the window so that the test fails instead of waiting for
 // ever. True when the loop returned by itself.
 bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs = 8000);
+// Gives a one-step answer until the modal loop under test has returned, as a user presses
+// again what went unnoticed; closes the window after eight tries. True when the loop returned
+// by the answer.
+bool AnsweredUntilEnded(HWND window, const std::atomic<bool>& returned, const std::function<void(HWND)>& answer);
 
 // The control that has the keyboard focus in `window`'s thread, or null.
 HWND FocusOf(HWND window);
+
+// A hidden window of the thread that creates it; a driver thread proves with it that what it
+// posted to that thread's windows has been handled, before it looks at what did or did not
+// change.
+class QueueMarker {
+public:
+    QueueMarker();
+    QueueMarker(const QueueMarker&) = delete;
+    QueueMarker& operator=(const QueueMarker&) = delete;
+    ~QueueMarker();
+
+    // From another thread, while the owner handles messages: posts a marker behind everything
+    // posted so far and waits until it is handled, twice, so that messages made while handling
+    // the first batch (the characters of posted keys) are handled too. False after the timeout.
+    bool WaitUntilHandled(DWORD timeoutMs = 5000);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_window = nullptr;
+    std::atomic<long> m_handled{0};
+};
 
 } // namespace uidriver

@@ -1,8 +1,9 @@
 #include "tests/ui/UiFixture.h"
 
 #include "resources/LResDefaultChain.h"
+#include "resources/LStrList.h"
+#include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
-#include "ui/CScriptLayoutEngine.h"
 
 #include <commctrl.h>
 
@@ -12,15 +13,11 @@ UiFixture::UiFixture()
 {
     InitCommonControls();
     LResDefaultChain::Create(GetModuleHandleA(nullptr));
-    m_standIn = CScriptLayoutEngine::Instance() == nullptr;
-    if (m_standIn)
-        CLayoutRunner::SetEngine(&stack);
 }
 
 UiFixture::~UiFixture()
 {
     Pump();
-    CLayoutRunner::SetEngine(nullptr);
     LResDefaultChain::Destroy();
 }
 
@@ -47,4 +44,17 @@ void UiFixture::ClickWhilePumping(HWND control)
             Pump(1);
     }
     Pump();
+}
+
+void UiFixture::ExpectTextsOf(HWND window, const char* list, std::initializer_list<int> buttons, const char* shot)
+{
+    LStrList texts(list, LStrList::kStrings);
+    const LString title = texts.Get(0);
+    EXPECT_FALSE(title.IsEmpty()) << list;
+    EXPECT_EQ(uidriver::WindowText(window), title.Text()) << list;
+    for (int index : buttons) {
+        const LString label = texts.Get(index);
+        EXPECT_NE(uidriver::FindChild(window, "Button", label.Text()), nullptr) << list << " " << index;
+    }
+    testsupport::SaveScreenshot(shot, window);
 }

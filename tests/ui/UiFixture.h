@@ -3,13 +3,13 @@
 #include "framework/LApplication.h"
 #include "framework/LKeyboard.h"
 #include "framework/LMouse.h"
-#include "tests/ui/StackLayoutEngine.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 // What every window test of the installer's user interface needs: the application with its
-// mouse and keyboard, the resource chain in the user's language, and a layout engine (the
-// program's own when it is built in, else the stand-in).
+// mouse and keyboard, and the resource chain in the user's language.
 class UiFixture : public ::testing::Test {
 protected:
     UiFixture();
@@ -17,16 +17,16 @@ protected:
 
     // Handles this thread's pending messages through the application for a while.
     void Pump(int rounds = 20);
-    bool UsesRealLayouts() const { return !m_standIn; }
     // Clicks the control from a driver thread while this thread handles messages, until the
     // click has been answered: the driver's BM_CLICK waits for this thread.
     void ClickWhilePumping(HWND control);
+    // Expects the window's title to be string 0 of the string list `list` (in the user's
+    // language, as the resource chain chooses it) and a button labelled with each further
+    // string named by index; then saves the window's picture as `shot`. Also from a driver
+    // thread.
+    static void ExpectTextsOf(HWND window, const char* list, std::initializer_list<int> buttons, const char* shot);
 
     LApplication app;
     LMouse mouse;
     LKeyboard keyboard;
-    StackLayoutEngine stack;
-
-private:
-    bool m_standIn = false;
 };

@@ -1,6 +1,6 @@
-// A dialog built from a layout: its pane rectangles follow the layout's arithmetic over the
-// panes' preferred sizes, its window gets the computed content rectangle, and the layout's
-// Tab order wraps round. Driven by window messages in the harness's display.
+// A dialog built from a layout as the installer's windows are: its pane rectangles follow the
+// layout's arithmetic over the real controls' preferred sizes, and its window gets the
+// computed content rectangle.
 #include "framework/LApplication.h"
 #include "framework/LDialog.h"
 #include "framework/LDialogDef.h"
@@ -12,8 +12,8 @@
 #include "framework/LTextPane.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
+#include "layout/LLayoutRun.h"
 #include "layout/LLayoutSections.h"
-#include "layout/LLayoutWindow.h"
 #include "resources/LResDefaultChain.h"
 #include "tests/support/Screenshot.h"
 
@@ -22,17 +22,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
-
-std::vector<int> FocusOrder(const LFrame& frame)
-{
-    std::vector<int> order;
-    for (int i = 0; i < frame.FocusCount(); ++i)
-        order.push_back(frame.FocusId(i));
-    return order;
-}
 
 const LLayoutSections kDialogLayout(
     "okbtn = 1; cancbtn = 2; nameed = 3; msgtx = 4;",
@@ -49,7 +40,7 @@ const char kMessage[] =
     "Please type the name under which the product is registered. The name is kept with the "
     "installation and shown in the product's About box.";
 
-class LLayoutWindowTest : public ::testing::Test {
+class LLayoutRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -64,7 +55,8 @@ protected:
         dialog->SetDefaultButton(ok);
         dialog->SetCancelButton(cancel);
         dialog->Window()->SetTitle("Layout test dialog");
-        content = LLayoutWindow::Build(*dialog, kDialogLayout, false);
+        content = LLayoutRun::Build(*dialog, kDialogLayout);
+        dialog->Window()->SetContentRect(content);
         LThreadWindows::Show(dialog->Window());
         Pump();
     }
@@ -83,13 +75,6 @@ protected:
             Sleep(5);
         }
     }
-    void Key(WPARAM key)
-    {
-        HWND target = GetFocus() ? GetFocus() : dialog->Window()->Handle();
-        PostMessageA(target, WM_KEYDOWN, key, 1);
-        Pump();
-    }
-
     LApplication app;
     LMouse mouse;
     LKeyboard keyboard;
@@ -103,7 +88,7 @@ protected:
     RECT content = {0, 0, 0, 0};
 };
 
-TEST_F(LLayoutWindowTest, PaneRectanglesFollowTheLayoutsArithmetic)
+TEST_F(LLayoutRunTest, PaneRectanglesFollowTheLayoutsArithmetic)
 {
     // The same sums as the layout, from the panes' own answers.
     int txw = static_cast<int>(std::sqrt(static_cast<float>(8 * message->PreferredWidth(-2) * message->PreferredHeight(-1))));
@@ -156,52 +141,6 @@ TEST_F(LLayoutWindowTest, PaneRectanglesFollowTheLayoutsArithmetic)
     EXPECT_EQ(cancel->Bounds().bottom, native.bottom);
     EXPECT_TRUE(IsWindowVisible(ok->Control()));
     testsupport::SaveScreenshot("layout-dialog", handle);
-}
-
-TEST_F(LLayoutWindowTest, TabFollowsTheLayoutsOrderAndWraps)
-{
-    EXPECT_EQ((std::vector<int>{3, 1, 2}), FocusOrder(*dialog));
-    edit->SetState(LPane::kTakeFocusForward);
-    Pump();
-    ASSERT_EQ(edit, dialog->Focus());
-    Key(VK_TAB);
-    EXPECT_EQ(ok, dialog->Focus());
-    EXPECT_EQ(ok->Control(), GetFocus());
-    Key(VK_TAB);
-    EXPECT_EQ(cancel, dialog->Focus());
-    Key(VK_TAB);
-    EXPECT_EQ(edit, dialog->Focus());
-    EXPECT_EQ(edit->Control(), GetFocus());
-}
-
-TEST_F(LLayoutWindowTest, CentredWindowsSitInTheMiddleOfTheWorkArea)
-{
-    RECT area;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
-    RECT centred = LLayoutWindow::Build(*dialog, kDialogLayout, true);
-    EXPECT_EQ(content.right - content.left, centred.right - centred.left);
-    EXPECT_EQ(content.bottom - content.top, centred.bottom - centred.top);
-    EXPECT_EQ((area.left + area.right) / 2, (centred.left + centred.right) / 2);
-    EXPECT_EQ((area.top + area.bottom) / 2, (centred.top + centred.bottom) / 2);
-    POINT origin = {0, 0};
-    ClientToScreen(dialog->Window()->Handle(), &origin);
-    EXPECT_EQ(centred.left, origin.x);
-    EXPECT_EQ(centred.top, origin.y);
-}
-
-TEST(LLayoutWindowCentre, CentresTruncateTowardZero)
-{
-    RECT rect = {0, 0, 101, 51};
-    RECT area = {0, 0, 1000, 700};
-    RECT moved = LLayoutWindow::CentreOn(rect, area);
-    EXPECT_EQ(450, moved.left); // 500 - 101 / 2
-    EXPECT_EQ(325, moved.top);  // 350 - 51 / 2
-    EXPECT_EQ(551, moved.right);
-    EXPECT_EQ(376, moved.bottom);
-    RECT negative = {-5, -3, 0, 0}; // centres -2 and -1, not -3 and -2
-    RECT at = LLayoutWindow::CentreOn(negative, area);
-    EXPECT_EQ(-5 + 502, at.left);
-    EXPECT_EQ(-3 + 351, at.top);
 }
 
 } // namespace
