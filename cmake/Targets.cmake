@@ -43,7 +43,7 @@ function(installer_size_flags target)
   cmake_parse_arguments(ARG "" "" "SPEED" ${ARGN})
   if(INSTALLER_IS_WIN32)
     set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
-    target_compile_options(${target} PRIVATE -Os
+    target_compile_options(${target} PRIVATE -Oz
       -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics
       -mpreferred-stack-boundary=2)
     if(ARG_SPEED)
