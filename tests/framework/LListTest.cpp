@@ -27,39 +27,27 @@ std::vector<int> Values(const LListOf<Item>& list)
 
 } // namespace
 
-TEST(LList, InsertsAtBothEndsAndAfterANodeAndKeepsTheLastNode)
+TEST(LList, InsertsAtBothEndsAndAfterANodeAndRemoveKeepsTheLastNode)
 {
-    Item a(1), b(2), c(3), d(4);
-    LListOf<Item> list;
-    EXPECT_EQ(list.Last(), nullptr);
+    Item a(1), b(2), c(3), d(4), stranger(5);
+    LListOf<Item> list, other;
     EXPECT_EQ(list.PopFront(), nullptr);
+    other.Append(&stranger);
     list.Append(&c);
     list.InsertFront(&a);
     list.InsertAfter(&a, &b);
     EXPECT_EQ(list.Last(), &c);
-    list.InsertAfter(&c, &d);
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(list.Last(), &d);
-    EXPECT_EQ(list.Count(), 4);
-}
-
-TEST(LList, RemoveFixesTheLastNodeAndRefusesNonMembers)
-{
-    Item a(1), b(2), c(3), d(4), stranger(5);
-    LListOf<Item> list, other;
-    other.Append(&stranger);
-    list.Append(&a);
-    list.Append(&b);
-    list.Append(&c);
     EXPECT_FALSE(list.Remove(&stranger));
     EXPECT_TRUE(other.Contains(&stranger));
     EXPECT_TRUE(list.Remove(&c));
     EXPECT_EQ(list.Last(), &b);
     list.Append(&d); // behind b, not behind the removed c
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 4}));
+    list.InsertAfter(&d, &c);
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 4, 3}));
+    EXPECT_EQ(list.Last(), &c);
     EXPECT_EQ(list.PopFront(), &a);
-    EXPECT_TRUE(list.Remove(&b));
-    EXPECT_TRUE(list.Remove(&d));
+    for (Item* item : {&b, &d, &c})
+        EXPECT_TRUE(list.Remove(item));
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.Last(), nullptr);
 }

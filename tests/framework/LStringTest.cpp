@@ -4,25 +4,19 @@
 
 #include <utility>
 
-TEST(LString, NullEmptyAndCutToNothingAreTheSharedEmptyValue)
+TEST(LString, NullEmptyAndCutToNothingAreTheSharedEmptyValueAndAMaximumLengthCuts)
 {
     for (const LString& s : {LString(), LString(static_cast<const char*>(nullptr)), LString(""), LString("abc", 0)}) {
         EXPECT_STREQ(s.Text(), "");
-        EXPECT_EQ(s.Length(), 0u);
         EXPECT_EQ(s.ShareCount(), 0u);
         EXPECT_TRUE(s.Equals(nullptr));
-        EXPECT_FALSE(s.Equals("x"));
     }
-}
-
-TEST(LString, MaximumLengthCutsTheText)
-{
     EXPECT_STREQ(LString("installer", 4).Text(), "inst");
     EXPECT_EQ(LString("installer", 4).Length(), 4u);
     EXPECT_STREQ(LString("ab", 10).Text(), "ab");
 }
 
-TEST(LString, CopiesShareAndTheLastReleaseFrees)
+TEST(LString, CopiesShareTheLastReleaseFreesAndEqualityIsBytewise)
 {
     LString a("shared");
     {
@@ -35,16 +29,10 @@ TEST(LString, CopiesShareAndTheLastReleaseFrees)
         EXPECT_EQ(a.Text(), c.Text()); // the same bytes, not a copy
     }
     EXPECT_EQ(a.ShareCount(), 1u);
-    LString moved = std::move(a);
+    const LString moved = std::move(a);
     EXPECT_EQ(moved.ShareCount(), 1u);
-    EXPECT_STREQ(moved.Text(), "shared");
-}
-
-TEST(LString, EqualityIsBytewise)
-{
-    EXPECT_EQ(LString("abc"), LString("abc"));
-    EXPECT_NE(LString("abc"), LString("ABC"));
-    EXPECT_NE(LString("abc"), LString("abcd"));
-    EXPECT_NE(LString("a"), LString());
+    EXPECT_EQ(moved, LString("shared"));
+    EXPECT_NE(moved, LString("Shared"));
+    EXPECT_NE(moved, LString("shared!"));
     EXPECT_NE(LString("\x83\x65"), LString("\x83\x66"));
 }

@@ -13,7 +13,7 @@ uint32_t FakeClock() { return g_now; }
 int g_arms = 0;
 void CountArm() { ++g_arms; }
 
-// Records expiries; restarts `restart` from its own expiry while restartWith is 0 or more.
+// Records expiries; restarts `restart` from its own expiry with restartWith unless it is -1.
 struct ExpiryLog : LHandler {
     ExpiryLog() : LHandler(nullptr) {}
     LMessage Handle(const LMessage& m) override
@@ -72,7 +72,7 @@ TEST_F(LTimerTest, TheListStaysSortedByDueTimeAndEveryStartArmsTheIdleTimer)
     EXPECT_EQ(LTimer::DelayToFirstDue(), 50);
 }
 
-TEST_F(LTimerTest, TimersDueTogetherExpireInStartOrderAndARestartMovesATimer)
+TEST_F(LTimerTest, TimersDueTogetherExpireInStartOrderAndARestartOrAnEndMovesATimerOut)
 {
     LTimer first(&owner), second(&owner), third(&owner), moved(&owner);
     moved.Start(5);
@@ -82,32 +82,27 @@ TEST_F(LTimerTest, TimersDueTogetherExpireInStartOrderAndARestartMovesATimer)
     moved.Start(30); // now behind the others
     moved.Stop();
     moved.Stop();
+    {
+        LTimer ended(&owner);
+        ended.Start(1);
+    }
     g_now += 100;
     LTimer::ExpireDue();
     EXPECT_EQ(owner.expired, (Timers{&first, &second, &third}));
 }
 
-TEST_F(LTimerTest, DueTimesSurviveTheTickCountWrapping)
+TEST_F(LTimerTest, DueTimesSurviveTheTickCountWrappingAndARestartWithZeroWaitsForTheNextPass)
 {
     g_now = 0xFFFFFFF0u;
     LTimer a(&owner);
+    owner.restart = &a;
+    owner.restartWith = 0;
     a.Start(0x20); // due after the wrap
     g_now = 0x5;
     LTimer::ExpireDue();
     EXPECT_TRUE(owner.expired.empty());
     EXPECT_EQ(LTimer::DelayToFirstDue(), 0xB);
     g_now = 0x10;
-    LTimer::ExpireDue();
-    EXPECT_EQ(owner.expired.size(), 1u);
-}
-
-TEST_F(LTimerTest, ATimerRestartedWithZeroFromItsExpiryWaitsForTheNextPass)
-{
-    LTimer a(&owner);
-    owner.restart = &a;
-    owner.restartWith = 0;
-    a.Start(5);
-    g_now += 5;
     LTimer::ExpireDue(); // returns although the restarted timer is due at once
     EXPECT_EQ(owner.expired.size(), 1u);
     EXPECT_TRUE(a.IsRunning());
@@ -115,13 +110,4 @@ TEST_F(LTimerTest, ATimerRestartedWithZeroFromItsExpiryWaitsForTheNextPass)
     LTimer::ExpireDue();
     EXPECT_EQ(owner.expired.size(), 2u);
     EXPECT_FALSE(a.IsRunning());
-}
-
-TEST_F(LTimerTest, DestroyingARunningTimerTakesItOutOfTheList)
-{
-    {
-        LTimer a(&owner);
-        a.Start(1);
-    }
-    EXPECT_EQ(LTimer::FirstRunning(), nullptr);
 }
