@@ -209,24 +209,6 @@ TEST_P(ShippedLayout, CallsOnlyLibraryMacrosAndReadsOnlyNamesSetBefore)
     }
 }
 
-TEST_P(ShippedLayout, ItsTabOrderNamesItsPanes)
-{
-    if (sections.size() < 4)
-        return;
-    int entries = 0;
-    LCharStream input(sections[3].data(), sections[3].size());
-    LScriptReader reader;
-    for (reader.Next(input); reader.Kind() != LScriptReader::kEnd; reader.Next(input)) {
-        if (reader.Kind() == ';')
-            continue; // line ends between the ids
-        ASSERT_EQ(LScriptReader::kNumber, reader.Kind());
-        EXPECT_GE(reader.Number(), 1);
-        EXPECT_LE(reader.Number(), paneCount);
-        ++entries;
-    }
-    EXPECT_GT(entries, 0);
-}
-
 TEST_P(ShippedLayout, SizesTheWindowAndPlacesEveryPane)
 {
     FakePaneScript script;

@@ -1,12 +1,10 @@
 // String lists over the resources linked into this test program, through the default chain
-// and through hand-made chains. Built twice: for the English prefix and, with JAPANESE_USER,
+// of sources that the start-up makes. Built twice: for the English prefix and, with JAPANESE_USER,
 // for the prefix whose user locale is Japanese.
 #include "resources/LStrList.h"
 
 #include "framework/LMenu.h"
-#include "resources/LLocalResSource.h"
 #include "resources/LResDefaultChain.h"
-#include "resources/LResSourceChain.h"
 
 #include <gtest/gtest.h>
 
@@ -54,55 +52,6 @@ TEST_F(DefaultChain, ListsAreFoundByNameAndTypeAndMenusLoadInTheirLanguage)
     EXPECT_FALSE(LMenu::Load("HELP", &strings));
     EXPECT_EQ(LStrList("HELP", LStrList::kMenu).Count(), 0); // without any source
     LMenu::FreeStrings(&strings);
-}
-
-// A source that finds the one name it was made for, with bytes of its own, and notes every
-// question.
-class FixedSource : public LResSource {
-public:
-    FixedSource(const char* name, const char* text, WORD language, std::string* asked)
-        : LResSource(nullptr), m_name(name), m_bytes(std::string("\x01\x00", 2) + text + '\0'), m_language(language),
-          m_asked(asked) {}
-    bool Load(const char* name, LStrList* list) override
-    {
-        *m_asked += m_bytes.substr(2, 1) + ":" + name + " ";
-        if (m_name != name)
-            return false;
-        list->Attach(m_bytes.data(), m_bytes.size());
-        return true;
-    }
-    WORD LanguageId() const override { return m_language; }
-
-private:
-    std::string m_name;
-    std::string m_bytes;
-    WORD m_language;
-    std::string* m_asked;
-};
-
-TEST(LResSourceChain, TheLastAddedIsAskedFirstAndTheFirstFinderWins)
-{
-    std::string asked;
-    LResSourceChain chain;
-    chain.Add(new FixedSource("X", "a", 0, &asked));
-    chain.Add(new FixedSource("Y", "b", 1041, &asked));
-    chain.Add(new FixedSource("X", "c", 0, &asked));
-    chain.Add(nullptr);
-    EXPECT_STREQ(LStrList("X", LStrList::kStrings, &chain).Get(0).Text(), "c");
-    EXPECT_STREQ(LStrList("Y", LStrList::kStrings, &chain).Get(0).Text(), "b");
-    EXPECT_EQ(LStrList("Z", LStrList::kStrings, &chain).Count(), 0);
-    EXPECT_EQ(asked, "c:X c:Y b:Y c:Z b:Z a:Z ");
-    EXPECT_EQ(chain.LanguageId(), 1041);
-}
-
-TEST(LLocalResSource, PrefersTheVariantOfItsLanguageAndFallsBack)
-{
-    LLocalResSource japanese(nullptr, 1041);
-    EXPECT_STREQ(LStrList("TGTFRM", LStrList::kStrings, &japanese).Get(3).Text(), kInstallToJ);
-    EXPECT_STREQ(LStrList("USERREG", LStrList::kStrings, &japanese).Get(0).Text(), "User Registration");
-    LLocalResSource english(nullptr, 0);
-    EXPECT_STREQ(LStrList("TGTFRM", LStrList::kStrings, &english).Get(3).Text(), "Install to: ");
-    EXPECT_STREQ(LStrList("TGTFRM_J", LStrList::kStrings, &english).Get(3).Text(), kInstallToJ);
 }
 
 #ifdef INSTALLER_EXE

@@ -1,5 +1,5 @@
-// The resource compiler: texts in their code page, errors that name file and line, the resource
-// script; and the shipped resources themselves.
+// The resource compiler: texts in their code page, errors that name file and line; and the
+// shipped resources themselves.
 #include "tools/rescomp/ResCompiler.h"
 
 #include "install/InstallResult.h"
@@ -54,16 +54,6 @@ TEST(ResCompiler, ATreeWithABadNameOrTextFailsNamingTheFile)
     EXPECT_FALSE(ResCompiler::CompileTree(root.string(), &resources, &error));
     EXPECT_NE(error.find("BAD_J.txt:2:"), std::string::npos) << error;
     std::filesystem::remove_all(root);
-}
-
-TEST(ResCompiler, TheScriptNamesEveryResourceUnderItsTypeInUsEnglish)
-{
-    const std::string script = ResCompiler::ResourceScript({{"RT_TSTR", "INSTWIN", "x"}, {"RT_TLYO", "INSTWIN", "y"}}, "/out");
-    // A statement between the lines: the script language would join a file name with the next
-    // line's quoted name into one string.
-    EXPECT_NE(script.find("LANGUAGE 0x09, 0x01\n\"INSTWIN\" RT_TSTR \"/out/TSTR_INSTWIN.bin\"\n"
-                          "LANGUAGE 0x09, 0x01\n\"INSTWIN\" RT_TLYO \"/out/TLYO_INSTWIN.bin\"\n"),
-              std::string::npos);
 }
 
 // A translation that lost a string would show an empty text where the program reads it.
