@@ -201,17 +201,40 @@ TEST_F(CInstallerUiTest, APageMovedKeepsItsPanesAPageResizedPlacesThemAgainAndIt
     EXPECT_GT(Howdy()->PreferredWidth(0), before);
 }
 
-TEST_F(CInstallerUiTest, TheRegistrationGivesTheNameOnlyWhenTheUserChoseSetup)
+// Setup waits for a letter and loses it with the last one; Enter chooses nothing and Tab stays
+// in the name field, its only stop; the name comes back as typed, and only after Setup.
+TEST_F(CInstallerUiTest, TheRegistrationGivesTheNameAsTypedOnlyWhenTheUserChoseSetup)
 {
-    LString name;
-    EXPECT_EQ(Driven([&] { return int(ui->RegisterUser("Your name, please.", "Owner", name)); },
-                     [](HWND w) { uidriver::Click(uidriver::FindChild(w, "Button", "Setup")); }),
-              1);
-    EXPECT_EQ(name, LString("Owner"));
-    EXPECT_EQ(Driven([&] { return int(ui->RegisterUser("Your name, please.", "Other", name)); },
-                     [](HWND w) { uidriver::PressKey(w, VK_ESCAPE); }),
-              0);
-    EXPECT_EQ(name, LString("Owner"));
+    uidriver::QueueMarker marker;
+    const auto setupEnabled = [](HWND w) { return IsWindowEnabled(uidriver::FindChild(w, "Button", "Setup")) != 0; };
+    std::vector<bool> enabled;
+    LString name = "unchanged";
+    EXPECT_EQ(Driven([&] { return int(ui->RegisterUser("Your name, please.", "", name)); }, [&](HWND w) {
+        enabled.push_back(setupEnabled(w));
+        for (const char* typed : {"12 3,.-", "x", "\b", "\b\b\b\b\b\b\bAnn-Marie O'Neil"}) {
+            uidriver::Type(uidriver::FindChild(w, "Edit", nullptr), typed);
+            EXPECT_TRUE(marker.WaitUntilHandled());
+            enabled.push_back(setupEnabled(w));
+        }
+        uidriver::Click(uidriver::FindChild(w, "Button", "Setup"));
+    }, 1), 1);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, false, true}));
+    EXPECT_EQ(name, LString("Ann-Marie O'Neil"));
+    bool startsInName = false, stillOpen = false, staysInName = false;
+    EXPECT_EQ(Driven([&] { return int(ui->RegisterUser("Your name, please.", "Other", name)); }, [&](HWND w) {
+        HWND edit = uidriver::FindChild(w, "Edit", nullptr);
+        startsInName = uidriver::WaitUntil([&] { return uidriver::FocusOf(w) == edit; }, 2000);
+        for (UINT key : {VK_RETURN, VK_TAB, VK_TAB})
+            uidriver::PressKey(w, key);
+        EXPECT_TRUE(marker.WaitUntilHandled());
+        stillOpen = IsWindowVisible(w) != FALSE;
+        staysInName = uidriver::FocusOf(w) == edit;
+        uidriver::Click(uidriver::FindChild(w, "Button", "Cancel"));
+    }, 1), 0);
+    EXPECT_TRUE(startsInName);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(staysInName);
+    EXPECT_EQ(name, LString("Ann-Marie O'Neil"));
 }
 
 TEST_F(CInstallerUiTest, AProgressWithoutAStopLabelHasNoStopButton)

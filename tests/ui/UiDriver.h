@@ -20,10 +20,7 @@ using testsupport::WaitUntil;
 // Runs `script` on its own thread; the destructor waits for it to end.
 class DriverThread {
 public:
-    explicit DriverThread(std::function<void()> script)
-        : m_thread(std::move(script))
-    {
-    }
+    explicit DriverThread(std::function<void()> script) : m_thread(std::move(script)) {}
     DriverThread(const DriverThread&) = delete;
     DriverThread& operator=(const DriverThread&) = delete;
     ~DriverThread() { m_thread.join(); }
