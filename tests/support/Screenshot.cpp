@@ -2,11 +2,21 @@
 
 #include "package/Crc32.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace testsupport {
 
 namespace {
+
+// An 8-bit RGB picture, rows top to bottom.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+};
 
 RgbImage Capture(const RECT& rect)
 {
@@ -111,22 +121,19 @@ std::string ArtifactsDir()
 
 } // namespace
 
-RgbImage CaptureScreen()
-{
-    return Capture(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-}
-
 std::string SaveScreenshot(const std::string& name, HWND window)
 {
     // For a window of another thread the paint messages are sent, so the picture waits for them.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT rect = {};
+    RECT rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window)
         GetWindowRect(window, &rect);
-    const RgbImage image = window ? Capture(rect) : CaptureScreen();
+    const RgbImage image = Capture(rect);
     const std::vector<uint8_t> png = EncodePng(image);
     const std::string path = ArtifactsDir() + "\\" + name + ".png";
-    FILE* file = image.width ? std::fopen(path.c_str(), "wb") : nullptr;
+    // Every byte equal to the one three bytes on: one colour, nothing shown.
+    const bool blank = image.rgb.size() < 6 || std::equal(image.rgb.begin() + 3, image.rgb.end(), image.rgb.begin());
+    FILE* file = blank ? nullptr : std::fopen(path.c_str(), "wb");
     if (!file)
         return "";
     const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();

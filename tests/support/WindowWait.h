@@ -6,9 +6,6 @@
 
 namespace testsupport {
 
-// Handles this thread's pending messages (so that windows it owns paint and react).
-void PumpMessages();
-
 // Polls `condition` until it holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
