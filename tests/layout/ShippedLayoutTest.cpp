@@ -104,20 +104,6 @@ protected:
     FakePaneScript script;
 };
 
-TEST_F(StdLayout, SizeMacrosComputeOverThePanes)
-{
-    const struct {
-        const char* script;
-        int32_t value;
-    } cases[] = {
-        {"CalcMaxW(1, 2, 4)", 50}, {"CalcMaxH(1, 2, 4)", 32}, {"CalcSumH(1, 2)", 30}, {"CalcTwoButtonW(1, 2)", 112},
-        {"CalcStdIconR(4)", 68}, {"CalcTextBoxW(3)", 195}, {"CalcTextW(3, 20)", 2004},
-        {"PlaceStdIcon(4); GetStdIconR(4)", 68},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.value, script.Run(c.script)) << c.script;
-}
-
 TEST_F(StdLayout, PlacementMacrosPlaceThePanes)
 {
     const struct {

@@ -1,5 +1,4 @@
-// The progress dialog: its wait step, its states during the file installation, its range and
-// its size.
+// The progress dialog: its wait step, its states during the file installation and its range.
 #include "ui/CSimpleProgressDialog.h"
 
 #include "framework/LProgressBar.h"
@@ -18,12 +17,6 @@ namespace {
 
 class CSimpleProgressDialogTest : public UiFixture {
 protected:
-    LONG WindowWidth(CSimpleProgressDialog& dialog)
-    {
-        RECT rect = {};
-        GetWindowRect(dialog.Window()->Handle(), &rect);
-        return rect.right - rect.left;
-    }
     LRESULT BarPosition(CSimpleProgressDialog& dialog)
     {
         return SendMessageA(dialog.Bar()->Control(), PBM_GETPOS, 0, 0);
@@ -110,18 +103,4 @@ TEST_F(CSimpleProgressDialogTest, TheBarMovesOnlyWhenItsFilledWidthChangesAndSta
     SendMessageA(dialog.Bar()->Control(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     ASSERT_GT(range.iHigh, 0);
     EXPECT_NEAR(BarPosition(dialog), range.iHigh / 2, 1);
-}
-
-TEST_F(CSimpleProgressDialogTest, AMessageSetBeforeTheFirstShowDecidesTheSizeLaterOnesDoNot)
-{
-    CSimpleProgressDialog dialog(&app, nullptr);
-    dialog.SetMessage("short");
-    const LONG small = WindowWidth(dialog);
-    dialog.SetMessage("A message that is clearly longer than twenty widths of the letter M on one line");
-    const LONG wide = WindowWidth(dialog);
-    EXPECT_GT(wide, small);
-    dialog.WaitStepResult();
-    ASSERT_TRUE(dialog.IsVisible());
-    dialog.SetMessage("short");
-    EXPECT_EQ(WindowWidth(dialog), wide);
 }

@@ -1,8 +1,6 @@
 #include "tests/ui/UiFixture.h"
 
 #include "resources/LResDefaultChain.h"
-#include "resources/LStrList.h"
-#include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 
 #include <commctrl.h>
@@ -46,14 +44,4 @@ int UiFixture::Driven(const std::function<int()>& run, const std::function<void(
     EXPECT_TRUE(found) << "no dialog was shown";
     EXPECT_TRUE(ended) << "the dialog did not end by the driver's answer";
     return result;
-}
-
-void UiFixture::ExpectTextsOf(HWND window, const char* list, const std::vector<int>& buttons, const char* shot)
-{
-    LStrList texts(list, LStrList::kStrings);
-    EXPECT_FALSE(texts.Get(0).IsEmpty()) << list;
-    EXPECT_EQ(uidriver::WindowText(window), texts.Get(0).Text()) << list;
-    for (int index : buttons)
-        EXPECT_NE(uidriver::FindChild(window, "Button", texts.Get(index).Text()), nullptr) << list << " " << index;
-    EXPECT_FALSE(testsupport::SaveScreenshot(shot, window).empty());
 }
