@@ -13,11 +13,15 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/CHowdyPage.h"
 #include "ui/CInstWin.h"
+#include "ui/CParentFolderChoice.h"
 #include "ui/CSimpleProgressDialog.h"
 #include "ui/CTargetFrame.h"
 #include "ui/CUninsPage.h"
 
+#include <commdlg.h>
+
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,12 +141,25 @@ TEST_F(CInstallerUiTest, TheTargetFrameShowsTheFolderAndTheSizesAndKeepsItsMeasu
     EXPECT_EQ(frame->Height(), height);
 }
 
-TEST_F(CInstallerUiTest, ChangeFolderOpensTheChooserAboveTheParentFolderAndTakesItsFolderUnlessCancelled)
+TEST(CParentFolderChoice, TheChooserOpensInTheFolderAboveTheParentFolderWhenThatExists)
+{
+    char temp[MAX_PATH] = {}, full[MAX_PATH] = {};
+    GetTempPathA(sizeof(temp), temp);
+    GetFullPathNameA((std::string(temp) + "choice-initial").c_str(), sizeof(full), full, nullptr);
+    CreateDirectoryA(full, nullptr);
+    const std::string base = full;
+    EXPECT_EQ(lstrcmpiA(CParentFolderChoice::InitialFolder((base + "\\Programs").c_str()).Text(), full), 0);
+    EXPECT_TRUE(CParentFolderChoice::InitialFolder((base + "\\missing\\Programs").c_str()).IsEmpty());
+    EXPECT_STREQ(CParentFolderChoice::InitialFolder("C:\\Program Files").Text(), "C:\\");
+    EXPECT_TRUE(CParentFolderChoice::InitialFolder("").IsEmpty());
+}
+
+TEST_F(CInstallerUiTest, ChangeFolderTakesTheChoosersFolderUnlessCancelledAndRefusesAPlaceThatIsNoFolder)
 {
     CreateDirectoryA("C:\\Program Files", nullptr);
+    uidriver::QueueMarker marker;
     // Change Folder, then `answer` to the chooser from the driver once it has filled its view.
     const auto choose = [&](const std::function<void(HWND)>& answer) {
-        uidriver::QueueMarker marker;
         bool answered = false;
         uidriver::DriverThread driver([&] {
             HWND chooser = uidriver::WaitForVisibleWindow("#32770", nullptr);
@@ -153,9 +170,32 @@ TEST_F(CInstallerUiTest, ChangeFolderOpensTheChooserAboveTheParentFolderAndTakes
         });
         // The click is posted, not sent: the chooser's own loop runs inside its handling.
         PostMessageA(Howdy()->TargetFrame()->ChangeButton()->Control(), BM_CLICK, 0, 0);
-        EXPECT_TRUE(PumpUntil([&] { return answered; }, 10000));
+        EXPECT_TRUE(PumpUntil([&] { return answered; }, 20000));
     };
     choose([](HWND chooser) { uidriver::Click(GetDlgItem(chooser, IDCANCEL)); });
+    EXPECT_STREQ(ui->ParentFolder().Text(), "C:\\Program Files");
+    bool reachedVirtual = false, handled = false, stayedOpen = false;
+    choose([&](HWND chooser) {
+        // Up past the drive root to the computer itself, which is no file-system folder: some
+        // platforms report an error for its path, others a parsing name such as "::{...}".
+        for (int i = 0; i < 12 && !reachedVirtual; ++i) {
+            SendMessageA(chooser, WM_COMMAND, 0xA001, 0); // up one level
+            marker.WaitUntilHandled();
+            char path[MAX_PATH] = {};
+            const LRESULT length = SendMessageA(chooser, CDM_GETFOLDERPATH, sizeof(path), LPARAM(path));
+            reachedVirtual = length < 0 || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+        }
+        uidriver::Click(GetDlgItem(chooser, IDOK));
+        handled = marker.WaitUntilHandled();
+        HWND active = GetForegroundWindow();
+        if (active != chooser && GetWindow(active, GW_OWNER) == chooser) // a message box of the chooser
+            uidriver::Click(GetDlgItem(active, IDOK));
+        stayedOpen = IsWindowVisible(chooser) != FALSE;
+        uidriver::Click(GetDlgItem(chooser, IDCANCEL));
+    });
+    EXPECT_TRUE(reachedVirtual);
+    EXPECT_TRUE(handled) << "the chooser did not handle the click";
+    EXPECT_TRUE(stayedOpen);
     EXPECT_STREQ(ui->ParentFolder().Text(), "C:\\Program Files");
     choose([](HWND chooser) {
         // The name and type boxes are hidden: only the folder counts.
@@ -165,6 +205,7 @@ TEST_F(CInstallerUiTest, ChangeFolderOpensTheChooserAboveTheParentFolderAndTakes
         EXPECT_FALSE(testsupport::SaveScreenshot("folder-chooser", chooser).empty());
         uidriver::Click(GetDlgItem(chooser, IDOK));
     });
+    // The chooser opened in the folder above the parent folder, and confirming takes that.
     EXPECT_EQ(lstrcmpiA(ui->ParentFolder().Text(), "C:\\"), 0);
     EXPECT_EQ(lstrcmpiA(Howdy()->TargetFrame()->FolderPane()->Text().Text(), "C:\\"), 0);
 }

@@ -4,25 +4,25 @@ namespace uidriver {
 
 namespace {
 
-    struct Search {
-        const char* className;
-        const char* text;
-        bool visibleOnly;
-        HWND found;
-    };
+struct Search {
+    const char* className;
+    const char* text;
+    bool visibleOnly;
+    HWND found;
+};
 
-    BOOL CALLBACK Matches(HWND window, LPARAM context)
-    {
-        Search* search = reinterpret_cast<Search*>(context);
-        char name[128] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if ((search->visibleOnly && !IsWindowVisible(window)) ||
-            (search->className && lstrcmpiA(name, search->className)) ||
-            (search->text && WindowText(window) != search->text))
-            return TRUE;
-        search->found = window;
-        return FALSE;
-    }
+BOOL CALLBACK Matches(HWND window, LPARAM context)
+{
+    Search* search = reinterpret_cast<Search*>(context);
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if ((search->visibleOnly && !IsWindowVisible(window)) ||
+        (search->className && lstrcmpiA(name, search->className)) ||
+        (search->text && WindowText(window) != search->text))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
 
 } // namespace
 
