@@ -6,11 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-TEST(CTargetFigures, ShowTheFolderAndTheFreeSpaceOfItsDrive)
+TEST(CTargetFigures, ShowTheFreeSpaceOfTheFoldersDrive)
 {
     CTargetFigures figures("C:\\windows", 1, 1);
-    EXPECT_STREQ(figures.FolderText().Text(), "C:\\windows");
-    EXPECT_STREQ(figures.RequiredText().Text(), "1 MB");
     ULARGE_INTEGER available, total, free;
     ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &total, &free));
     const std::string shown = figures.AvailableText().Text();
