@@ -4,7 +4,10 @@
 #include "app/PackageScan.h"
 #include "install/CInstallProcedure.h"
 #include "install/CProcedureRun.h"
+#include "install/CProcedureDialogs.h"
 #include "install/CUninstallProcedure.h"
+#include "install/InterruptedInstallations.h"
+#include "install/ProcedureTexts.h"
 #include "integration/CSystemFolders.h"
 #include "package/CPackageReader.h"
 #include "resources/LStrList.h"
@@ -63,6 +66,10 @@ void CInstaller::LoadDescription()
 
 void CInstaller::Start()
 {
+    // An installation of this product that was cut off (the process ended from the task
+    // manager, the power lost) is undone before anything else, whichever mode this run is in.
+    if (UndoInterruptedInstallations(TempFolder().Text(), ProductFolderName(m_description)) > 0)
+        m_window->Dialogs().Notice(MessageText(kMsgInterruptedUndone));
     if (IsUninstallerPath(m_ownFile.path.Text()))
         StartUninstall(UninstallDestination(m_ownFile.path.Text()));
     else

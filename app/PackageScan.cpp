@@ -46,7 +46,8 @@ PackageRequirement PreScan(CPackageReader& reader, uint32_t ownFileSize)
             if (!reader.ReadEntry(base, url) || !reader.ReadTimes(times))
                 return requirement;
             ++requirement.entryCount;
-            AddSaturated(total, reader.MeasureData());
+            // Sizes alone: the installation checks every record as it writes it.
+            AddSaturated(total, reader.MeasureDataUnchecked());
         } else {
             break;
         }

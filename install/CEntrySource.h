@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class CStream;
 struct CUrl;
 
 // The package's entries as the file installation reads them, one record after another. The
@@ -20,15 +21,12 @@ public:
     virtual bool ReadEntry(const CUrl& base, CUrl& url) = 0;
     // Reads up to count bytes of the record; returns how many arrived.
     virtual uint32_t ReadBytes(void* bytes, uint32_t count) = 0;
-    // Writes the entry's data run into the existing file at path; false when the file cannot
-    // be opened or written.
-    virtual bool ReadDataInto(const char* path) = 0;
+    // Writes the entry's data run into the target; a failed write shows as the target's error.
+    virtual void ReadDataInto(CStream& target) = 0;
     // Reads the entry's data run and drops it.
     virtual void SkipData() = 0;
     // False when the record just read does not match its check value.
     virtual bool RecordIntact() const = 0;
-    // Sets the file's creation and last write times from the entry's 8 time bytes.
-    virtual void ApplyTimes(const char* path, const uint8_t* times) = 0;
     // How far the package has been read, for the progress bar.
     virtual uint32_t SourcePosition() const = 0;
 

@@ -6,8 +6,7 @@
 #include "install/CInstallRun.h"
 #include "install/EntryPlacement.h"
 #include "install/JournalSteps.h"
-#include "platform/CFileFind.h"
-#include "platform/CRenameOp.h"
+#include "package/EntryTimes.h"
 #include "platform/CTempFile.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
@@ -49,9 +48,10 @@ InstallResult CFileInstaller::InstallFiles()
     InstallResult code = kInsOK;
     while (code == kInsOK) {
         ShowProgress();
-        if (m_progress.WaitStep())
+        const int tag = m_entries.LastTag();
+        const bool entry = tag == CEntrySource::kTagFile || tag == CEntrySource::kTagFolder;
+        if (m_progress.WaitStep(!entry))
             return kInsCanceled;
-        int tag = m_entries.LastTag();
         if (tag == CEntrySource::kTagFile)
             code = InstallFile();
         else if (tag == CEntrySource::kTagFolder)
@@ -77,34 +77,20 @@ InstallResult CFileInstaller::InstallFile()
         return kInsCannotWrite;
     LString urlText = ComposeUrl(url);
 
-    {
-        CFileFind existing(path.Text(), false);
-        if (existing.Found()) {
-            if (existing.IsFolder())
-                return kInsFolderInTheWay;
-            code = MoveAside(m_journal, path, urlText);
-            if (code != kInsOK)
-                return code;
-        }
-    }
-
-    CJournalRecord* record = m_journal.Enter(kJournalFile, urlText);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(ParentPath(path.Text()).Text(), "ins");
-    if (!temp.Created())
-        return kInsCannotWrite;
-    if (!m_entries.ReadDataInto(temp.Path().Text()))
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(m_journal, path, urlText, temp, record);
+    if (code != kInsOK)
+        return code;
+    // Data and times go through the handle that created the temporary file: one open per file.
+    m_entries.ReadDataInto(temp.Contents());
+    if (temp.Contents().Failed())
         return kInsCannotWrite;
     if (!m_entries.RecordIntact())
         return kInsBroken;
-    CRenameOp rename(temp.Path().Text(), LastComponent(path.Text()).Text(), ConflictMode::UseExisting);
-    if (!rename.Succeeded())
-        return kInsCannotWrite;
-    temp.Keep();
-    m_entries.ApplyTimes(path.Text(), times);
-    CInstJournal::Done(record);
-    return kInsOK;
+    // A failure to set the times is not reported: the contents are what matters.
+    ApplyEntryTimes(temp.Contents(), times);
+    return PlaceNewFile(temp, path, record);
 }
 
 InstallResult CFileInstaller::InstallFolder()

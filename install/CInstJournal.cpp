@@ -1,5 +1,7 @@
 #include "install/CInstJournal.h"
 
+#include "framework/LPtrArray.h"
+#include "install/CJournalFile.h"
 #include "platform/CDeleteFileOp.h"
 #include "platform/CRemoveFolderOp.h"
 #include "platform/CRenameOp.h"
@@ -12,7 +14,8 @@
 
 namespace {
 
-// Where a replaced file waits: its backup name in the folder of the record's path.
+// Where a replaced file waits, or a new one is written: a name in the folder of the record's
+// path.
 LString BackupPath(const LString& path, const LString& backupName)
 {
     return JoinPath(ParentPath(path.Text()).Text(), backupName.Text());
@@ -33,18 +36,64 @@ CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const 
     record->kind = kind + CJournalRecord::kPending;
     record->url = url;
     record->backupName = backupName;
+    record->journal = this;
+    record->number = m_entered++;
     m_records.InsertFront(record);
+    if (m_file)
+        m_file->Entered(*record);
     return record;
 }
 
 void CInstJournal::Done(CJournalRecord* record)
 {
-    if (record && record->IsPending())
-        record->kind -= CJournalRecord::kPending;
+    if (!record || !record->IsPending())
+        return;
+    record->kind -= CJournalRecord::kPending;
+    if (record->journal->m_file)
+        record->journal->m_file->Done(*record);
+}
+
+void CInstJournal::Drop(CJournalRecord* record)
+{
+    if (!record)
+        return;
+    record->kind = CJournalRecord::kDropped;
+    if (record->journal->m_file)
+        record->journal->m_file->Dropped(*record);
+}
+
+bool CInstJournal::Mirror(const char* folder, const LString& product, const LString& destination)
+{
+    delete m_file;
+    m_file = new (std::nothrow) CJournalFile;
+    LString path = CJournalFile::PathFor(folder, product, destination);
+    if (m_file && !path.IsEmpty() && m_file->Create(path.Text(), product, destination))
+        return true;
+    delete m_file;
+    m_file = nullptr;
+    return false;
+}
+
+void CInstJournal::Flush()
+{
+    if (m_file)
+        m_file->Flush();
+}
+
+void CInstJournal::RemoveFile()
+{
+    if (m_file)
+        m_file->Remove();
+    delete m_file;
+    m_file = nullptr;
 }
 
 void CInstJournal::Commit()
 {
+    // Once the first backup is gone there is no way back: a crash from here on finishes the
+    // commit at the next start.
+    if (m_file)
+        m_file->Committing();
     while (CJournalRecord* record = m_records.PopFront()) {
         LString path;
         if (record->kind == kJournalReplaced && !record->backupName.IsEmpty() && NativePathOf(*record, path)) {
@@ -57,6 +106,7 @@ void CInstJournal::Commit()
         }
         delete record;
     }
+    RemoveFile();
 }
 
 void CInstJournal::RollBack()
@@ -82,10 +132,62 @@ void CInstJournal::RollBack()
         }
         delete record;
     }
+    RemoveFile();
 }
 
 void CInstJournal::Clear()
 {
     while (CJournalRecord* record = m_records.PopFront())
         delete record;
+    RemoveFile();
+}
+
+bool CInstJournal::Resume(const char* path, const LString& product)
+{
+    Clear();
+    CJournalFile* file = new (std::nothrow) CJournalFile;
+    if (!file || !file->Resume(path, product, *this, m_committing)) {
+        delete file;
+        return false;
+    }
+    m_file = file;
+    return true;
+}
+
+bool CInstJournal::FinishInterrupted()
+{
+    if (m_committing) {
+        Commit();
+        return false;
+    }
+    bool undoing = false;
+    // Replaced files whose backups are gone are back at their names already: a rollback that
+    // was itself cut off restored them.
+    LPtrArray<CJournalRecord> restored;
+    for (CJournalRecord* record : m_records) {
+        if (record->kind == CJournalRecord::kDropped)
+            continue;
+        undoing = true;
+        // The crash may have come between a change and its mark: the change counts as made,
+        // and a file that was still being written goes with its temporary file.
+        LString path;
+        bool located = NativePathOf(*record, path);
+        if (record->IsPending()) {
+            record->kind -= CJournalRecord::kPending;
+            if (located && record->kind == kJournalFile && !record->backupName.IsEmpty())
+                CDeleteFileOp(BackupPath(path, record->backupName).Text());
+        }
+        if (located && record->kind == kJournalReplaced
+            && GetFileAttributesA(BackupPath(path, record->backupName).Text()) == INVALID_FILE_ATTRIBUTES)
+            restored.Append(record);
+    }
+    // What stands at such a name is the earlier file, not the one the installation made.
+    for (CJournalRecord* record : m_records) {
+        for (int i = 0; record->kind == kJournalFile && i < restored.Count(); ++i) {
+            if (restored.At(i)->url == record->url)
+                record->kind = CJournalRecord::kDropped;
+        }
+    }
+    RollBack();
+    return undoing;
 }

@@ -58,6 +58,12 @@ bool CInstallProcedure::Run()
     return true;
 }
 
+LString ProductFolderName(const CInstDesc& description)
+{
+    CLineTokenizer tokens(description.Text(kDescFolder));
+    return tokens.NextToken();
+}
+
 InstallResult CInstallProcedure::Install(CInstJournal& journal)
 {
     InstallResult code = CheckDestination();
@@ -65,10 +71,16 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
         code = CheckFreeSpace();
     if (code == kInsOK)
         code = RegisterUser();
-    if (code == kInsOK)
-        code = CreateDestination(journal);
     if (code != kInsOK)
         return code;
+    // Without a journal file (no temporary folder, or none that takes it) the installation goes
+    // on all the same; only a crash could not be undone at the next start.
+    if (!m_run.tempFolder.IsEmpty())
+        journal.Mirror(m_run.tempFolder.Text(), ProductFolderName(*m_run.description), m_run.destination);
+    code = CreateDestination(journal);
+    if (code != kInsOK)
+        return code;
+    journal.Flush();
 
     m_dialogs.HideWindow();
     // This step shows the dialog; a stop already asked for here is not dropped.
@@ -86,6 +98,7 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
         code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text());
     if (code != kInsOK)
         return code;
+    journal.Flush();
 
     // From here on the installation cannot be stopped; the integration steps skip what fails.
     m_progress->DisableStop();
@@ -96,8 +109,7 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
 InstallResult CInstallProcedure::CheckDestination()
 {
     // A folder value of several words names the folder after its first word.
-    CLineTokenizer tokens(m_run.description->Text(kDescFolder));
-    LString name = tokens.NextToken();
+    LString name = ProductFolderName(*m_run.description);
     CChildPathOp destination(m_run.parentFolder.Text(), name.Text(), name.Length());
     if (!destination.Succeeded())
         return kInsNoDestination;

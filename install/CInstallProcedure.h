@@ -1,7 +1,9 @@
 #pragma once
 
+#include "framework/LString.h"
 #include "install/InstallResult.h"
 
+class CInstDesc;
 class CInstJournal;
 class CProcedureDialogs;
 class CProcedureProgress;
@@ -36,3 +38,7 @@ private:
     CProcedureProgress* m_progress = nullptr;
     InstallResult m_code = kInsOK;
 };
+
+// The name of the product's folder: the first word of the description's folder value. It
+// also tells the journal files of the product's installations from those of others.
+LString ProductFolderName(const CInstDesc& description);

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class CInstJournal;
+
 enum JournalKind : int32_t {
     kJournalReplaced = 0, // an existing file was moved aside under a backup name
     kJournalFile = 1,     // a file was created
@@ -13,13 +15,18 @@ enum JournalKind : int32_t {
 
 // One change to the file system. It is entered as pending (kind + 3) before the change is
 // attempted and becomes effective once the change has succeeded; pending records are never
-// acted on.
+// acted on, and neither are dropped ones.
 struct CJournalRecord : LListNode {
     static constexpr int32_t kPending = 3;
+    static constexpr int32_t kDropped = -1;
 
     int32_t kind = 0;
     LString url;        // file URL of the file or folder concerned
-    LString backupName; // kJournalReplaced: the name (only) under which the old file was kept
+    // kJournalReplaced: the name (only) under which the old file was kept; kJournalFile: the
+    // name of the temporary file the contents are written to before it takes the final name.
+    LString backupName;
+    CInstJournal* journal = nullptr; // the journal it was entered in
+    uint32_t number = 0;             // its place in the order of entering, from 0
 
     bool IsPending() const { return kind >= kPending; }
 };

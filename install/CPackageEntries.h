@@ -15,10 +15,9 @@ public:
     int NextTag() override;
     bool ReadEntry(const CUrl& base, CUrl& url) override;
     uint32_t ReadBytes(void* bytes, uint32_t count) override;
-    bool ReadDataInto(const char* path) override;
+    void ReadDataInto(CStream& target) override;
     void SkipData() override;
     bool RecordIntact() const override;
-    void ApplyTimes(const char* path, const uint8_t* times) override;
     uint32_t SourcePosition() const override;
 
 private:

@@ -24,7 +24,7 @@ struct CProcedureRun {
     LString destination;                 // the product folder: found by the installation, given to the uninstallation
     uint32_t requiredBytes = 0;          // the pre-scan total: the files and the uninstaller copy
     LString ownPath;                     // the running program file, package included
-    LString tempFolder;                  // where the uninstaller's self-removal batch goes
+    LString tempFolder;                  // where the journal file and the self-removal batch go
     FreeSpaceQuery freeSpace = &QueryFreeSpace;
 
     uint32_t PackageLength() const { return packageEnd > packageStart ? packageEnd - packageStart : 0; }

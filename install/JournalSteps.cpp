@@ -2,38 +2,86 @@
 
 #include "install/CInstJournal.h"
 #include "platform/CCreateFolderOp.h"
-#include "platform/CFileFind.h"
+#include "platform/CFileOp.h"
 #include "platform/CRenameOp.h"
+#include "platform/CTempFile.h"
+#include "platform/FileSystem.h"
 #include "platform/CTextBuilder.h"
 #include "platform/PathText.h"
 
 #include <windows.h>
 
+namespace {
+
+// Enters each candidate name before `take` tries it; see the header.
+template <class Take>
+InstallResult TakeFreshName(CInstJournal& journal, JournalKind kind, const LString& url, const char* prefix, Take take,
+                            CJournalRecord*& record)
+{
+    CTextBuilder first;
+    first.Append(prefix);
+    first.AppendNumber(static_cast<long>(GetTickCount()));
+    if (first.Failed())
+        return kInsNoMemory;
+    for (long number = 1;; ++number) {
+        LString name = number == 1 ? first.ToString() : CFileOp::NumberedPath(first.Text(), number);
+        record = name.IsEmpty() ? nullptr : journal.Enter(kind, url, name);
+        if (!record)
+            return kInsNoMemory;
+        FileStatus status = take(name);
+        if (status == FileStatus::Ok)
+            return kInsOK;
+        CInstJournal::Drop(record);
+        if (status != FileStatus::Conflict)
+            return kInsCannotWrite;
+    }
+}
+
+// Moves the existing file at `path` aside under a backup name in its folder.
 InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url)
 {
-    CTextBuilder backup;
-    backup.Append("tmp");
-    backup.AppendNumber(static_cast<long>(GetTickCount()));
-    if (backup.Failed())
-        return kInsNoMemory;
-    CJournalRecord* record = journal.Enter(kJournalReplaced, url, backup.ToString());
-    if (!record)
-        return kInsNoMemory;
-    CRenameOp rename(path.Text(), backup.Text(), ConflictMode::Number);
-    if (!rename.Succeeded())
+    CJournalRecord* record = nullptr;
+    InstallResult code = TakeFreshName(journal, kJournalReplaced, url, "tmp", [&](const LString& name) {
+        return CRenameOp(path.Text(), name.Text(), ConflictMode::UseExisting).Status();
+    }, record);
+    if (code == kInsOK)
+        CInstJournal::Done(record);
+    return code;
+}
+
+} // namespace
+
+InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, CTempFile& temp,
+                           CJournalRecord*& record)
+{
+    const PathKind existing = KindOfPath(path.Text());
+    if (existing == PathKind::Folder)
+        return kInsFolderInTheWay;
+    if (existing == PathKind::File) {
+        InstallResult code = MoveAside(journal, path, url);
+        if (code != kInsOK)
+            return code;
+    }
+    const LString folder = ParentPath(path.Text());
+    return TakeFreshName(journal, kJournalFile, url, "ins", [&](const LString& name) {
+        return temp.Create(JoinPath(folder.Text(), name.Text()).Text());
+    }, record);
+}
+
+InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record)
+{
+    if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
         return kInsCannotWrite;
-    record->backupName = LastComponent(rename.ResultPath().Text());
+    temp.Keep();
     CInstJournal::Done(record);
     return kInsOK;
 }
 
 InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LString& url)
 {
-    {
-        CFileFind existing(path.Text(), false);
-        if (existing.Found())
-            return existing.IsFolder() ? kInsOK : kInsCannotCreateFolder;
-    }
+    const PathKind existing = KindOfPath(path.Text());
+    if (existing != PathKind::Nothing)
+        return existing == PathKind::Folder ? kInsOK : kInsCannotCreateFolder;
     CJournalRecord* record = journal.Enter(kJournalFolder, url);
     if (!record)
         return kInsNoMemory;

@@ -4,13 +4,26 @@
 #include "install/InstallResult.h"
 
 class CInstJournal;
+class CTempFile;
+struct CJournalRecord;
 
 // Changes to the destination that the file installation and the uninstaller copy make alike,
 // each entered in the journal before it is made. `url` is the file URL of `path`.
 
-// Moves the existing file at `path` aside under a backup name ("tmp" and the tick count,
-// numbered when taken) in its folder; a commit deletes the backup, a rollback restores it.
-InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url);
+// The backup and temporary names beside a file ("tmp" or "ins" with the tick count, then with
+// 2, 3 ... appended while a name is in use) are entered in the journal before anything takes
+// them, so that whatever a crash leaves under such a name is known; a name found in use is
+// dropped from the journal again, so that nothing ever acts on a file of that name that is
+// not the installation's own.
+
+// Makes the temporary file that the new file at `path` is written to, beside it, once the
+// way is clear: a folder there is kInsFolderInTheWay, and a file there is moved aside under a
+// backup name, which a commit deletes and a rollback restores. `record` is the new file's
+// pending record for PlaceNewFile.
+InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, CTempFile& temp,
+                           CJournalRecord*& record);
+// Gives the written temporary file the name of `path` and marks its record done.
+InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record);
 // Creates the folder at `path`. A folder that was there before is used without a record, so
 // that a rollback leaves it, even empty. A plain file in the way may be the user's own: it is
 // neither deleted nor renamed, and the result is kInsCannotCreateFolder.

@@ -9,6 +9,7 @@ enum InstallMessage {
     kMsgNotEnoughSpace = 1,
     kMsgInstallDone = 2,
     kMsgUninstallDone = 3,
+    kMsgInterruptedUndone = 4,
 };
 
 // The progress dialog's texts ("PROGMSG").

@@ -3,8 +3,6 @@
 #include "install/CInstJournal.h"
 #include "install/JournalSteps.h"
 #include "platform/CChildPathOp.h"
-#include "platform/CFileFind.h"
-#include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
 #include "platform/FileCopy.h"
 #include "platform/FileUrl.h"
@@ -34,28 +32,18 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     LString url = PathToFileUrl(path.Text());
     if (url.IsEmpty())
         return kInsCannotWrite;
-    {
-        CFileFind existing(path.Text(), false);
-        if (existing.Found()) {
-            if (existing.IsFolder())
-                return kInsFolderInTheWay;
-            code = MoveAside(journal, path, url);
-            if (code != kInsOK)
-                return code;
-        }
-    }
-
-    CJournalRecord* record = journal.Enter(kJournalFile, url);
-    if (!record)
-        return kInsNoMemory;
-    CTempFile temp(folder.Text(), "ins");
-    if (!temp.Created() || CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
+    CTempFile temp;
+    CJournalRecord* record = nullptr;
+    code = StartNewFile(journal, path, url, temp, record);
+    if (code != kInsOK)
+        return code;
+    // The copy opens the file by its path, which the creating handle would not share.
+    temp.Close();
+    if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
         return kInsCannotWrite;
-    CRenameOp rename(temp.Path().Text(), kFileName, ConflictMode::UseExisting);
-    if (!rename.Succeeded())
-        return kInsCannotWrite;
-    temp.Keep();
-    CInstJournal::Done(record);
+    code = PlaceNewFile(temp, path, record);
+    if (code != kInsOK)
+        return code;
     // The stamp comes last: it may make the copy read-only, which a rollback cannot delete.
     return CopyFileStamp(ownPath, path.Text()) == kCopyDone ? kInsOK : kInsCannotWrite;
 }

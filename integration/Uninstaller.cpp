@@ -3,7 +3,6 @@
 #include "framework/LString.h"
 #include "integration/CStartedProcess.h"
 #include "integration/SelfRemovalBatch.h"
-#include "package/CBufferedFile.h"
 #include "platform/CParentFolderOp.h"
 #include "platform/CTempFile.h"
 #include "platform/CTextBuilder.h"
@@ -40,13 +39,11 @@ void RemoveSelf(const char* ownPath, const char* tempFolder)
                                         destination.ResultPath().Text(), batch.Path().Text());
     if (text.IsEmpty())
         return;
-    {
-        CBufferedFile file(batch.Path().Text(), 1, 0);
-        file.Write(text.Text(), static_cast<int32_t>(text.Length()));
-        file.Flush();
-        if (file.Failed())
-            return; // a batch cut short could stop after any line; the temporary file goes
-    }
+    batch.Contents().Write(text.Text(), static_cast<int32_t>(text.Length()));
+    if (batch.Contents().Failed())
+        return; // a batch cut short could stop after any line; the temporary file goes
+    // The command interpreter must be able to open it.
+    batch.Close();
     MakeWritable(ownPath);
 
     CTextBuilder commandLine;

@@ -1,8 +1,20 @@
 #include "package/CBufferedFile.h"
 
 #include <cstring>
+#include <new>
 
-CBufferedFile::~CBufferedFile() { Flush(); }
+CBufferedFile::CBufferedFile(const char* path, int mode, unsigned flags)
+    : CFileStream(path, mode, flags)
+    , m_buffer(new (std::nothrow) uint8_t[kBufferSize])
+    , m_capacity(m_buffer ? kBufferSize : 0)
+{
+}
+
+CBufferedFile::~CBufferedFile()
+{
+    Flush();
+    delete[] m_buffer;
+}
 
 void CBufferedFile::Flush()
 {
@@ -17,9 +29,9 @@ void CBufferedFile::Flush()
 
 void CBufferedFile::Refill()
 {
-    m_offset = m_position - m_position % kBufferSize;
+    m_offset = m_position - m_position % m_capacity;
     uint32_t position = m_position;
-    uint32_t count = kBufferSize;
+    uint32_t count = m_capacity;
     CFileStream::SetPosition(m_offset);
     CFileStream::Read(m_buffer, count);
     m_position = position;
@@ -28,7 +40,7 @@ void CBufferedFile::Refill()
 
 void CBufferedFile::Read(void* bytes, uint32_t& count)
 {
-    if (count > kBufferSize) {
+    if (count > m_capacity) {
         Flush();
         CFileStream::Read(bytes, count);
         return;
@@ -56,7 +68,7 @@ void CBufferedFile::Read(void* bytes, uint32_t& count)
 
 void CBufferedFile::Write(const void* bytes, int32_t count)
 {
-    if (count < 0 || count > static_cast<int32_t>(kBufferSize)) {
+    if (count < 0 || static_cast<uint32_t>(count) > m_capacity) {
         Flush();
         CFileStream::Write(bytes, count);
         // The direct write may have changed bytes the (already flushed) buffer holds.
@@ -82,7 +94,7 @@ void CBufferedFile::Write(const void* bytes, int32_t count)
         // whatever the buffer held before.
         if (at > m_valid)
             std::memset(m_buffer + m_valid, 0, static_cast<size_t>(at - m_valid));
-        int32_t take = static_cast<int32_t>(kBufferSize) - at;
+        int32_t take = static_cast<int32_t>(m_capacity) - at;
         if (take > count - done)
             take = count - done;
         std::memcpy(m_buffer + at, in + done, static_cast<size_t>(take));

@@ -2,14 +2,17 @@
 
 #include "package/CFileStream.h"
 
-// A file stream with one 512-byte buffer that always covers a 512-byte-aligned stretch of the
-// file. The decoder pulls the program's own file one byte at a time, so small reads are served
-// from the buffer; reads and writes of more than 512 bytes go to the file directly.
+// A file stream with one buffer that always covers an aligned stretch of the file. The decoder
+// pulls the program's own file in small pieces, so small reads are served from the buffer, and
+// the buffer is large enough that a whole package is read in a few hundred system calls; reads
+// and writes larger than the buffer go to the file directly.
 class CBufferedFile : public CFileStream {
 public:
-    static constexpr uint32_t kBufferSize = 512;
+    // The stretch a refill reads. Nothing depends on its size; tests use it to read and write
+    // across a stretch's edge.
+    static constexpr uint32_t kBufferSize = 64 * 1024;
 
-    CBufferedFile(const char* path, int mode, unsigned flags) : CFileStream(path, mode, flags) {}
+    CBufferedFile(const char* path, int mode, unsigned flags);
     ~CBufferedFile() override;
 
     void SetPosition(uint32_t position) override { m_position = position; }
@@ -25,11 +28,13 @@ private:
     void Refill();
     bool Covers(uint32_t position) const
     {
-        return m_valid >= 0 && position >= m_offset && position - m_offset < kBufferSize;
+        return m_valid >= 0 && position >= m_offset && position - m_offset < m_capacity;
     }
 
     bool m_dirty = false;
     int32_t m_valid = -1; // bytes of the buffer that hold file data; -1: none
     uint32_t m_offset = 0;
-    uint8_t m_buffer[kBufferSize];
+    // Without memory for the buffer (capacity 0) every read and write goes to the file.
+    uint8_t* m_buffer;
+    uint32_t m_capacity;
 };

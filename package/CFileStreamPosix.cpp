@@ -26,10 +26,14 @@ CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mo
 #endif
 }
 
-CFileStream::~CFileStream()
+CFileStream::~CFileStream() { Close(); }
+
+void CFileStream::Close()
 {
     if (m_open)
         close(m_descriptor);
+    m_open = false;
+    m_descriptor = -1;
 }
 
 void CFileStream::Read(void* bytes, uint32_t& count)

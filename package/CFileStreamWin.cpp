@@ -15,6 +15,15 @@ bool SeekTo(HANDLE handle, uint32_t position)
 
 } // namespace
 
+bool CFileStream::PointAtPosition()
+{
+    if (m_pointerKnown && m_pointer == m_position)
+        return true;
+    m_pointerKnown = SeekTo(static_cast<HANDLE>(m_handle), m_position);
+    m_pointer = m_position;
+    return m_pointerKnown;
+}
+
 CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mode), m_flags(flags)
 {
     DWORD access = mode == kModeReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
@@ -32,10 +41,31 @@ CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mo
     m_open = true;
 }
 
-CFileStream::~CFileStream()
+CFileStream::CFileStream(void* handle, int mode) : m_mode(mode), m_flags(0) { Adopt(handle); }
+
+void CFileStream::Adopt(void* handle)
+{
+    Close();
+    m_error = kStreamOk;
+    m_position = 0;
+    m_pointer = 0;
+    m_pointerKnown = true;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        SetError(kStreamCannotOpen);
+        return;
+    }
+    m_handle = handle;
+    m_open = true;
+}
+
+CFileStream::~CFileStream() { Close(); }
+
+void CFileStream::Close()
 {
     if (m_open)
         CloseHandle(static_cast<HANDLE>(m_handle));
+    m_open = false;
+    m_handle = nullptr;
 }
 
 void CFileStream::Read(void* bytes, uint32_t& count)
@@ -45,13 +75,13 @@ void CFileStream::Read(void* bytes, uint32_t& count)
         return;
     }
     DWORD read = 0;
-    if (!SeekTo(static_cast<HANDLE>(m_handle), m_position) ||
-        !ReadFile(static_cast<HANDLE>(m_handle), bytes, count, &read, nullptr)) {
+    if (!PointAtPosition() || !ReadFile(static_cast<HANDLE>(m_handle), bytes, count, &read, nullptr)) {
         SetError(kStreamReadFailed);
         count = 0;
         return;
     }
     m_position += read;
+    m_pointer = m_position;
     count = read;
 }
 
@@ -64,7 +94,7 @@ void CFileStream::Write(const void* bytes, int32_t count)
         return;
     }
     DWORD written = 0;
-    if (count < 0 || !SeekTo(static_cast<HANDLE>(m_handle), m_position) ||
+    if (count < 0 || !PointAtPosition() ||
         !WriteFile(static_cast<HANDLE>(m_handle), bytes, static_cast<DWORD>(count), &written, nullptr) ||
         written != static_cast<DWORD>(count)) {
         // A short write (a full disk) loses data just as a failed one does.
@@ -72,6 +102,7 @@ void CFileStream::Write(const void* bytes, int32_t count)
         return;
     }
     m_position += written;
+    m_pointer = m_position;
 }
 
 void CFileStream::Truncate()
@@ -82,7 +113,7 @@ void CFileStream::Truncate()
         SetError(kStreamNotWritable);
         return;
     }
-    if (!SeekTo(static_cast<HANDLE>(m_handle), m_position) || !SetEndOfFile(static_cast<HANDLE>(m_handle)))
+    if (!PointAtPosition() || !SetEndOfFile(static_cast<HANDLE>(m_handle)))
         SetError(kStreamWriteFailed);
 }
 
@@ -98,4 +129,5 @@ void CFileStream::SeekEnd()
         return;
     }
     m_position = low;
+    m_pointer = low;
 }

@@ -1,50 +1,51 @@
 #include "package/CLzWindow.h"
 
-#include "package/ShortCopy.h"
-
 #include <cstring>
 #include <new>
+
+namespace {
+
+// Room for new bytes behind the history: a slide moves 2^D bytes once per this many.
+const uint32_t kRoom = 64 * 1024;
+// Behind the room: what a match copied in blocks of 8 may write beyond its end.
+const uint32_t kSlack = 32;
+
+} // namespace
 
 CLzWindow::CLzWindow(int distanceBits, int lengthBits)
     : m_distanceBits(distanceBits),
       m_lengthBits(lengthBits),
-      m_windowSize(1u << distanceBits),
+      m_historySize(1u << distanceBits),
       m_minimumExtra(static_cast<uint32_t>(distanceBits + lengthBits + 1) / 9),
-      m_maximumCopy((1u << lengthBits) + m_minimumExtra)
+      m_maximumCopy((1u << lengthBits) + m_minimumExtra),
+      m_capacity(m_historySize + kRoom),
+      m_write(m_historySize)
 {
-    m_window = new (std::nothrow) uint8_t[m_windowSize];
-    m_copy = new (std::nothrow) uint8_t[m_maximumCopy];
+    m_buffer = new (std::nothrow) uint8_t[m_capacity + kSlack];
     // A fixed filling: a valid package never reads history it has not produced.
-    if (m_window)
-        std::memset(m_window, 0, m_windowSize);
+    if (m_buffer)
+        std::memset(m_buffer, 0, m_historySize);
 }
 
-CLzWindow::~CLzWindow()
+CLzWindow::~CLzWindow() { delete[] m_buffer; }
+
+uint32_t CLzWindow::Slide()
 {
-    delete[] m_window;
-    delete[] m_copy;
+    const uint32_t shift = m_write - m_historySize;
+    std::memmove(m_buffer, m_buffer + shift, m_historySize);
+    m_write = m_historySize;
+    return shift;
 }
 
-uint32_t CLzWindow::CopyMatch(uint32_t distance, uint32_t lengthField)
+void CLzWindow::CopyMatch(uint8_t* at, uint32_t distance, uint32_t count)
 {
-    if (!IsReady())
-        return 0;
-    uint32_t count = lengthField + 1 + m_minimumExtra;
-    if (count > m_maximumCopy)
-        count = m_maximumCopy;
-    const uint32_t mask = m_windowSize - 1;
-    const uint32_t from = (m_writePosition - distance) & mask;
-    // Neither end wraps and the source lies wholly behind what is written: one block copy.
-    if (distance >= count && from + count <= m_windowSize && m_writePosition + count <= m_windowSize) {
-        CopyShort(m_copy, m_window + from, count);
-        CopyShort(m_window + m_writePosition, m_copy, count);
-        m_writePosition = (m_writePosition + count) & mask;
-        return count;
+    const uint8_t* from = at - distance;
+    if (distance >= 8) {
+        // Every block of 8 is read from bytes written before it.
+        for (uint32_t i = 0; i < count; i += 8)
+            __builtin_memcpy(at + i, from + i, 8);
+        return;
     }
-    for (uint32_t i = 0; i < count; ++i) {
-        uint8_t b = m_window[(m_writePosition - distance) & mask];
-        m_copy[i] = b;
-        StoreByte(b);
-    }
-    return count;
+    for (uint32_t i = 0; i < count; ++i)
+        at[i] = from[i];
 }

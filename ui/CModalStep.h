@@ -11,8 +11,9 @@ public:
     // Waits for the next message (the largest timeout) and handles it.
     static void Wait(LHandler& requester, LFrame& dialog);
     // Handles one message when one is pending and returns at once otherwise (a zero timeout):
-    // long work calls it between its units and must never be held up by an empty queue.
-    static void Poll(LHandler& requester, LFrame& dialog);
+    // long work calls it between its units and must never be held up by an empty queue. True
+    // when a message was handled.
+    static bool Poll(LHandler& requester, LFrame& dialog);
     // Shows the dialog's window if it is not visible yet.
     static void ShowIfHidden(LFrame& dialog);
 };

@@ -15,6 +15,12 @@
 
 #include <algorithm>
 
+namespace {
+
+const int kMessagesPerLook = 8;
+
+} // namespace
+
 const char* const CSimpleProgressDialog::kLayoutNames = "stopbtn = 1; msgtx = 2; progbar = 3; iconpn = 4;";
 const char* const CSimpleProgressDialog::kLayoutSize =
     "tw = max(wp(msgtx), CalcTextW(msgtx, 20));"
@@ -82,6 +88,22 @@ int32_t CSimpleProgressDialog::WaitStepResult()
 {
     CModalStep::Poll(*this, *this);
     return m_result;
+}
+
+bool CSimpleProgressDialog::WaitStep(bool always)
+{
+    const uint32_t now = GetTickCount();
+    // Unsigned difference: right across the wrap of the tick counter.
+    if (!always && m_result == 0 && m_looked && now - m_lastLook < kLookIntervalMs)
+        return false;
+    m_looked = true;
+    m_lastLook = now;
+    // A repaint and a click may both be waiting: what is pending is handled, up to a few.
+    for (int handled = 0; handled < kMessagesPerLook && m_result == 0; ++handled) {
+        if (!CModalStep::Poll(*this, *this))
+            break;
+    }
+    return m_result == 1;
 }
 
 void CSimpleProgressDialog::SetMaximum(uint32_t maximum)

@@ -35,8 +35,12 @@ public:
     // The bar's range in the unit of the work (bytes of the package); any 32-bit amount.
     void SetMaximum(uint32_t maximum);
     // CInstallProgress: the bar's position, and one wait step that tells whether to stop.
+    // Looking at the queue costs more than writing a small file, so the steps of the work look
+    // at it only every kLookIntervalMs (the first step and those asked to always), then handle
+    // what is pending; Stop is still seen within that time after the current entry.
     void SetPosition(uint32_t position) override;
-    bool WaitStep() override { return WaitStepResult() == 1; }
+    bool WaitStep(bool always = false) override;
+    static constexpr uint32_t kLookIntervalMs = 20;
 
     // The installation's steps: the file phase with its message and range, the end of the
     // file phase (Stop no longer available), and the undoing after a stop or a failure.
@@ -65,6 +69,8 @@ private:
     LProgressBar* m_bar = nullptr;
     LImagePane* m_icon = nullptr;
     int32_t m_result = 0;
+    bool m_looked = false;
+    uint32_t m_lastLook = 0; // tick count of the last look at the queue
     // The bar holds signed 32-bit values; larger ranges are halved, position with them.
     int m_shift = 0;
     // The bar's filled width in pixels as last shown; -1 before the first position.

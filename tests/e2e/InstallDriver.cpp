@@ -4,10 +4,10 @@
 //   InstallDriver install SETUP.exe [--shots]       press Install, answer OK to every question
 //   InstallDriver uninstall UNINSTALL.exe [--shots] press Uninstall
 //
-// Prints the seconds of each phase (start-up, installation, the end after the closing notice),
-// and ends with the program's
-// own exit code (or 90 when its windows did not appear as expected). With --shots every window
-// is kept as a screenshot in the artefact folder.
+// Prints the seconds of each phase (start-up, installation, the end after the closing notice)
+// and of the whole process, and ends with the program's own exit code (or 90 when its windows
+// did not appear as expected). With --shots every window is kept as a screenshot in the
+// artefact folder.
 #include "tests/e2e/InstallerSession.h"
 
 #include <cstdio>
@@ -80,6 +80,7 @@ int Drive(const std::string& program, const Run& run)
     const DWORD answered = GetTickCount();
     const long code = started.WaitForExit(120000);
     std::printf("%.2f s from the notice to the end\n", SecondsSince(answered));
+    std::printf("%.2f s from the start to the end\n", SecondsSince(begun));
     std::printf("%s ended with %ld\n", program.c_str(), code);
     return code < 0 ? kDriverFailed : static_cast<int>(code);
 }

@@ -50,6 +50,23 @@ long Program::WaitForExit(DWORD timeoutMs)
     return static_cast<long>(code);
 }
 
+void Program::Pause()
+{
+    SuspendThread(m_info.hThread);
+    // The context is only there once the thread has really stopped.
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(m_info.hThread, &context);
+}
+
+void Program::Resume() { ResumeThread(m_info.hThread); }
+
+void Program::Kill()
+{
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, 10000);
+}
+
 long RunToEnd(const std::string& commandLine, DWORD timeoutMs)
 {
     Program program(commandLine, Program::kCommandLine);

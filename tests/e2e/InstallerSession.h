@@ -27,6 +27,11 @@ public:
     bool Started() const { return m_info.hProcess != nullptr; }
     // The exit code, or -1 when the program has not ended within the time.
     long WaitForExit(DWORD timeoutMs = 30000);
+    // Holds the program's main thread until Resume, and makes sure it stands still.
+    void Pause();
+    void Resume();
+    // Ends the program at once, as the task manager does (TerminateProcess).
+    void Kill();
     DWORD Id() const { return m_info.dwProcessId; }
 
 private:

@@ -48,7 +48,7 @@ public:
 
     // CProcedureProgress
     void SetPosition(uint32_t position) override { positions.push_back(position); }
-    bool WaitStep() override
+    bool WaitStep(bool = false) override
     {
         int step = waitSteps++;
         if (atWaitStep)

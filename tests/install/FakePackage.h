@@ -6,6 +6,7 @@
 
 #include "install/CEntrySource.h"
 #include "install/CInstallProgress.h"
+#include "package/CStream.h"
 #include "platform/CUrl.h"
 
 #include <windows.h>
@@ -58,26 +59,17 @@ public:
         std::memset(bytes, 0, given);
         return given;
     }
-    bool ReadDataInto(const char* path) override
+    void ReadDataInto(CStream& target) override
     {
         ++dataReads;
-        HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
         const std::string& data = m_entries[m_index].data;
-        DWORD written = 0;
-        BOOL ok = WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-        CloseHandle(file);
-        return ok && written == data.size();
+        target.Write(data.data(), static_cast<int32_t>(data.size()));
     }
     void SkipData() override {}
     bool RecordIntact() const override { return !m_entries[m_index].corrupt; }
-    void ApplyTimes(const char* path, const uint8_t*) override { timesApplied.push_back(path); }
     uint32_t SourcePosition() const override { return kStart + static_cast<uint32_t>(m_index) * kEntrySize; }
 
     int dataReads = 0;
-    std::vector<std::string> timesApplied;
 
 private:
     std::vector<FakeEntry> m_entries;
@@ -91,7 +83,7 @@ public:
     explicit FakeProgress(int stopAfter = -1) : m_stopAfter(stopAfter) {}
 
     void SetPosition(uint32_t position) override { positions.push_back(position); }
-    bool WaitStep() override { return m_stopAfter >= 0 && steps++ >= m_stopAfter; }
+    bool WaitStep(bool = false) override { return m_stopAfter >= 0 && steps++ >= m_stopAfter; }
 
     int steps = 0;
     std::vector<uint32_t> positions;

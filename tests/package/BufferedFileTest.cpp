@@ -35,6 +35,9 @@ struct ScratchFile {
     std::string path;
 };
 
+// The buffer's stretch: the tests read and write across its edges.
+const uint32_t kStretch = CBufferedFile::kBufferSize;
+
 std::string Pattern(size_t size)
 {
     std::string out(size, '\0');
@@ -74,7 +77,7 @@ TEST(FileStream, WriteAndTruncateNeedModeOne)
 
 TEST(BufferedFile, ReadsByteByByteAcrossTheBufferBoundaryAndStopsAtTheEnd)
 {
-    std::string data = Pattern(1300);
+    std::string data = Pattern(2 * kStretch + 276);
     ScratchFile file(data);
     CBufferedFile s(file.path.c_str(), CFileStream::kModeRead, 0);
     std::string got;
@@ -87,43 +90,45 @@ TEST(BufferedFile, ReadsByteByByteAcrossTheBufferBoundaryAndStopsAtTheEnd)
         got += c;
     }
     EXPECT_EQ(got, data);
-    EXPECT_EQ(s.Position(), 1300u);
+    EXPECT_EQ(s.Position(), data.size());
     EXPECT_FALSE(s.Failed());
 }
 
 TEST(BufferedFile, SmallReadSpanningTwoStretchesAndLargeDirectRead)
 {
-    std::string data = Pattern(2000);
+    std::string data = Pattern(3 * kStretch);
     ScratchFile file(data);
     CBufferedFile s(file.path.c_str(), CFileStream::kModeRead, 0);
     char small[20];
     uint32_t count = sizeof small;
-    s.SetPosition(500);
+    s.SetPosition(kStretch - 12);
     s.Read(small, count);
-    EXPECT_EQ(std::string(small, count), data.substr(500, 20));
-    std::string large(700, '\0');
-    count = 700;
+    EXPECT_EQ(std::string(small, count), data.substr(kStretch - 12, 20));
+    const uint32_t largeSize = kStretch + 188;
+    std::string large(largeSize, '\0');
+    count = largeSize;
     s.SetPosition(1);
     s.Read(&large[0], count);
-    EXPECT_EQ(count, 700u);
-    EXPECT_EQ(large, data.substr(1, 700));
-    EXPECT_EQ(s.Position(), 701u);
+    EXPECT_EQ(count, largeSize);
+    EXPECT_EQ(large, data.substr(1, largeSize));
+    EXPECT_EQ(s.Position(), largeSize + 1);
 }
 
 TEST(BufferedFile, WritesAcrossTheBoundaryAreFlushedOnSeekToEndAndDestruction)
 {
-    ScratchFile file(Pattern(600));
-    std::string expected = Pattern(600);
+    const uint32_t size = kStretch + 88;
+    ScratchFile file(Pattern(size));
+    std::string expected = Pattern(size);
     {
         CBufferedFile s(file.path.c_str(), CFileStream::kModeReadWrite, 0);
-        s.SetPosition(505);
-        s.Write("0123456789", 10); // crosses 512
-        expected.replace(505, 10, "0123456789");
-        s.SetPosition(600);
+        s.SetPosition(kStretch - 7);
+        s.Write("0123456789", 10); // crosses the stretch's end
+        expected.replace(kStretch - 7, 10, "0123456789");
+        s.SetPosition(size);
         s.Write("tail", 4); // grows the file from inside the buffer
         expected += "tail";
         s.SeekEnd();
-        EXPECT_EQ(s.Position(), 604u);
+        EXPECT_EQ(s.Position(), size + 4);
         s.SetPosition(2);
         s.Write("AB", 2);
         expected.replace(2, 2, "AB");
@@ -153,29 +158,29 @@ TEST(BufferedFile, WritingPastTheValidBytesFillsTheGapWithZeros)
 
 TEST(BufferedFile, TruncateFlushesThenCutsAtThePosition)
 {
-    ScratchFile file(Pattern(1500));
+    ScratchFile file(Pattern(kStretch + 1000));
     {
         CBufferedFile s(file.path.c_str(), CFileStream::kModeReadWrite, 0);
-        s.SetPosition(510);
+        s.SetPosition(kStretch - 2);
         s.Write("XYZW", 4);
-        s.SetPosition(513);
+        s.SetPosition(kStretch + 1);
         s.Truncate();
         s.SeekEnd();
-        EXPECT_EQ(s.Position(), 513u);
+        EXPECT_EQ(s.Position(), kStretch + 1);
         EXPECT_FALSE(s.Failed());
     }
-    EXPECT_EQ(file.Contents(), Pattern(510) + "XYZ");
+    EXPECT_EQ(file.Contents(), Pattern(kStretch - 2) + "XYZ");
 }
 
 TEST(BufferedFile, LargeWriteGoesDirectlyAndReadOnlyFileRefusesWrites)
 {
     ScratchFile file("");
-    std::string big = Pattern(1000);
+    std::string big = Pattern(kStretch + 1000);
     {
         CBufferedFile s(file.path.c_str(), CFileStream::kModeReadWrite, 0);
         s.Write("head", 4);
         s.Write(big.data(), static_cast<int32_t>(big.size()));
-        EXPECT_EQ(s.Position(), 1004u);
+        EXPECT_EQ(s.Position(), big.size() + 4);
     }
     EXPECT_EQ(file.Contents(), "head" + big);
 

@@ -1,0 +1,224 @@
+// An installation over an earlier one, ended by force (TerminateProcess, as from the task
+// manager) at many points of its file phase: the next start of the same installer, or of the
+// earlier installation's uninstaller, undoes it from its journal file and the product folder
+// is as it was, the user's files included. Without its journal file the next start changes
+// nothing. (A journal file cut short is tried at every byte in the journal's own tests.)
+#include "tests/e2e/InstallerSession.h"
+#include "tests/install/TreeSnapshot.h"
+#include "tests/platform/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+using testsupport::Describe;
+using testsupport::TakeSnapshot;
+using testsupport::TreeSnapshot;
+
+namespace {
+
+const char* const kWork = "C:\\e2e-crash";
+const size_t kLargeSize = 16 << 20;
+
+// The package's files in the order the packer writes them (names sorted, each folder before
+// what it holds): 100 entries with the folders, the large file among them.
+std::vector<std::string> PackageFiles()
+{
+    std::vector<std::string> files;
+    auto add = [&](const char* stem, int count) {
+        for (int i = 0; i < count; ++i)
+            files.push_back(stem + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".txt");
+    };
+    add("a-docs\\page", 30);
+    files.push_back("b-large.bin");
+    add("c-lib\\module", 60);
+    add("d-extra\\extra", 5);
+    return files;
+}
+
+std::string Contents(const std::string& file, const char* version)
+{
+    return file + " of version " + version + std::string(file.size() * 37 % 3000, '.');
+}
+
+std::string CrashProduct() { return ProgramFilesFolder() + "\\Crash Tool"; }
+
+std::vector<WIN32_FIND_DATAA> Find(const std::string& pattern)
+{
+    std::vector<WIN32_FIND_DATAA> found(1);
+    HANDLE find = FindFirstFileA(pattern.c_str(), &found.back());
+    if (find == INVALID_HANDLE_VALUE)
+        return {};
+    while (found.emplace_back(), FindNextFileA(find, &found.back())) {
+    }
+    found.pop_back();
+    FindClose(find);
+    return found;
+}
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    return temp;
+}
+
+std::vector<WIN32_FIND_DATAA> JournalFiles() { return Find(TempFolder() + "Install-*.journal"); }
+
+// Version 1.0 as installed earlier, with its uninstaller, and the user's own files beside it,
+// two of them named like the installer's backups and temporary files.
+void MakeEarlierInstallation(const std::string& setup)
+{
+    const std::string product = CrashProduct();
+    testsupport::RemoveTreeForTests(product);
+    for (const char* folder : {"", "\\a-docs", "\\c-lib", "\\Uninstall"})
+        CreateDirectoryA((product + folder).c_str(), nullptr);
+    const std::vector<std::string> files = PackageFiles();
+    for (size_t i = 0; i < files.size(); i += 2) {
+        if (files[i] != "b-large.bin" && files[i].rfind("d-extra", 0) != 0)
+            WriteFileText(product + "\\" + files[i], Contents(files[i], "1.0"));
+    }
+    WriteFileText(product + "\\Notes.txt", "the user's notes");
+    WriteFileText(product + "\\ins123", "the user's file called ins123");
+    WriteFileText(product + "\\c-lib\\tmp9.txt", "the user's file called tmp9");
+    CopyFileA(setup.c_str(), (product + "\\Uninstall\\Uninstall.exe").c_str(), FALSE);
+}
+
+class CrashedInstallation : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::string root = std::string(kWork) + "\\product";
+        testsupport::RemoveTreeForTests(kWork);
+        CreateDirectoryA(kWork, nullptr);
+        CreateDirectoryA(root.c_str(), nullptr);
+        for (const char* folder : {"\\a-docs", "\\c-lib", "\\d-extra"})
+            CreateDirectoryA((root + folder).c_str(), nullptr);
+        bool written = true;
+        for (const std::string& file : PackageFiles())
+            written = written && WriteFileText(root + "\\" + file, Contents(file, "2.0"));
+        written = written && WriteFileText(root + "\\b-large.bin", Noise(kLargeSize, 3));
+        const std::string description = std::string(kWork) + "\\description.txt";
+        written = written && WriteFileText(description, "<Folder>\n\"Crash Tool\"\n");
+        s_setup = std::string(kWork) + "\\CrashSetup.exe";
+        s_packed = written && Pack(description, root, s_setup);
+        // Left by an earlier run that failed: it would be undone at the first start.
+        for (const WIN32_FIND_DATAA& journal : JournalFiles())
+            DeleteFileA((TempFolder() + journal.cFileName).c_str());
+    }
+    static void TearDownTestSuite() { testsupport::RemoveTreeForTests(kWork); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_packed) << "the product could not be packed";
+        MakeEarlierInstallation(s_setup);
+        before = TakeSnapshot(CrashProduct());
+    }
+    void TearDown() override { testsupport::RemoveTreeForTests(CrashProduct()); }
+
+    // Starts the installation over the earlier one and ends it by force once `reached` holds:
+    // the installer is held still between looks, so it is killed in the state seen.
+    void KillWhen(const std::function<bool()>& reached)
+    {
+        Program installer(s_setup);
+        HWND window = WaitForInstallerWindow(installer.Id());
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(Press(window, "Install"));
+        HWND question = WaitForDialog(installer.Id(), "Message");
+        ASSERT_TRUE(question);
+        ASSERT_TRUE(HasButton(question, "Cancel")) << "the folder exists: a question";
+        ASSERT_TRUE(Press(question, "OK"));
+        const DWORD start = GetTickCount();
+        for (;;) {
+            installer.Pause();
+            if (reached())
+                break;
+            installer.Resume();
+            ASSERT_LT(GetTickCount() - start, 120000u) << "the installation never reached the point";
+            Sleep(1);
+        }
+        installer.Kill();
+        ASSERT_NE(TakeSnapshot(CrashProduct()), before) << "killed before it changed anything";
+    }
+
+    // Starts a program of the product, which tells of an undone installation (or not) before its
+    // window opens; closes the window again.
+    static void StartAndClose(const std::string& program, bool toldOfUndoing)
+    {
+        Program started(program);
+        if (toldOfUndoing) {
+            HWND notice = WaitForDialog(started.Id(), "Message");
+            ASSERT_TRUE(notice);
+            EXPECT_FALSE(HasButton(notice, "Cancel")) << "a notice, not a question";
+            Screenshot("interrupted-installation-undone", notice);
+            ASSERT_TRUE(Press(notice, "OK"));
+        }
+        // The window shows once start-up is over: no notice came before it unless answered.
+        HWND window = WaitForInstallerWindow(started.Id());
+        ASSERT_TRUE(window);
+        CloseByCloseBox(window);
+        EXPECT_EQ(started.WaitForExit(), 0);
+    }
+
+    void ExpectAsBefore()
+    {
+        TreeSnapshot after = TakeSnapshot(CrashProduct());
+        EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
+        EXPECT_TRUE(JournalFiles().empty());
+    }
+
+    TreeSnapshot before;
+    static std::string s_setup;
+    static bool s_packed;
+};
+
+std::string CrashedInstallation::s_setup;
+bool CrashedInstallation::s_packed = false;
+
+// The package's file with this number (from 1) has its new contents at its name.
+std::function<bool()> FileInstalled(size_t number)
+{
+    const std::string file = PackageFiles()[number - 1];
+    return [file] { return ReadFileText(CrashProduct() + "\\" + file) == Contents(file, "2.0"); };
+}
+
+// The large file is being written: its temporary file holds part of it.
+bool LargeFileHalfWritten()
+{
+    for (const WIN32_FIND_DATAA& temp : Find(CrashProduct() + "\\ins*")) {
+        if (temp.nFileSizeLow > (1u << 20) && temp.nFileSizeLow < kLargeSize)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(CrashedInstallation, KilledAtAnyPointOfTheFilePhaseIsUndoneAtTheNextStart)
+{
+    for (size_t number : {1, 2, 5, 10, 20, 40, 60, 80}) {
+        SCOPED_TRACE("killed after file " + std::to_string(number));
+        ASSERT_NO_FATAL_FAILURE(KillWhen(FileInstalled(number)));
+        ASSERT_NO_FATAL_FAILURE(StartAndClose(s_setup, true));
+        ExpectAsBefore();
+        SetUp();
+    }
+    {
+        SCOPED_TRACE("killed while the large file was written; undone by the earlier uninstaller");
+        ASSERT_NO_FATAL_FAILURE(KillWhen(LargeFileHalfWritten));
+        ASSERT_NO_FATAL_FAILURE(StartAndClose(CrashProduct() + "\\Uninstall\\Uninstall.exe", true));
+        ExpectAsBefore();
+        SetUp();
+    }
+    SCOPED_TRACE("killed, and its journal file deleted by hand: the next start changes nothing");
+    ASSERT_NO_FATAL_FAILURE(KillWhen(FileInstalled(10)));
+    const TreeSnapshot killed = TakeSnapshot(CrashProduct());
+    const std::vector<WIN32_FIND_DATAA> journals = JournalFiles();
+    ASSERT_EQ(journals.size(), 1u);
+    ASSERT_TRUE(DeleteFileA((TempFolder() + journals[0].cFileName).c_str()));
+    ASSERT_NO_FATAL_FAILURE(StartAndClose(s_setup, false));
+    EXPECT_EQ(TakeSnapshot(CrashProduct()), killed);
+}
