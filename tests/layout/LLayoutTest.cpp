@@ -67,13 +67,12 @@ TEST_F(LLayoutTest, PlacesPanesReadsTheirFramesAndSeesTheWindowAsIdZero)
     LLayout layout(*frame);
     EXPECT_EQ(16, layout.Run("wp(1)")); // an empty pane wants 16 by 16
     layout.RunSection("one = 1; pp(one, 5, 6, 45, 26); pp(0, 10, 30, 250, 130)");
-    const RECT& bounds = plain->Bounds();
-    EXPECT_EQ(5 * 1000 + 6 * 100 + 45 * 10 + 26, bounds.left * 1000 + bounds.top * 100 + bounds.right * 10 + bounds.bottom);
+    const RECT placed = {5, 6, 45, 26}, window = {10, 30, 250, 130};
+    EXPECT_TRUE(EqualRect(&plain->Bounds(), &placed));
     EXPECT_EQ(5 * 1000 + 6 * 100 + 45 * 10 + 26, layout.Run("l(one) * 1000 + t(one) * 100 + r(one) * 10 + b(one)"));
     EXPECT_EQ(40 * 100 + 20, layout.Run("w(one) * 100 + h(one)"));
     EXPECT_EQ(40 * 100 + 20, layout.Run("wp(one, -3) * 100 + hp(one, 7)")); // its frame's size, whatever the hint
-    const RECT& window = layout.WindowRect();
-    EXPECT_EQ(10 * 1000 + 30 * 100 + 250 * 10 + 130, window.left * 1000 + window.top * 100 + window.right * 10 + window.bottom);
+    EXPECT_TRUE(EqualRect(&layout.WindowRect(), &window));
     EXPECT_EQ(240 * 1000 + 100, layout.Run("wp(0) * 1000 + hp(0, 55)"));
     EXPECT_EQ(10 + 30 + 250 + 130, layout.Run("l(0) + t(0) + r(0) + b(0)"));
     EXPECT_EQ(0, frame->Width()); // the window rectangle is not the frame's

@@ -176,7 +176,8 @@ protected:
 TEST_P(ShippedLayout, CallsOnlyLibraryMacrosAndReadsOnlyNamesSetBefore)
 {
     const std::set<std::string> macros = LibraryNames(LScriptReader::kBody);
-    const std::set<std::string> functions = {"sqrt", "min", "max", "sys", "pp", "wp", "hp", "w", "h", "l", "t", "r", "b"};
+    const std::set<std::string> functions = {"sqrt", "min", "max", "sys", "pp", "wp", "hp",
+                                             "w", "h", "l", "t", "r", "b"};
     std::set<std::string> assigned = LibraryNames('=');
     for (size_t s = 0; s < 3; ++s) {
         const std::vector<Token> tokens = Tokens(sections[s]);

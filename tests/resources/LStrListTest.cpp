@@ -69,7 +69,8 @@ TEST(InstallerExecutable, CarriesItsResources)
     EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)), nullptr); // version
     HRSRC manifest = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(manifest, nullptr);
-    const std::string text(static_cast<const char*>(LockResource(LoadResource(exe, manifest))), SizeofResource(exe, manifest));
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(exe, manifest))),
+                           SizeofResource(exe, manifest));
     EXPECT_NE(text.find("requireAdministrator"), std::string::npos);
     EXPECT_NE(text.find("supportedOS"), std::string::npos);
     FreeLibrary(exe);
