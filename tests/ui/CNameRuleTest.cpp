@@ -51,7 +51,7 @@ TEST(CNameRule, OneCharacterThatIsNoDigitBlankPunctuationOrControlEnablesSetup)
     };
     for (const auto& c : cases) {
         FakeClassifier classifier;
-        EXPECT_EQ(CNameRule::AllowsSetup(c.name, classifier), c.allows) << c.name;
+        EXPECT_EQ(CNameRule::AllowsSetup(c.name, classifier), c.allows) << "case " << &c - cases; // raw bytes
     }
     EXPECT_FALSE(CNameRule::AllowsSetup(nullptr, FakeClassifier()));
 }
