@@ -78,19 +78,6 @@ TEST_F(LLayoutTest, PlacesPanesReadsTheirFramesAndSeesTheWindowAsIdZero)
     EXPECT_EQ(0, frame->Width()); // the window rectangle is not the frame's
 }
 
-TEST_F(LLayoutTest, IdsThatNameNoPaneReadZeroAndAreNotPlaced)
-{
-    LLayout layout(*frame);
-    for (const char* id : {"4", "-1", "100"}) {
-        for (const char* name : {"wp", "hp", "w", "h", "l", "t", "r", "b"})
-            EXPECT_EQ(0, layout.Run((std::string(name) + "(" + id + ")").c_str())) << name << id;
-        layout.Run((std::string("pp(") + id + ", 50, 50, 90, 90)").c_str());
-    }
-    for (LPane* pane : {plain, static_cast<LPane*>(wrap), static_cast<LPane*>(button)})
-        EXPECT_EQ(0, pane->Bounds().right);
-    EXPECT_EQ(0, layout.WindowRect().right);
-}
-
 TEST_F(LLayoutTest, HintsAndSystemMetricsReachThePanesAndThePlatform)
 {
     LLayout layout(*frame);

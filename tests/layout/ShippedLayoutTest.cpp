@@ -92,20 +92,11 @@ private:
 
 // The library macros the installer's layouts use, over a 400 by 300 window with a 30 by 10
 // label (base 8), a 50 by 20 field (base 15), a text 100 wide and 32 high and a 32 pixel icon.
-class StdLayout : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        for (const FakePane& pane : {FakePane{30, 10, 8, {}}, FakePane{50, 20, 15, {}}, FakePane{100, 32, 0, {}},
-                                     FakePane{32, 32, 0, {}}})
-            script.panes.push_back(pane);
-        script.Run("pp(0, 0, 0, 400, 300)");
-    }
-    FakePaneScript script;
-};
-
-TEST_F(StdLayout, PlacementMacrosPlaceThePanes)
+TEST(StdLayout, PlacementMacrosPlaceThePanes)
 {
+    FakePaneScript layout;
+    layout.panes.insert(layout.panes.end(), {{30, 10, 8, {}}, {50, 20, 15, {}}, {100, 32, 0, {}}, {32, 32, 0, {}}});
+    layout.Run("pp(0, 0, 0, 400, 300)");
     const struct {
         const char* script;
         int pane;
@@ -120,8 +111,8 @@ TEST_F(StdLayout, PlacementMacrosPlaceThePanes)
         {"PlaceLT(2, 100, 40); AlignBaseR(1, 2, 80)", 1, {50, 47, 80, 57}}, // both bases at 55
     };
     for (const auto& c : cases) {
-        script.Run(c.script);
-        EXPECT_EQ(c.rect, script.panes[size_t(c.pane)].rect) << c.script;
+        layout.Run(c.script);
+        EXPECT_EQ(c.rect, layout.panes[size_t(c.pane)].rect) << c.script;
     }
 }
 

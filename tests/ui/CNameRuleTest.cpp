@@ -45,9 +45,17 @@ TEST(CNameRule, OneCharacterThatIsNoDigitBlankPunctuationOrControlEnablesSetup)
         const char* name;
         bool allows;
     } cases[] = {
-        {"", false}, {"   ", false}, {"2026", false}, {"--- . !", false}, {"\t\x7f 12", false}, {"a", true},
-        {"  123 x", true}, {"Q...", true}, {"12\x01", true},
-        {"12\x81" "a", true}, {"\x81" "0\x81 ", false}, // two-byte characters are classified as one
+        {"", false},
+        {"   ", false},
+        {"2026", false},
+        {"--- . !", false},
+        {"\t\x7f 12", false},
+        {"a", true},
+        {"  123 x", true},
+        {"Q...", true},
+        {"12\x01", true},
+        {"12\x81\x61", true},
+        {"\x81\x30\x81 ", false}, // two-byte characters are classified as one
     };
     for (const auto& c : cases) {
         FakeClassifier classifier;

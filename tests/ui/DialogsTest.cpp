@@ -1,7 +1,9 @@
 // Every dialog of the installer, answered through window messages from a driver thread while
 // the test's thread runs its loop: each way out gives its answer, and each shows its texts in
-// the user's language.
+// the user's language; the progress dialog's states during the file installation and its range.
+#include "framework/LProgressBar.h"
 #include "framework/LPushButton.h"
+#include "framework/LTextPane.h"
 #include "framework/LWindow.h"
 #include "resources/LStrList.h"
 #include "tests/support/Screenshot.h"
@@ -13,6 +15,9 @@
 #include "ui/CSimpleProgressDialog.h"
 #include "ui/CUserRegDialog.h"
 
+#include <commctrl.h>
+
+#include <atomic>
 #include <functional>
 
 namespace {
@@ -28,7 +33,9 @@ void ClickButton(HWND window, const char* label)
 
 void Press(HWND window, UINT key) { uidriver::PressKey(window, key); }
 
-class ModalDialogsTest : public UiFixture {
+LRESULT BarPosition(CSimpleProgressDialog& dialog) { return SendMessageA(dialog.Bar()->Control(), PBM_GETPOS, 0, 0); }
+
+class DialogsTest : public UiFixture {
 protected:
     // Runs the dialog until it ends while the driver gives `answer`; its result.
     int Run(Dialog dialog, const std::function<void(HWND)>& answer)
@@ -77,7 +84,7 @@ protected:
 
 } // namespace
 
-TEST_F(ModalDialogsTest, EveryWayOutGivesItsAnswer)
+TEST_F(DialogsTest, EveryWayOutGivesItsAnswer)
 {
     const struct {
         Dialog dialog;
@@ -110,7 +117,7 @@ TEST_F(ModalDialogsTest, EveryWayOutGivesItsAnswer)
     }
 }
 
-TEST_F(ModalDialogsTest, ShowTheirTextsInTheUsersLanguage)
+TEST_F(DialogsTest, ShowTheirTextsInTheUsersLanguage)
 {
     const struct {
         Dialog dialog;
@@ -139,7 +146,7 @@ TEST_F(ModalDialogsTest, ShowTheirTextsInTheUsersLanguage)
     }
 }
 
-TEST_F(ModalDialogsTest, AMessageShowsCancelOnlyForAQuestionAndItsButtonsEvenWithoutText)
+TEST_F(DialogsTest, AMessageShowsCancelOnlyForAQuestionAndItsButtonsEvenWithoutText)
 {
     CSimpleMessageDialog dialog(&app, nullptr);
     LPane* ok = dialog.PaneById(1);
@@ -151,4 +158,76 @@ TEST_F(ModalDialogsTest, AMessageShowsCancelOnlyForAQuestionAndItsButtonsEvenWit
     EXPECT_TRUE(ok->Has(LPane::kShown));
     EXPECT_GT(ok->Width(), 0);
     EXPECT_GT(ok->Height(), 0);
+}
+
+TEST_F(DialogsTest, TheProgressIsShownByTheFirstWaitStepAndAnEmptyQueueDoesNotHoldItUp)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    EXPECT_FALSE(dialog.IsVisible());
+    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), ""); // the measuring line is gone again
+    Pump();
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(dialog.WaitStepResult(), 0);
+    EXPECT_TRUE(dialog.IsVisible());
+}
+
+TEST_F(DialogsTest, OnceTheFilesAreWrittenNeitherStopNorTheCloseBoxStopsTheProgress)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.BeginFiles(1000, false);
+    dialog.EndFiles();
+    uidriver::QueueMarker marker;
+    std::atomic<bool> driverDone{false};
+    bool handled = false, stopped = false;
+    uidriver::DriverThread driver([&] {
+        if (HWND window = uidriver::WaitForVisibleWindow("LDIALOGDEFDATA", nullptr)) {
+            uidriver::CloseBox(window);
+            uidriver::PressKey(window, VK_ESCAPE);
+            uidriver::Click(uidriver::FindChild(window, "Button", nullptr));
+            handled = marker.WaitUntilHandled();
+        }
+        driverDone = true;
+    });
+    for (DWORD start = GetTickCount(); !driverDone && GetTickCount() - start < 20000; Sleep(2))
+        stopped = dialog.WaitStep() || stopped;
+    ASSERT_TRUE(handled) << "the dialog did not handle the driver's input";
+    EXPECT_FALSE(stopped);
+    EXPECT_FALSE(IsWindowEnabled(dialog.StopButton()->Control()));
+}
+
+TEST_F(DialogsTest, TheProgressFilePhaseRelabelsStopAndTheUndoingHidesTheBar)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.BeginFiles(5000, false);
+    EXPECT_STREQ(dialog.StopButton()->Text().Text(), "Cancel");
+    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "Installing files...");
+    EXPECT_EQ(dialog.Bar()->Maximum(), 5000);
+    dialog.SetPosition(2000);
+    dialog.WaitStepResult();
+    EXPECT_FALSE(testsupport::SaveScreenshot("progress-installing", dialog.Window()->Handle()).empty());
+    dialog.ShowCanceling();
+    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "Canceling installation...");
+    EXPECT_FALSE(IsWindowVisible(dialog.Bar()->Control()));
+    EXPECT_FALSE(testsupport::SaveScreenshot("progress-canceling", dialog.Window()->Handle()).empty());
+    CSimpleProgressDialog removal(&app, nullptr);
+    removal.BeginFiles(10, true);
+    EXPECT_STREQ(removal.MessagePane()->Text().Text(), "Uninstalling files...");
+}
+
+TEST_F(DialogsTest, TheProgressBarShowsTheEndStartsANewRangeAfreshAndStaysInProportionUpToFourGibibytes)
+{
+    CSimpleProgressDialog dialog(&app, nullptr);
+    dialog.SetMaximum(100000);
+    dialog.SetPosition(100000);
+    EXPECT_EQ(BarPosition(dialog), 25000);
+    dialog.SetMaximum(100000);
+    dialog.SetPosition(0);
+    EXPECT_EQ(BarPosition(dialog), 0);
+    // Halfway through almost four gibibytes stays halfway instead of turning negative.
+    dialog.SetMaximum(0xFFFFFFF0u);
+    dialog.SetPosition(0x7FFFFFF8u);
+    PBRANGE range = {};
+    SendMessageA(dialog.Bar()->Control(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    ASSERT_GT(range.iHigh, 0);
+    EXPECT_NEAR(BarPosition(dialog), range.iHigh / 2, 1);
 }
