@@ -19,11 +19,3 @@ RECT CWorkAreaCentre::Centred(const RECT& rect, const RECT& area)
     OffsetRect(&moved, dx, dy);
     return moved;
 }
-
-RECT CWorkAreaCentre::OnWorkArea(const RECT& rect)
-{
-    RECT area = {};
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
-        return rect;
-    return Centred(rect, area);
-}

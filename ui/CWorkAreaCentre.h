@@ -8,6 +8,4 @@ class CWorkAreaCentre {
 public:
     // `rect` moved onto the centre of `area`, its size unchanged.
     static RECT Centred(const RECT& rect, const RECT& area);
-    // `rect` moved onto the centre of the current work area.
-    static RECT OnWorkArea(const RECT& rect);
 };

@@ -27,98 +27,44 @@ std::vector<int> Values(const LListOf<Item>& list)
 
 } // namespace
 
-TEST(LList, StartsEmpty)
+TEST(LList, InsertsAtBothEndsAndAfterANodeAndRemoveKeepsTheLastNode)
 {
-    LListOf<Item> list;
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.First(), nullptr);
-    EXPECT_EQ(list.Last(), nullptr);
+    Item a(1), b(2), c(3), d(4), stranger(5);
+    LListOf<Item> list, other;
     EXPECT_EQ(list.PopFront(), nullptr);
-}
-
-TEST(LList, AppendAndInsertFrontKeepOrderAndLast)
-{
-    Item a(1), b(2), c(3), d(4);
-    LListOf<Item> list;
-    list.Append(&b);
+    other.Append(&stranger);
     list.Append(&c);
     list.InsertFront(&a);
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
+    list.InsertAfter(&a, &b);
     EXPECT_EQ(list.Last(), &c);
-    list.Append(&d);
-    EXPECT_EQ(list.Last(), &d);
-    EXPECT_EQ(list.Count(), 4);
-}
-
-TEST(LList, RemoveFixesTheLastNode)
-{
-    Item a(1), b(2), c(3), d(4);
-    LListOf<Item> list;
-    list.Append(&a);
-    list.Append(&b);
-    list.Append(&c);
+    EXPECT_FALSE(list.Remove(&stranger));
+    EXPECT_TRUE(other.Contains(&stranger));
     EXPECT_TRUE(list.Remove(&c));
     EXPECT_EQ(list.Last(), &b);
-    list.Append(&d); // must go behind b, not behind the removed c
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 4}));
-    EXPECT_TRUE(list.Remove(&a));
-    EXPECT_TRUE(list.Remove(&b));
-    EXPECT_TRUE(list.Remove(&d));
+    list.Append(&d); // behind b, not behind the removed c
+    list.InsertAfter(&d, &c);
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 4, 3}));
+    EXPECT_EQ(list.Last(), &c);
+    EXPECT_EQ(list.PopFront(), &a);
+    for (Item* item : {&b, &d, &c})
+        EXPECT_TRUE(list.Remove(item));
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.Last(), nullptr);
-    list.Append(&a);
-    EXPECT_EQ(list.First(), &a);
-    EXPECT_EQ(list.Last(), &a);
 }
 
-TEST(LList, RemovingANonMemberFails)
-{
-    Item a(1), b(2);
-    LListOf<Item> list, other;
-    list.Append(&a);
-    other.Append(&b);
-    EXPECT_FALSE(list.Remove(&b));
-    EXPECT_EQ(other.Count(), 1);
-    EXPECT_TRUE(list.Contains(&a));
-    EXPECT_FALSE(list.Contains(&b));
-}
-
-TEST(LList, InsertAfterKeepsSortedPositions)
+TEST(LList, IterationSurvivesRemovingTheCurrentItemAndDestructionUnlinks)
 {
     Item a(1), b(2), c(3);
-    LListOf<Item> list;
-    list.Append(&a);
-    list.InsertAfter(&a, &c);
-    list.InsertAfter(&a, &b);
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(list.Last(), &c);
-}
-
-TEST(LList, IterationSurvivesRemovingTheCurrentItem)
-{
-    Item a(1), b(2), c(3);
-    LListOf<Item> list;
-    list.Append(&a);
-    list.Append(&b);
-    list.Append(&c);
-    for (Item* item : list) {
-        if (item->value == 2)
-            list.Remove(item);
-    }
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 3}));
-}
-
-TEST(LList, DestructionUnlinksWithoutDeleting)
-{
-    Item a(1);
     {
         LListOf<Item> list;
         list.Append(&a);
-        EXPECT_TRUE(a.IsLinked());
+        list.Append(&b);
+        list.Append(&c);
+        for (Item* item : list)
+            if (item->value == 2)
+                list.Remove(item);
+        EXPECT_EQ(Values(list), (std::vector<int>{1, 3}));
     }
     EXPECT_FALSE(a.IsLinked());
-    LListOf<Item> again;
-    again.Append(&a);
-    EXPECT_EQ(again.Count(), 1);
+    EXPECT_FALSE(c.IsLinked());
 }

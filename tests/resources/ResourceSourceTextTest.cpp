@@ -1,65 +1,40 @@
+// The source form of the resources: strings between "==" lines.
 #include "resources/ResourceSourceText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-std::vector<std::string> Parse(const std::string& text)
+using Strings = std::vector<std::string>;
+
+TEST(ResourceSourceText, StringsAreTheLinesBetweenMarkersJoinedWithoutTheFinalLineFeed)
 {
-    std::vector<std::string> strings;
-    ResourceTextError error;
-    EXPECT_TRUE(ParseResourceSourceText(text, &strings, &error)) << error.line << ": " << error.message;
-    return strings;
+    const struct {
+        const char* text;
+        Strings strings;
+    } cases[] = {
+        {"# comment\n\n== first\nOK.\n== second, two lines\na\nb\n", {"OK.", "a\nb"}},
+        {"==\nFILE\n&File\n\n==separator\n==\n\n\n==\n  \n", {"FILE\n&File\n", "", "\n", "  "}},
+        {"# c\r\n==\r\nA\r\nB\r\n", {"A\nB"}}, // CR LF reads as LF
+        {"==\n#not a comment\n x==y\n", {"#not a comment\n x==y"}},
+        {"", {}},
+        {"# only comments\n\n", {}},
+    };
+    for (const auto& c : cases) {
+        Strings strings;
+        ResourceTextError error;
+        EXPECT_TRUE(ParseResourceSourceText(c.text, &strings, &error)) << c.text;
+        EXPECT_EQ(strings, c.strings) << c.text;
+    }
 }
 
-TEST(ResourceSourceText, StringsAreTheLinesBetweenMarkersJoinedWithoutFinalLineFeed)
+TEST(ResourceSourceText, TextBeforeTheFirstMarkerAndNulBytesAreRefusedWithTheirLine)
 {
-    const auto strings = Parse("# comment\n\n== first\nOK.\n== second, two lines\na\nb\n");
-    ASSERT_EQ(strings.size(), 2u);
-    EXPECT_EQ(strings[0], "OK.");
-    EXPECT_EQ(strings[1], "a\nb");
-}
-
-TEST(ResourceSourceText, EmptyLastLineGivesTrailingLineFeedAndEmptyStringsSurvive)
-{
-    const auto strings = Parse("==\nFILE\n&File\n\n==separator\n==\n\n\n==\n  \n");
-    ASSERT_EQ(strings.size(), 4u);
-    EXPECT_EQ(strings[0], "FILE\n&File\n");
-    EXPECT_EQ(strings[1], "");
-    EXPECT_EQ(strings[2], "\n");
-    EXPECT_EQ(strings[3], "  ");
-}
-
-TEST(ResourceSourceText, CarriageReturnsBeforeLineFeedsAreDropped)
-{
-    const auto strings = Parse("# c\r\n==\r\nA\r\nB\r\n");
-    ASSERT_EQ(strings.size(), 1u);
-    EXPECT_EQ(strings[0], "A\nB");
-}
-
-TEST(ResourceSourceText, HashAndMarkerTextInsideAStringAreContent)
-{
-    const auto strings = Parse("==\n#not a comment\n x==y\n");
-    ASSERT_EQ(strings.size(), 1u);
-    EXPECT_EQ(strings[0], "#not a comment\n x==y");
-}
-
-TEST(ResourceSourceText, TextWithoutMarkersIsNoStringsOrAnError)
-{
-    EXPECT_TRUE(Parse("").empty());
-    EXPECT_TRUE(Parse("# only comments\n\n").empty());
-
-    std::vector<std::string> strings{"old"};
+    Strings strings;
     ResourceTextError error;
     EXPECT_FALSE(ParseResourceSourceText("# c\nstray text\n==\nx\n", &strings, &error));
     EXPECT_EQ(error.line, 2);
     EXPECT_NE(error.message.find("before the first"), std::string::npos);
-}
-
-TEST(ResourceSourceText, NulByteIsRefusedWithItsLine)
-{
-    ResourceTextError error;
-    std::vector<std::string> strings;
     EXPECT_FALSE(ParseResourceSourceText(std::string("==\nok\nbad\0byte\n", 16), &strings, &error));
     EXPECT_EQ(error.line, 3);
 }

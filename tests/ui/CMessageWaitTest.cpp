@@ -2,60 +2,37 @@
 
 #include <gtest/gtest.h>
 
-TEST(CMessageWait, DefaultButtonAnswersOneWithOrWithoutCancel)
+TEST(CMessageWait, TheDefaultButtonAnswersOneAndEscapeZeroOnlyForAQuestion)
 {
-    CMessageWait question(0, true, 100);
-    EXPECT_TRUE(question.Finished(1, 100));
-    EXPECT_EQ(question.Answer(), 1);
-
-    CMessageWait notice(0, false, 100);
-    EXPECT_TRUE(notice.Finished(1, 100));
-    EXPECT_EQ(notice.Answer(), 1);
+    const struct {
+        bool withCancel;
+        int32_t button;
+        int32_t answer;
+    } cases[] = {{true, 1, 1}, {false, 1, 1}, {true, 2, 0}, {false, 2, 1}};
+    for (const auto& c : cases) {
+        CMessageWait wait(0, c.withCancel, 100);
+        EXPECT_TRUE(wait.Finished(c.button, 100));
+        EXPECT_EQ(wait.Answer(), c.answer) << c.withCancel << " " << c.button;
+    }
 }
 
-TEST(CMessageWait, EscapeAnswersZeroOnlyForAQuestion)
+TEST(CMessageWait, ATimeLimitAnswersOneOnceItHasRunOutAcrossTheTickCountsWrap)
 {
-    CMessageWait question(0, true, 0);
-    EXPECT_TRUE(question.Finished(2, 5));
-    EXPECT_EQ(question.Answer(), 0);
-
-    // A notice has only OK: Escape or the close box count as OK.
-    CMessageWait notice(0, false, 0);
-    EXPECT_TRUE(notice.Finished(2, 5));
-    EXPECT_EQ(notice.Answer(), 1);
-}
-
-TEST(CMessageWait, WithoutTimeLimitOnlyAButtonEndsTheWait)
-{
-    CMessageWait wait(0, true, 0);
-    EXPECT_FALSE(wait.Finished(0, 1));
-    EXPECT_FALSE(wait.Finished(0, 0x7FFFFFFF));
-    EXPECT_FALSE(wait.Finished(0, 0xFFFFFFFF));
+    CMessageWait none(0, true, 0);
     CMessageWait negative(-5, true, 0);
-    EXPECT_FALSE(negative.Finished(0, 1000000));
-}
-
-TEST(CMessageWait, TimeLimitAnswersOneOnceItHasRunOut)
-{
+    for (uint32_t now : {1u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        EXPECT_FALSE(none.Finished(0, now));
+        EXPECT_FALSE(negative.Finished(0, now));
+    }
     CMessageWait wait(3, true, 1000);
     EXPECT_FALSE(wait.Finished(0, 3999));
     EXPECT_TRUE(wait.Finished(0, 4000));
     EXPECT_EQ(wait.Answer(), 1);
-}
-
-TEST(CMessageWait, TimeLimitSurvivesTheTickCounterWrap)
-{
-    // Started 500 ms before the 32-bit tick counter wraps to 0.
-    CMessageWait wait(2, true, 0xFFFFFFFFu - 499);
-    EXPECT_FALSE(wait.Finished(0, 100));
-    EXPECT_FALSE(wait.Finished(0, 1499));
-    EXPECT_TRUE(wait.Finished(0, 1500));
-}
-
-TEST(CMessageWait, LongTimeLimitDoesNotWrapToAnImmediateEnd)
-{
-    // 5000000 seconds: 5e9 ms, which wraps to about 705 million in 32 bits.
-    CMessageWait wait(5000000, true, 0);
-    EXPECT_FALSE(wait.Finished(0, 705032704u + 1));
-    EXPECT_FALSE(wait.Finished(0, 0xFFFFFFFFu));
+    CMessageWait wrapping(2, true, 0xFFFFFFFFu - 499); // 500 ms before the wrap
+    EXPECT_FALSE(wrapping.Finished(0, 1499));
+    EXPECT_TRUE(wrapping.Finished(0, 1500));
+    // 5e9 ms would wrap to about 705 million in 32 bits and end the wait at once.
+    CMessageWait longLimit(5000000, true, 0);
+    EXPECT_FALSE(longLimit.Finished(0, 705032704u + 1));
+    EXPECT_FALSE(longLimit.Finished(0, 0xFFFFFFFFu));
 }

@@ -1,94 +1,43 @@
 #include "tests/ui/UiDriver.h"
 
-#include <vector>
-
 namespace uidriver {
-
-DriverThread::DriverThread(std::function<void()> script) : m_thread(std::move(script))
-{
-}
-
-DriverThread::~DriverThread()
-{
-    if (m_thread.joinable())
-        m_thread.join();
-}
 
 namespace {
 
 struct Search {
     const char* className;
-    const char* title;
+    const char* text;
+    bool visibleOnly;
     HWND found;
 };
 
-bool Matches(HWND window, const char* className, const char* text)
-{
-    if (className) {
-        char name[128] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if (lstrcmpiA(name, className) != 0)
-            return false;
-    }
-    return !text || WindowText(window) == text;
-}
-
-BOOL CALLBACK FindVisibleTop(HWND window, LPARAM context)
+BOOL CALLBACK Matches(HWND window, LPARAM context)
 {
     Search* search = reinterpret_cast<Search*>(context);
-    if (IsWindowVisible(window) && Matches(window, search->className, search->title)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindChildProc(HWND window, LPARAM context)
-{
-    Search* search = reinterpret_cast<Search*>(context);
-    if (Matches(window, search->className, search->title)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if ((search->visibleOnly && !IsWindowVisible(window)) ||
+        (search->className && lstrcmpiA(name, search->className)) ||
+        (search->text && WindowText(window) != search->text))
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 } // namespace
 
 HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        Search search = {className, title, nullptr};
-        EnumWindows(FindVisibleTop, reinterpret_cast<LPARAM>(&search));
-        found = search.found;
-        return found != nullptr;
-    }, timeoutMs);
-    return found;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
+    Search search = {className, title, true, nullptr};
+    WaitUntil([&] { return !EnumWindows(Matches, reinterpret_cast<LPARAM>(&search)) && search.found; }, timeoutMs);
+    return search.found;
 }
 
 HWND FindChild(HWND parent, const char* className, const char* text)
 {
-    Search search = {className, text, nullptr};
-    EnumChildWindows(parent, FindChildProc, reinterpret_cast<LPARAM>(&search));
+    Search search = {className, text, false, nullptr};
+    EnumChildWindows(parent, Matches, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-HWND FindChildById(HWND parent, int id)
-{
-    return GetDlgItem(parent, id);
 }
 
 std::string WindowText(HWND window)
@@ -97,6 +46,13 @@ std::string WindowText(HWND window)
     char text[1024] = {};
     SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 void Click(HWND button)
@@ -108,27 +64,15 @@ void Click(HWND button)
     PostMessageA(GetAncestor(button, GA_ROOT), WM_NULL, 0, 0);
 }
 
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
 void PressKey(HWND window, UINT virtualKey)
 {
     // Keys go to the control with the focus in the active window, as they would from the
     // keyboard; a window that has only just been shown may not be active, or have given a
     // control the focus, yet.
     WaitUntil([window] { return GetForegroundWindow() == window && FocusOf(window); }, 2000);
-    HWND target = FocusOf(window);
-    if (!target)
-        target = window;
-    // As the keyboard would: key down and key up; the receiver's own TranslateMessage makes
-    // the character.
-    UINT scan = MapVirtualKeyA(virtualKey, 0);
+    HWND target = FocusOf(window) ? FocusOf(window) : window;
+    // Key down and key up; the receiver's own TranslateMessage makes the character.
+    const UINT scan = MapVirtualKeyA(virtualKey, 0);
     PostMessageA(target, WM_KEYDOWN, virtualKey, LPARAM(1 | (scan << 16)));
     PostMessageA(target, WM_KEYUP, virtualKey, LPARAM(1 | (scan << 16) | (3u << 30)));
 }
@@ -142,25 +86,6 @@ void Type(HWND edit, const char* text)
 void CloseBox(HWND window)
 {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-bool AnsweredUntilEnded(HWND window, const std::atomic<bool>& returned, const std::function<void(HWND)>& answer)
-{
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        answer(window);
-        if (WaitUntil([&returned] { return returned.load(); }, 1000))
-            return true;
-    }
-    CloseBox(window);
-    return false;
-}
-
-bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs)
-{
-    if (WaitUntil([&returned] { return returned.load(); }, timeoutMs))
-        return true;
-    CloseBox(window);
-    return false;
 }
 
 namespace {
@@ -187,21 +112,19 @@ QueueMarker::~QueueMarker()
 
 LRESULT CALLBACK QueueMarker::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == kMarker) {
-        if (auto* marker = reinterpret_cast<QueueMarker*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
-            ++marker->m_handled;
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != kMarker)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (auto* marker = reinterpret_cast<QueueMarker*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+        ++marker->m_handled;
+    return 0;
 }
 
 bool QueueMarker::WaitUntilHandled(DWORD timeoutMs)
 {
     for (int round = 0; round < 2; ++round) {
         const long target = m_handled + 1;
-        if (!m_window || !PostMessageA(m_window, kMarker, 0, 0))
-            return false;
-        if (!WaitUntil([&] { return m_handled >= target; }, timeoutMs))
+        if (!m_window || !PostMessageA(m_window, kMarker, 0, 0) ||
+            !WaitUntil([&] { return m_handled >= target; }, timeoutMs))
             return false;
     }
     return true;

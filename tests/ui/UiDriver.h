@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/WindowWait.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -13,13 +15,15 @@
 // to the control that has the focus.
 namespace uidriver {
 
+using testsupport::WaitUntil;
+
 // Runs `script` on its own thread; the destructor waits for it to end.
 class DriverThread {
 public:
-    explicit DriverThread(std::function<void()> script);
+    explicit DriverThread(std::function<void()> script) : m_thread(std::move(script)) {}
     DriverThread(const DriverThread&) = delete;
     DriverThread& operator=(const DriverThread&) = delete;
-    ~DriverThread();
+    ~DriverThread() { m_thread.join(); }
 
 private:
     std::thread m_thread;
@@ -27,35 +31,22 @@ private:
 
 // Waits until a visible top-level window of the class and title exists (null matches any).
 HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs = 10000);
-// Waits until `condition` holds, polling; false after the timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
 // The first child window (any depth) of the class whose text is `text`; null matches any.
 HWND FindChild(HWND parent, const char* className, const char* text);
-HWND FindChildById(HWND parent, int id);
 std::string WindowText(HWND window);
+// The control that has the keyboard focus in `window`'s thread, or null.
+HWND FocusOf(HWND window);
 
 // Presses a button as a click would (BM_CLICK, answered by the button's own thread), then
 // wakes the window's thread as the posted input of a real click does.
 void Click(HWND button);
-// Posts a key press and release to the control that has the focus in `window`'s thread, or
-// to `window` itself when nothing has the focus.
+// Posts a key press and release to the control that has the focus in `window`, or to
+// `window` itself when nothing has it.
 void PressKey(HWND window, UINT virtualKey);
 // Posts typed characters to `edit`.
 void Type(HWND edit, const char* text);
 // Posts the close-box command to a top-level window.
 void CloseBox(HWND window);
-// After a script's answer: waits until the modal loop under test has returned; if it does not
-// (the answer was lost), closes the window so that the test fails instead of waiting for
-// ever. True when the loop returned by itself.
-bool EndedOrClosed(HWND window, const std::atomic<bool>& returned, DWORD timeoutMs = 8000);
-// Gives a one-step answer until the modal loop under test has returned, as a user presses
-// again what went unnoticed; closes the window after eight tries. True when the loop returned
-// by the answer.
-bool AnsweredUntilEnded(HWND window, const std::atomic<bool>& returned, const std::function<void(HWND)>& answer);
-
-// The control that has the keyboard focus in `window`'s thread, or null.
-HWND FocusOf(HWND window);
 
 // A hidden window of the thread that creates it; a driver thread proves with it that what it
 // posted to that thread's windows has been handled, before it looks at what did or did not

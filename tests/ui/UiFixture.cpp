@@ -1,8 +1,6 @@
 #include "tests/ui/UiFixture.h"
 
 #include "resources/LResDefaultChain.h"
-#include "resources/LStrList.h"
-#include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 
 #include <commctrl.h>
@@ -21,40 +19,29 @@ UiFixture::~UiFixture()
     LResDefaultChain::Destroy();
 }
 
-void UiFixture::Pump(int rounds)
+int UiFixture::Driven(const std::function<int()>& run, const std::function<void(HWND)>& answer, int tries)
 {
-    for (int round = 0; round < rounds; ++round) {
-        MSG peek;
-        while (PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
-            app.PumpOne();
-        Sleep(5);
-    }
-}
-
-void UiFixture::ClickWhilePumping(HWND control)
-{
-    std::atomic<bool> done{false};
+    std::atomic<bool> returned{false}, driverDone{false};
+    bool found = false, ended = false;
+    int result = -1;
     {
         uidriver::DriverThread driver([&] {
-            uidriver::Click(control);
-            done = true;
+            HWND window = uidriver::WaitForVisibleWindow("LDIALOGDEFDATA", nullptr);
+            found = window != nullptr;
+            for (int attempt = 0; found && !ended && attempt < tries; ++attempt) {
+                answer(window);
+                ended = uidriver::WaitUntil([&] { return returned.load(); }, 8000 / tries);
+            }
+            if (found && !ended)
+                uidriver::CloseBox(window);
+            driverDone = true;
         });
-        const DWORD start = GetTickCount();
-        while (!done && GetTickCount() - start < 10000)
-            Pump(1);
+        result = run();
+        returned = true;
+        // The driver may still be inside a message sent to this thread.
+        PumpUntil([&] { return driverDone.load(); }, 20000);
     }
-    Pump();
-}
-
-void UiFixture::ExpectTextsOf(HWND window, const char* list, std::initializer_list<int> buttons, const char* shot)
-{
-    LStrList texts(list, LStrList::kStrings);
-    const LString title = texts.Get(0);
-    EXPECT_FALSE(title.IsEmpty()) << list;
-    EXPECT_EQ(uidriver::WindowText(window), title.Text()) << list;
-    for (int index : buttons) {
-        const LString label = texts.Get(index);
-        EXPECT_NE(uidriver::FindChild(window, "Button", label.Text()), nullptr) << list << " " << index;
-    }
-    testsupport::SaveScreenshot(shot, window);
+    EXPECT_TRUE(found) << "no dialog was shown";
+    EXPECT_TRUE(ended) << "the dialog did not end by the driver's answer";
+    return result;
 }
