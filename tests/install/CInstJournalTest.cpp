@@ -198,7 +198,7 @@ TEST_P(InterruptedInstallation, IsFinishedFromItsJournalFileCutAtAnyByteAndNoFil
     auto take = [&] {
         TreeSnapshot tree = TakeSnapshot(product);
         for (auto& entry : tree)
-            entry.second.lastWrite = 0;
+            entry.second.created = entry.second.lastWrite = 0;
         return tree;
     };
     CreateDirectoryA(temp.c_str(), nullptr);
