@@ -44,17 +44,6 @@ inline bool WriteInstaller(const std::string& path, const std::vector<std::strin
     return finished;
 }
 
-// Bytes that do not compress, so that damage to the package lands in their data run.
-inline std::string Noise(size_t size, uint32_t seed)
-{
-    std::string bytes(size, '\0');
-    for (char& byte : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        byte = static_cast<char>(seed >> 16);
-    }
-    return bytes;
-}
-
 inline uint32_t FoundPackage(CStream& file, uint32_t& start)
 {
     uint32_t end = 0;

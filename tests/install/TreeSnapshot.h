@@ -86,6 +86,18 @@ inline TreeSnapshot TakeSnapshot(const std::string& root)
     return snapshot;
 }
 
+// Bytes that do not compress, the same for the same seed: damage to a package
+// lands in their data run.
+inline std::string Noise(size_t size, uint32_t seed)
+{
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}
+
 // Whether the path is gone within the time: the uninstaller's batch file removes it after the
 // uninstaller has ended.
 inline bool GoneWithin(const std::string& path, DWORD timeoutMs)
