@@ -192,42 +192,33 @@ private:
 
 } // namespace
 
-TEST_P(FileInstallation, IntoAnEmptyFolderEveryEntryWithItsTimes)
+TEST_P(FileInstallation, IntoAnEmptyFolderAndOverItBackupsLastingUntilTheCommit)
 {
-    const std::vector<FakeEntry> product = SampleProduct("1");
+    const std::vector<FakeEntry> first = SampleProduct("1");
     FakeProgress progress;
     CInstJournal journal;
-    ASSERT_EQ(Start(Open(product), progress, journal), kInsOK);
+    ASSERT_EQ(Start(Open(first), progress, journal), kInsOK);
     Finish(kInsOK, journal);
     TreeSnapshot tree = TakeSnapshot(destination);
-    ExpectInstalled(tree, product);
-    EXPECT_EQ(tree.size(), product.size()) << Describe(tree);
-
-    // The bar is set once per entry and once more at the end, never backwards, from the
-    // package's start on.
-    ASSERT_EQ(progress.positions.size(), product.size() + 1);
+    ExpectInstalled(tree, first);
+    EXPECT_EQ(tree.size(), first.size()) << Describe(tree);
+    // The bar is set once per entry and once more at the end, never backwards.
+    ASSERT_EQ(progress.positions.size(), first.size() + 1);
     for (size_t i = 1; i < progress.positions.size(); ++i)
         EXPECT_GE(progress.positions[i], progress.positions[i - 1]) << i;
     EXPECT_GT(progress.positions.back(), progress.positions.front());
-}
 
-TEST_P(FileInstallation, OverAnEarlierInstallationBackupsLastUntilTheCommit)
-{
-    ASSERT_EQ(Install(SampleProduct("1")), kInsOK);
     ASSERT_TRUE(WriteTestFile(destination + "\\Manual\\user.txt", "mine"));
     ASSERT_TRUE(SetFileAttributesA((destination + "\\ReadMe.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-
-    const std::vector<FakeEntry> product = SampleProduct("2");
-    FakeProgress progress;
-    CInstJournal journal;
-    ASSERT_EQ(Start(Open(product), progress, journal), kInsOK);
+    const std::vector<FakeEntry> second = SampleProduct("2");
+    ASSERT_EQ(Start(Open(second), progress, journal), kInsOK);
     // Every replaced file waits under its backup name; the empty one and the read-only one too.
     EXPECT_EQ(LeftoverNames(TakeSnapshot(destination)).size(), 6u) << Describe(TakeSnapshot(destination));
     Finish(kInsOK, journal);
-    TreeSnapshot after = TakeSnapshot(destination);
-    EXPECT_TRUE(LeftoverNames(after).empty()) << Describe(after);
-    ExpectInstalled(after, product);
-    EXPECT_EQ(after["Manual\\user.txt"].contents, "mine");
+    tree = TakeSnapshot(destination);
+    EXPECT_TRUE(LeftoverNames(tree).empty()) << Describe(tree);
+    ExpectInstalled(tree, second);
+    EXPECT_EQ(tree["Manual\\user.txt"].contents, "mine");
 }
 
 TEST_P(FileInstallation, SomethingInTheWayEndsTheInstallationAndIsKept)
@@ -252,16 +243,32 @@ TEST_P(FileInstallation, SomethingInTheWayEndsTheInstallationAndIsKept)
     }
 }
 
-TEST_P(FileInstallation, ADamagedPackageFailsWithBrokenAndChangesNothing)
+TEST_P(FileInstallation, ADamagedPackageNeitherInstallsNorRemovesAnything)
 {
     std::vector<FakeEntry> product = SampleProduct("1");
     product.push_back(File("Last.bin", Noise(20000, 7)));
     ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
     ASSERT_TRUE(WriteTestFile(destination + "\\ReadMe.txt", "the user's own, kept"));
     for (int damage = 1; damage <= kDamages; ++damage) {
-        SCOPED_TRACE("damage " + std::to_string(damage));
+        SCOPED_TRACE("installed with damage " + std::to_string(damage));
         const TreeSnapshot before = TakeSnapshot(scratch.Path());
         EXPECT_EQ(Install(product, damage), kInsBroken);
+        ExpectUnchanged(before);
+    }
+
+    // Installed whole, the same package damaged, or naming a file outside, removes nothing.
+    ASSERT_EQ(Install(product), kInsOK);
+    ASSERT_TRUE(WriteTestFile(scratch / "victim.txt", "keep me"));
+    const TreeSnapshot before = TakeSnapshot(scratch.Path());
+    std::vector<FakeEntry> hostile = product;
+    hostile.push_back(File("../victim.txt", ""));
+    for (int damage = 0; damage <= kDamages; ++damage) {
+        SCOPED_TRACE("removals collected with damage " + std::to_string(damage));
+        CInstJournal journal;
+        FakeProgress progress;
+        EXPECT_EQ(CollectRemovals(Run(damage ? Open(product, damage) : Open(hostile)), progress, journal), kInsBroken);
+        EXPECT_TRUE(journal.IsEmpty());
+        journal.RollBack();
         ExpectUnchanged(before);
     }
 }
@@ -319,26 +326,6 @@ TEST_P(FileInstallation, CollectedRemovalsTakeExactlyThePackagesFilesAndFolders)
          {".", "Manual", "Manual\\en", "Manual\\en\\mine.txt", "Manual\\Notes", "Manual\\Notes\\note.txt"})
         expected[kept] = installed[kept];
     EXPECT_EQ(TakeSnapshot(destination), expected) << Describe(TakeSnapshot(destination));
-}
-
-TEST_P(FileInstallation, CollectingFromADamagedOrHostilePackageRemovesNothing)
-{
-    std::vector<FakeEntry> product = SampleProduct("1");
-    product.push_back(File("Last.bin", Noise(20000, 7)));
-    ASSERT_EQ(Install(product), kInsOK);
-    ASSERT_TRUE(WriteTestFile(scratch / "victim.txt", "keep me"));
-    const TreeSnapshot before = TakeSnapshot(scratch.Path());
-    std::vector<FakeEntry> hostile = product;
-    hostile.push_back(File("../victim.txt", ""));
-    for (int damage = 0; damage <= kDamages; ++damage) {
-        SCOPED_TRACE("damage " + std::to_string(damage));
-        CInstJournal journal;
-        FakeProgress progress;
-        EXPECT_EQ(CollectRemovals(Run(damage ? Open(product, damage) : Open(hostile)), progress, journal), kInsBroken);
-        EXPECT_TRUE(journal.IsEmpty());
-        journal.RollBack();
-        ExpectUnchanged(before);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, FileInstallation, ::testing::Bool(),
