@@ -293,16 +293,6 @@ TEST_P(FileInstallation, MissingFolderEntriesAreCreatedOnTheWay)
 {
     ASSERT_EQ(Install({Folder("."), File("a/b/c.txt", "c")}), kInsOK);
     EXPECT_EQ(ReadTestFile(destination + "\\a\\b\\c.txt"), "c");
-    // Stopped at the end: the file goes, the folders made on the way (not journalled) stay.
-    RemoveTreeForTests(destination);
-    FakeProgress progress(2);
-    CInstJournal journal;
-    const InstallResult code =
-        Start(Open({Folder("."), File("a/b/c.txt", "c"), File("d.txt", "d")}), progress, journal);
-    Finish(code, journal);
-    EXPECT_EQ(code, kInsCanceled);
-    EXPECT_FALSE(Exists(destination + "\\a\\b\\c.txt"));
-    EXPECT_TRUE(IsFolderForTests(destination + "\\a\\b"));
 }
 
 TEST_P(FileInstallation, CollectedRemovalsTakeExactlyThePackagesFilesAndFolders)
