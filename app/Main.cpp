@@ -1,10 +1,41 @@
+// The program's entry point, in place of the C runtime's start-up code. The installer uses
+// none of what that code prepares (argument vectors, a console, floating-point errors turned
+// into signals, fix-ups of data imported from DLLs, which the link forbids), and it brought
+// some 9 KB into an image that every packed installer carries. What the program does need
+// is done here: static objects are constructed before the run and the functions registered
+// with atexit (destructors of local statics) run after it, latest first. The command line is
+// not read; the exit code is always 0.
 #include "app/StartUp.h"
 #include "ui/CInstallerUi.h"
 
 #include <windows.h>
 
-// Program entry. The command line is not read; the exit code is always 0.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+#include <cstdlib>
+
+// Runs the constructors of static objects, as the runtime's own start-up does.
+extern "C" void __main();
+
+namespace {
+
+constexpr int kMaxExitFunctions = 32;
+void (*g_exitFunctions[kMaxExitFunctions])();
+int g_exitFunctionCount = 0;
+
+} // namespace
+
+extern "C" int __cdecl atexit(void(__cdecl* function)())
 {
-    return RunInstallerProcess(instance, &CInstallerUi::Make);
+    if (g_exitFunctionCount == kMaxExitFunctions)
+        return -1;
+    g_exitFunctions[g_exitFunctionCount++] = function;
+    return 0;
+}
+
+extern "C" void ProgramEntry()
+{
+    __main();
+    const int code = RunInstallerProcess(GetModuleHandleA(nullptr), &CInstallerUi::Make);
+    while (g_exitFunctionCount > 0)
+        g_exitFunctions[--g_exitFunctionCount]();
+    ExitProcess(static_cast<UINT>(code));
 }

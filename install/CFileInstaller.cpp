@@ -8,7 +8,6 @@
 #include "install/JournalSteps.h"
 #include "package/EntryTimes.h"
 #include "platform/CTempFile.h"
-#include "platform/FileSystem.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
 
@@ -78,15 +77,6 @@ InstallResult CFileInstaller::InstallFile()
         return kInsCannotWrite;
     LString urlText = ComposeUrl(url);
 
-    const PathKind existing = KindOfPath(path.Text());
-    if (existing == PathKind::Folder)
-        return kInsFolderInTheWay;
-    if (existing == PathKind::File) {
-        code = MoveAside(m_journal, path, urlText);
-        if (code != kInsOK)
-            return code;
-    }
-
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(m_journal, path, urlText, temp, record);
@@ -100,11 +90,7 @@ InstallResult CFileInstaller::InstallFile()
         return kInsBroken;
     // A failure to set the times is not reported: the contents are what matters.
     ApplyEntryTimes(temp.Contents(), times);
-    if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
-        return kInsCannotWrite;
-    temp.Keep();
-    CInstJournal::Done(record);
-    return kInsOK;
+    return PlaceNewFile(temp, path, record);
 }
 
 InstallResult CFileInstaller::InstallFolder()

@@ -2,10 +2,10 @@
 
 #include "install/CInstJournal.h"
 #include "platform/CCreateFolderOp.h"
-#include "platform/CFileFind.h"
 #include "platform/CFileOp.h"
 #include "platform/CRenameOp.h"
 #include "platform/CTempFile.h"
+#include "platform/FileSystem.h"
 #include "platform/CTextBuilder.h"
 #include "platform/PathText.h"
 
@@ -37,8 +37,7 @@ InstallResult TakeFreshName(CInstJournal& journal, JournalKind kind, const LStri
     }
 }
 
-} // namespace
-
+// Moves the existing file at `path` aside under a backup name in its folder.
 InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url)
 {
     CJournalRecord* record = nullptr;
@@ -50,22 +49,39 @@ InstallResult MoveAside(CInstJournal& journal, const LString& path, const LStrin
     return code;
 }
 
+} // namespace
+
 InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, CTempFile& temp,
                            CJournalRecord*& record)
 {
+    const PathKind existing = KindOfPath(path.Text());
+    if (existing == PathKind::Folder)
+        return kInsFolderInTheWay;
+    if (existing == PathKind::File) {
+        InstallResult code = MoveAside(journal, path, url);
+        if (code != kInsOK)
+            return code;
+    }
     const LString folder = ParentPath(path.Text());
     return TakeFreshName(journal, kJournalFile, url, "ins", [&](const LString& name) {
         return temp.Create(JoinPath(folder.Text(), name.Text()).Text());
     }, record);
 }
 
+InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record)
+{
+    if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
+        return kInsCannotWrite;
+    temp.Keep();
+    CInstJournal::Done(record);
+    return kInsOK;
+}
+
 InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LString& url)
 {
-    {
-        CFileFind existing(path.Text(), false);
-        if (existing.Found())
-            return existing.IsFolder() ? kInsOK : kInsCannotCreateFolder;
-    }
+    const PathKind existing = KindOfPath(path.Text());
+    if (existing != PathKind::Nothing)
+        return existing == PathKind::Folder ? kInsOK : kInsCannotCreateFolder;
     CJournalRecord* record = journal.Enter(kJournalFolder, url);
     if (!record)
         return kInsNoMemory;

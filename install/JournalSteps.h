@@ -16,14 +16,14 @@ struct CJournalRecord;
 // dropped from the journal again, so that nothing ever acts on a file of that name that is
 // not the installation's own.
 
-// Moves the existing file at `path` aside under a backup name in its folder; a commit deletes
-// the backup, a rollback restores it.
-InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url);
-// Enters the new file at `path` and makes, beside it, the empty temporary file its contents
-// are written to. `record` is the file's pending record, to be marked done once the
-// temporary file has taken the file's name.
+// Makes the temporary file that the new file at `path` is written to, beside it, once the
+// way is clear: a folder there is kInsFolderInTheWay, and a file there is moved aside under a
+// backup name, which a commit deletes and a rollback restores. `record` is the new file's
+// pending record for PlaceNewFile.
 InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, CTempFile& temp,
                            CJournalRecord*& record);
+// Gives the written temporary file the name of `path` and marks its record done.
+InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record);
 // Creates the folder at `path`. A folder that was there before is used without a record, so
 // that a rollback leaves it, even empty. A plain file in the way may be the user's own: it is
 // neither deleted nor renamed, and the result is kInsCannotCreateFolder.

@@ -3,7 +3,6 @@
 #include "install/CInstJournal.h"
 #include "install/JournalSteps.h"
 #include "platform/CChildPathOp.h"
-#include "platform/CFileFind.h"
 #include "platform/CTempFile.h"
 #include "platform/FileCopy.h"
 #include "platform/FileUrl.h"
@@ -33,17 +32,6 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     LString url = PathToFileUrl(path.Text());
     if (url.IsEmpty())
         return kInsCannotWrite;
-    {
-        CFileFind existing(path.Text(), false);
-        if (existing.Found()) {
-            if (existing.IsFolder())
-                return kInsFolderInTheWay;
-            code = MoveAside(journal, path, url);
-            if (code != kInsOK)
-                return code;
-        }
-    }
-
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(journal, path, url, temp, record);
@@ -53,10 +41,9 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     temp.Close();
     if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
         return kInsCannotWrite;
-    if (temp.RenameTo(kFileName) != FileStatus::Ok)
-        return kInsCannotWrite;
-    temp.Keep();
-    CInstJournal::Done(record);
+    code = PlaceNewFile(temp, path, record);
+    if (code != kInsOK)
+        return code;
     // The stamp comes last: it may make the copy read-only, which a rollback cannot delete.
     return CopyFileStamp(ownPath, path.Text()) == kCopyDone ? kInsOK : kInsCannotWrite;
 }
