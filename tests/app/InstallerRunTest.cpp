@@ -4,6 +4,8 @@
 #include "framework/LDialogDef.h"
 #include "framework/LFrame.h"
 #include "framework/LMenuBar.h"
+#include "framework/LMenuItem.h"
+#include "framework/LMessageNames.h"
 #include "framework/LThreadWindows.h"
 #include "resources/LResDefaultChain.h"
 #include "tests/app/FakeInstallerWindow.h"
@@ -209,7 +211,7 @@ TEST_F(InstallerRun, MessagesFromOthersAreNotTheWindowsButtons)
     EXPECT_FALSE(Exists(scratch / "Programs\\Sample Tool"));
 }
 
-TEST_F(InstallerRun, TheMenuCommandsAreEnabledOnlyWhileNoModalDialogIsOpen)
+TEST_F(InstallerRun, TheMenuCommandsAreEnabledOnlyWhileNoModalDialogIsOpenAndAboutShowsTheBox)
 {
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
     app.CreateInstaller()->Start();
@@ -226,6 +228,14 @@ TEST_F(InstallerRun, TheMenuCommandsAreEnabledOnlyWhileNoModalDialogIsOpen)
         return enabled;
     };
     EXPECT_EQ(enabledItems(), 2);
+    // Chosen, About opens the installer window's about box.
+    LMenuItem* about = nullptr;
+    for (LMenu* menu : bar.Menus())
+        menu->ForEachItem([&](LMenuItem* item) { about = item->AnswersTo(LStdCmd_About) ? item : about; });
+    ASSERT_TRUE(about);
+    Send(LMessage(LMenuItem_Selected, about, &app));
+    EXPECT_EQ(Window().events.back(), "about");
+
     // A modal dialog of the installer's own (the progress, a message) is open.
     LDialogDef definition{3};
     LFrame dialog(nullptr, nullptr, &definition);

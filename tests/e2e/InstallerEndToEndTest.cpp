@@ -89,22 +89,6 @@ TEST_F(EndToEnd, InstallsTheSampleIntoTheSuggestedFolderAndUninstallsIt)
     EXPECT_TRUE(testsupport::GoneWithin(product, 60000));
 }
 
-TEST_F(EndToEnd, TheAboutBoxOpensFromTheHelpMenu)
-{
-    Program installer(s_setup);
-    HWND window = WaitForInstallerWindow(installer.Id());
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(ChooseMenuItem(installer.Id(), window, 'h', 'a')) << "Help, About Installer...";
-    HWND about = WaitForDialog(installer.Id(), "About Installer", 10000);
-    ASSERT_TRUE(about);
-    Screenshot("about-box", about);
-    ASSERT_TRUE(Press(about, "OK"));
-    EXPECT_TRUE(WaitUntilHidden(about));
-    CloseByCloseBox(window);
-    EXPECT_EQ(installer.WaitForExit(), 0);
-    EXPECT_FALSE(Exists(ProductFolder()));
-}
-
 TEST_F(EndToEnd, ASecondInstanceBringsTheFirstToTheFrontAndEnds)
 {
     Program first(s_setup);

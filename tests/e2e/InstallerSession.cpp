@@ -169,17 +169,6 @@ bool Press(HWND window, const char* label)
 
 bool HasButton(HWND window, const char* label) { return FindButton(window, label) != nullptr; }
 
-bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey)
-{
-    // Menus cannot be read from another process under Wine, so the command is chosen the way
-    // a keyboard user would: Alt with the menu's letter opens it, the item's letter picks it.
-    PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(menuKey));
-    HWND popup = WaitForWindowOf(processId, "#32768", nullptr, 10000);
-    if (!popup)
-        return false;
-    return PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(itemKey), 0) != FALSE;
-}
-
 void CloseByCloseBox(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 namespace {

@@ -57,8 +57,6 @@ bool WaitUntilVisible(HWND window, DWORD timeoutMs = 30000);
 // Presses the button with this label inside the window.
 bool Press(HWND window, const char* label);
 bool HasButton(HWND window, const char* label);
-// Chooses a menu command by its mnemonic letters: the menu's on the bar, then the item's.
-bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey);
 void CloseByCloseBox(HWND window);
 // Makes the root of a drive the parent folder through the install page's "Change Folder..."
 // chooser: the drive is opened from the computer's view and confirmed with OK. False when the
