@@ -136,20 +136,6 @@ TEST_F(InstallerRun, WithoutAWindowThereIsNoRun)
     EXPECT_EQ(app.CreateInstaller(), nullptr);
 }
 
-TEST_F(InstallerRun, ASuccessfulInstallationEndsTheRun)
-{
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    app.CreateInstaller()->Start();
-    Window().parentFolder = scratch / "Programs";
-    Window().PressInstall();
-
-    std::string product = scratch / "Programs\\Sample Tool";
-    EXPECT_EQ(ReadTestFile(product + "\\ReadMe.txt"), std::string(3000, 'r'));
-    EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
-    EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
-    EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
-}
-
 TEST_F(InstallerRun, AfterAStopTheInstallPageReturnsAndTheNextAttemptStartsFromTheFirstEntry)
 {
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
@@ -171,33 +157,9 @@ TEST_F(InstallerRun, AfterAStopTheInstallPageReturnsAndTheNextAttemptStartsFromT
     std::string product = scratch / "Programs\\Sample Tool";
     EXPECT_EQ(ReadTestFile(product + "\\ReadMe.txt"), std::string(3000, 'r'));
     EXPECT_EQ(ReadTestFile(product + "\\Manual\\index.html"), "<html>");
-    EXPECT_TRUE(QuitPosted());
-}
-
-TEST_F(InstallerRun, TheUninstallerRemovesTheProductAndEndsTheRun)
-{
-    std::string product = scratch / "Programs\\Sample Tool";
-    {
-        CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-        app.CreateInstaller()->Start();
-        Window().parentFolder = scratch / "Programs";
-        Window().PressInstall();
-        ASSERT_TRUE(QuitPosted());
-    }
-    WriteTestFile(product + "\\Manual\\mine.txt", "the user's");
-    // The uninstaller runs from a copy, as the real one is held open while it runs.
-    std::string uninstaller = product + "\\Uninstall\\Uninstall.exe";
-    {
-        CInstallerApp app(uninstaller.c_str(), &MakeFakeWindow);
-        app.CreateInstaller()->Start();
-        EXPECT_EQ(Window().uninstallFolder, product);
-        Window().PressUninstall();
-        EXPECT_EQ(Window().dialogs.notices, std::vector<std::string>{" Uninstallation has been completed successfully."});
-        EXPECT_TRUE(QuitPosted());
-    }
-    EXPECT_FALSE(Exists(product + "\\ReadMe.txt"));
-    EXPECT_EQ(ReadTestFile(product + "\\Manual\\mine.txt"), "the user's");
-    EXPECT_TRUE(GoneWithin(uninstaller, 10000));
+    EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
+    EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
+    EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
 }
 
 TEST_F(InstallerRun, MessagesFromOthersAreNotTheWindowsButtons)

@@ -245,7 +245,6 @@ bool ChooseDriveAsParent(DWORD processId, HWND window, char drive)
         PostKey(view, VK_RETURN);
         opened = uidriver::WaitUntil([&] { return ShowsFolder(lookIn, mark); }, 1500);
     }
-    Sleep(500);
     Screenshot(std::string("folder-chooser-") + drive, chooser);
     if (!opened)
         return false;
