@@ -2,7 +2,8 @@
 
 // A made-up package for the file installation tests: a list of entries with their names,
 // times and contents, and switches that damage single records the way a broken package is
-// damaged (a cut header, missing time bytes, a record whose check value does not match).
+// damaged (a cut header, missing time bytes, a record whose check value does not match), and
+// one whose contents the volume refuses.
 // The same entries can be packed into a real installer (PackedInstaller.h).
 
 #include "install/CEntrySource.h"
@@ -32,6 +33,7 @@ struct FakeEntry {
     bool cutHeader = false;
     bool shortTimes = false;
     bool corrupt = false;
+    bool writeFails = false;
 };
 
 inline FakeEntry Folder(const std::string& name) { return FakeEntry{CEntrySource::kTagFolder, name, ""}; }
@@ -73,7 +75,8 @@ public:
     {
         ++dataReads;
         const std::string& data = m_entries[m_index].data;
-        target.Write(data.data(), static_cast<int32_t>(data.size()));
+        // A negative count is refused as a full or lost volume refuses a write.
+        target.Write(data.data(), m_entries[m_index].writeFails ? -1 : static_cast<int32_t>(data.size()));
     }
     void SkipData() override {}
     bool RecordIntact() const override { return !m_entries[m_index].corrupt; }

@@ -131,33 +131,42 @@ TEST_P(InstallInterruption, StopAtAnyStepRestoresEveryFileAndKeepsTheUsersOwn)
 INSTANTIATE_TEST_SUITE_P(Destinations, InstallInterruption,
                          ::testing::Values(Before::kNothing, Before::kEmptyFolder, Before::kEarlierInstallation));
 
-TEST_F(ProcedureTest, AFileOpenedWithoutSharingMidwayFailsTheInstallationAndEverythingIsUndone)
+TEST_F(ProcedureTest, AFileThatCannotBeWrittenMidwayFailsTheInstallationAndEverythingIsUndone)
 {
-    // Entries of the upgrade that replace a file of the earlier installation.
-    const std::pair<int, const char*> replaced[] = {{2, "ReadMe.txt"}, {3, "Manual\\index.html"}, {9, "SampleTool.ini"}};
+    // Entries of the upgrade that replace a file of the earlier installation: another program
+    // opens the file just before the installation comes to it, or the volume refuses the new
+    // contents (full, or gone).
+    const struct {
+        int entry;
+        const char* file;
+        bool refused;
+    } failures[] = {{2, "ReadMe.txt", false}, {3, "Manual\\index.html", false}, {9, "SampleTool.ini", false},
+                    {3, "Manual\\index.html", true}};
     CreateDirectoryA(destination.c_str(), nullptr);
     CreateDirectoryA((destination + "\\Manual").c_str(), nullptr);
-    for (const auto& file : replaced)
-        ASSERT_TRUE(WriteTestFile(destination + "\\" + file.second, "version 1.0"));
+    for (const auto& failure : failures)
+        ASSERT_TRUE(WriteTestFile(destination + "\\" + failure.file, "version 1.0"));
     SetFileAttributesA((destination + "\\ReadMe.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     const TreeSnapshot before = TakeSnapshot(scratch.Path());
-    const std::vector<FakeEntry> entries = UpgradeEntries();
-    for (const auto& file : replaced) {
-        SCOPED_TRACE(file.second);
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(std::string(failure.file) + (failure.refused ? " refused" : " opened"));
+        std::vector<FakeEntry> entries = UpgradeEntries();
+        entries[failure.entry].writeFails = failure.refused;
         HANDLE locked = INVALID_HANDLE_VALUE;
         Attempt attempt(parent, ownPath, entries);
-        // Another program opens the file just before the installation comes to it.
         attempt.dialogs.atWaitStep = [&](int step) {
-            if (step == file.first + 1)
-                locked = CreateFileA((destination + "\\" + file.second).c_str(), GENERIC_READ, 0, nullptr,
+            if (!failure.refused && step == failure.entry + 1)
+                locked = CreateFileA((destination + "\\" + failure.file).c_str(), GENERIC_READ, 0, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         };
         EXPECT_FALSE(attempt.Run());
-        ASSERT_NE(locked, INVALID_HANDLE_VALUE) << "the file was not opened";
-        CloseHandle(locked);
+        ASSERT_EQ(locked != INVALID_HANDLE_VALUE, !failure.refused) << "the file was not opened";
+        if (locked != INVALID_HANDLE_VALUE)
+            CloseHandle(locked);
 
         EXPECT_EQ(attempt.code, kInsCannotWrite);
-        EXPECT_EQ(attempt.package.dataReads, FilesAmong(entries, size_t(file.first)));
+        // An opened file is not even moved aside; refused contents were read from the package.
+        EXPECT_EQ(attempt.package.dataReads, FilesAmong(entries, size_t(failure.entry)) + (failure.refused ? 1 : 0));
         EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" Cannot write to the destination volume."});
         EXPECT_EQ(attempt.dialogs.events, (std::vector<std::string>{"open", "ask", "hide window", "hide bar", "message",
                                                                     "close", "notice"}));
