@@ -1,7 +1,6 @@
 #include "platform/FileSystem.h"
 
 #include "platform/CFileFind.h"
-#include "platform/CTextBuilder.h"
 #include "platform/PathText.h"
 
 #include <windows.h>
@@ -36,33 +35,4 @@ unsigned long EnsureParentFolders(const char* path)
         return 0;
     error = GetLastError();
     return error == ERROR_ALREADY_EXISTS ? 0 : error;
-}
-
-LString TruePath(const char* path)
-{
-    LString parent = ParentPath(path);
-    CTextBuilder text;
-    if (!parent.IsEmpty()) {
-        // The parent's true path never ends with a separator: a drive root gives "X:".
-        text.Append(TruePath(parent.Text()));
-        text.AppendChar('\\');
-    } else {
-        text.Append(DriveOf(path));
-    }
-    CFileFind entry(path, false);
-    if (entry.Found())
-        text.Append(entry.Name());
-    else
-        text.Append(LastComponent(path));
-    return text.ToString();
-}
-
-LString FullPath(const char* path)
-{
-    char full[MAX_PATH + 1] = {};
-    char* name = nullptr;
-    DWORD length = GetFullPathNameA(path, MAX_PATH, full, &name);
-    if (length == 0 || length >= MAX_PATH)
-        return LString();
-    return TruePath(full);
 }

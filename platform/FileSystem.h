@@ -10,8 +10,3 @@ PathKind KindOfPath(const char* path);
 // Creates every missing folder above the path, not the path itself. Returns 0 or the system
 // error of the creation that failed.
 unsigned long EnsureParentFolders(const char* path);
-// The path rebuilt from its drive with every existing component spelled as the file system
-// reports it; components that do not exist stay as written.
-LString TruePath(const char* path);
-// The absolute form of a path (GetFullPathNameA), then its TruePath; empty on failure.
-LString FullPath(const char* path);

@@ -1,9 +1,9 @@
 // INF lines installed through Wine's Setup API: registration of the INF with the system and
 // the file operations of its install section.
 #include "install/CTextLines.h"
-#include "integration/CModule.h"
 #include "integration/CVariables.h"
 #include "integration/InfInstallation.h"
+#include "platform/CFileFind.h"
 #include "platform/CPlatformInfo.h"
 #include "tests/platform/ScratchFolder.h"
 
@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,17 +33,11 @@ std::string WindowsInfFolder()
 std::vector<std::string> SystemInfsWith(const std::string& marker)
 {
     std::vector<std::string> found;
-    std::string folder = WindowsInfFolder();
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.inf").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return found;
-    do {
-        std::string path = folder + "\\" + data.cFileName;
-        if (ReadTestFile(path).find(marker) != std::string::npos)
+    for (CFileFind find(WindowsInfFolder().c_str(), true); find.Found(); find.Next()) {
+        const std::string path = find.EntryPath().Text();
+        if (lstrcmpiA(path.c_str() + path.size() - 4, ".inf") == 0 && ReadTestFile(path).find(marker) != std::string::npos)
             found.push_back(path);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    }
     return found;
 }
 
@@ -102,11 +97,12 @@ protected:
         RemoveSystemInfsWith(m_marker);
     }
 
-    void Install(const char* line)
+    void Install(std::initializer_list<const char*> lines)
     {
-        CTextLines lines;
-        ASSERT_TRUE(lines.Append(LString(line)));
-        EXPECT_EQ(InstallInfLines(m_variables, lines), 0);
+        CTextLines text;
+        for (const char* line : lines)
+            ASSERT_TRUE(text.Append(LString(line)));
+        EXPECT_EQ(InstallInfLines(m_variables, text), 0);
     }
 
     ScratchFolder m_scratch;
@@ -118,42 +114,23 @@ protected:
 
 } // namespace
 
-TEST_F(InfInstallation, RunsTheCopyFilesOfTheSectionAndRegistersTheInf)
-{
-    // Unquoted: the destination's space is inserted after the line has been split.
-    Install("%DEST%\\sample.inf Sample.Install");
-    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
-    EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
-    EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
-}
-
-TEST_F(InfInstallation, ALineWithoutSectionOnlyRegistersTheInf)
-{
-    Install("\"%DEST%\\sample.inf\"");
-    EXPECT_FALSE(Exists(m_dest + "\\Out"));
-    EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
-}
-
-TEST_F(InfInstallation, ConditionsSelectTheWindowsFamily)
+TEST_F(InfInstallation, RunsTheSectionsOfTheLinesForThisSystemAndRegistersTheInf)
 {
     ASSERT_EQ(CPlatformInfo::Current().platformId, CPlatformInfo::kWindowsNTFamily);
-    Install("%DEST%\\sample.inf Other.Install win");
-    EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
-    Install("%DEST%\\sample.inf Sample.Install NT");
-    EXPECT_TRUE(Exists(m_dest + "\\Out\\payload.txt"));
-    Install("%DEST%\\sample.inf Other.Install nt");
-    EXPECT_TRUE(Exists(m_dest + "\\Out\\other.txt"));
-}
-
-TEST_F(InfInstallation, MissingOrBrokenInfsAreSkippedQuietly)
-{
-    CTextLines lines;
-    ASSERT_TRUE(lines.Append(LString("%DEST%\\missing.inf Sample.Install")));
+    // A line without a section only registers the INF.
+    Install({"\"%DEST%\\sample.inf\""});
+    EXPECT_FALSE(Exists(m_dest + "\\Out"));
+    EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
     ASSERT_TRUE(WriteTestFile(m_dest + "\\broken.inf", "\x01\x02 not an inf"));
-    ASSERT_TRUE(lines.Append(LString("%DEST%\\broken.inf Sample.Install")));
-    ASSERT_TRUE(lines.Append(LString("%DEST%\\sample.inf Sample.Install")));
-    EXPECT_EQ(InstallInfLines(m_variables, lines), 0);
+    // Missing and broken INFs are passed over quietly; the destination's space is inserted after
+    // the line has been split; "NT" is no condition, so its line runs everywhere.
+    Install({"%DEST%\\missing.inf Sample.Install", "%DEST%\\broken.inf Sample.Install",
+             "%DEST%\\sample.inf Other.Install win", "%DEST%\\sample.inf Sample.Install NT"});
     EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
+    EXPECT_FALSE(Exists(m_dest + "\\Out\\other.txt"));
+    EXPECT_EQ(SystemInfsWith(m_marker).size(), 1u);
+    Install({"%DEST%\\sample.inf Other.Install nt"});
+    EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\other.txt"), "other contents");
 }
 
 TEST_F(InfInstallation, OlderSystemsGetTheInfCopiedIntoTheirInfFolder)
@@ -163,38 +140,10 @@ TEST_F(InfInstallation, OlderSystemsGetTheInfCopiedIntoTheirInfFolder)
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
     std::string copy = WindowsInfFolder() + "\\sample.inf";
     ASSERT_FALSE(Exists(copy));
-    Install("%DEST%\\sample.inf Sample.Install");
+    Install({"%DEST%\\sample.inf Sample.Install"});
     EXPECT_EQ(ReadTestFile(copy), InfText(m_marker));
-    DWORD attributes = GetFileAttributesA(copy.c_str());
-    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY));
-    WIN32_FILE_ATTRIBUTE_DATA sourceData = {}, copyData = {};
-    GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &sourceData);
-    GetFileAttributesExA(copy.c_str(), GetFileExInfoStandard, &copyData);
-    EXPECT_EQ(CompareFileTime(&sourceData.ftLastWriteTime, &copyData.ftLastWriteTime), 0);
+    // Stamped as the source is (what the stamp carries is seen with the file copy).
+    EXPECT_TRUE(GetFileAttributesA(copy.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadTestFile(m_dest + "\\Out\\payload.txt"), "payload contents");
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST(CModule, BorrowsALoadedLibraryAndOwnsOneItLoads)
-{
-    {
-        CModule kernel("kernel32");
-        EXPECT_FALSE(kernel.Owned());
-        EXPECT_NE(kernel.GetProc("GetTickCount"), nullptr);
-        EXPECT_EQ(kernel.GetProc("NoSuchExport"), nullptr);
-    }
-    EXPECT_EQ(GetModuleHandleA("mapi32"), nullptr);
-    CModule mapi("mapi32");
-    ASSERT_NE(mapi.Handle(), nullptr);
-    EXPECT_TRUE(mapi.Owned());
-    {
-        CModule again("mapi32");
-        EXPECT_EQ(again.Handle(), mapi.Handle());
-        EXPECT_FALSE(again.Owned());
-    }
-    // The borrowing holder has not freed it.
-    EXPECT_EQ(GetModuleHandleA("mapi32"), mapi.Handle());
-    CModule missing("no-such-library-here");
-    EXPECT_EQ(missing.Handle(), nullptr);
-    EXPECT_EQ(missing.GetProc("Anything"), nullptr);
 }

@@ -5,20 +5,10 @@
 
 #include <windows.h>
 
-TEST(CPlatformInfo, FillReadsTheVersion)
-{
-    CPlatformInfo info;
-    EXPECT_FALSE(info.filled);
-    info.Fill();
-    EXPECT_TRUE(info.filled);
-    EXPECT_EQ(info.platformId, CPlatformInfo::kWindowsNTFamily);
-    EXPECT_GE(info.majorVersion, 4u);
-    EXPECT_GT(info.pageSize, 0u);
-}
-
 TEST(CDiskSpace, ReportsClusterUnitsOnTheNtFamily)
 {
     CPlatformInfo::Current().Fill();
+    ASSERT_EQ(CPlatformInfo::Current().platformId, CPlatformInfo::kWindowsNTFamily);
     CDiskSpace space("C:\\Windows\\system32");
     EXPECT_FALSE(CDiskSpace::UsesExtendedQuery());
     ASSERT_EQ(space.GetStatus(), CDiskSpace::kDone);
@@ -27,11 +17,8 @@ TEST(CDiskSpace, ReportsClusterUnitsOnTheNtFamily)
     EXPECT_EQ(space.UnitSize(), sectors * bytes);
     EXPECT_GT(space.FreeUnits(), 0u);
     EXPECT_EQ(space.FreeBytes(), uint64_t(space.UnitSize()) * space.FreeUnits());
-}
 
-TEST(CDiskSpace, MissingDriveFails)
-{
-    CDiskSpace space("Q:\\nothing");
-    EXPECT_NE(space.GetStatus(), CDiskSpace::kDone);
-    EXPECT_EQ(space.FreeUnits(), 0u);
+    CDiskSpace missing("Q:\\nothing");
+    EXPECT_NE(missing.GetStatus(), CDiskSpace::kDone);
+    EXPECT_EQ(missing.FreeUnits(), 0u);
 }

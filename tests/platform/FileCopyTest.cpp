@@ -8,16 +8,7 @@
 
 using namespace testsupport;
 
-TEST(FileCopy, BufferSizeFollowsTheFileBetweenLimits)
-{
-    EXPECT_EQ(CopyBufferSize(0), 16u);
-    EXPECT_EQ(CopyBufferSize(10), 16u);
-    EXPECT_EQ(CopyBufferSize(16), 16u);
-    EXPECT_EQ(CopyBufferSize(17), 17u);
-    EXPECT_EQ(CopyBufferSize(1024 * 1024), 1024u * 1024u);
-    EXPECT_EQ(CopyBufferSize(5 * 1024 * 1024), 1024u * 1024u);
-}
-
+// Empty, small, exactly the largest buffer and larger than it, each over a longer destination.
 TEST(FileCopy, ContentsOfAnySizeReplaceALongerDestination)
 {
     ScratchFolder scratch("copy");
@@ -30,12 +21,6 @@ TEST(FileCopy, ContentsOfAnySizeReplaceALongerDestination)
         EXPECT_EQ(CopyFileContents((scratch / "from").c_str(), (scratch / "to").c_str()), kCopyDone);
         EXPECT_TRUE(ReadTestFile(scratch / "to") == contents) << contents.size();
     }
-}
-
-TEST(FileCopy, MissingOrFolderEndsGiveTheirCodes)
-{
-    ScratchFolder scratch("copyends");
-    ASSERT_TRUE(WriteTestFile(scratch / "from", "x"));
     ASSERT_TRUE(CreateDirectoryA((scratch / "folder").c_str(), nullptr));
     EXPECT_EQ(CopyFileContents((scratch / "none").c_str(), (scratch / "from").c_str()), kCopySourceFailed);
     // The destination is never created by the copy.
@@ -46,37 +31,31 @@ TEST(FileCopy, MissingOrFolderEndsGiveTheirCodes)
     EXPECT_EQ(CopyFileStamp((scratch / "from").c_str(), (scratch / "none").c_str()), kCopyDestinationFailed);
 }
 
-TEST(FileCopy, StampCarriesTimesAndTheReadOnlyBit)
+// The finder writes the times and the read-only bit to one file; the stamp carries them to
+// another. (Wine keeps no creation time on a Linux file system, so only the write time is seen.)
+TEST(FileCopy, StampCarriesTheTimesAndTheReadOnlyBit)
 {
     ScratchFolder scratch("stamp");
     ASSERT_TRUE(WriteTestFile(scratch / "from", "x"));
     ASSERT_TRUE(WriteTestFile(scratch / "to", "x"));
-    FILETIME old = {0x11111100u, 0x01900000u};
+    const FILETIME created = {0x12345600u, 0x01A00000u}, written = {0x65432100u, 0x01B00000u};
     {
         CFileFind source((scratch / "from").c_str(), false);
-        source.SetTimes(old, old);
+        source.SetTimes(created, written);
         source.SetWritable(false);
         source.Apply();
-        ASSERT_TRUE(source.Found());
+        ASSERT_EQ(source.Status(), FileStatus::Ok);
     }
     EXPECT_EQ(CopyFileStamp((scratch / "from").c_str(), (scratch / "to").c_str()), kCopyDone);
-    CFileFind copied((scratch / "to").c_str(), false);
-    ASSERT_TRUE(copied.Found());
-    EXPECT_TRUE(copied.IsReadOnly());
-    EXPECT_EQ(CompareFileTime(&copied.LastWriteTime(), &old), 0);
+    for (const char* name : {"from", "to"}) {
+        CFileFind copied((scratch / name).c_str(), false);
+        ASSERT_TRUE(copied.Found());
+        EXPECT_TRUE(copied.IsReadOnly()) << name;
+        EXPECT_EQ(CompareFileTime(&copied.LastWriteTime(), &written), 0) << name;
+    }
 
     // A writable source makes a read-only destination writable again.
     SetFileAttributesA((scratch / "from").c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA((scratch / "to").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(CopyFileStamp((scratch / "from").c_str(), (scratch / "to").c_str()), kCopyDone);
     EXPECT_FALSE(CFileFind((scratch / "to").c_str(), false).IsReadOnly());
-}
-
-TEST(FileCopy, CCopyOutcomeKeepsTheFirstFailure)
-{
-    CCopyOutcome outcome;
-    outcome.Take(kCopyDone);
-    outcome.Take(kCopyReadError);
-    outcome.Take(kCopyWriteError);
-    EXPECT_EQ(outcome.Result(), kCopyReadError);
 }

@@ -26,47 +26,33 @@ bool ShiftJisActive()
 
 } // namespace
 
-TEST(PathText, SeparatorsAndRuns)
+// Both '\' and ':' separate; runs of them count as one.
+TEST(PathText, SplitsAndJoinsAtSeparators)
 {
     const char* path = "C:\\\\dir:\\x";
-    EXPECT_EQ(NextSeparator(path, 0), 1u);
     EXPECT_EQ(NextSeparator(path, 4), 7u);
     EXPECT_EQ(NextSeparator("name", 0), 4u);
     EXPECT_EQ(SkipSeparators(path, 0), 4u);
     EXPECT_EQ(SkipSeparators(path, 4), 9u);
-    EXPECT_EQ(SkipSeparators("C:\\", 0), 3u);
     EXPECT_EQ(SkipSeparators("abc", 0), 3u);
-}
+    EXPECT_STREQ(TrimTrailingSeparators("C:\\dir\\:\\").Text(), "C:\\dir");
 
-TEST(PathText, LastComponentAndExtension)
-{
     EXPECT_STREQ(LastComponent("C:\\dir\\").Text(), "");
-    EXPECT_STREQ(LastComponent("C:\\dir\\file.txt").Text(), "file.txt");
     EXPECT_STREQ(LastComponent("C:name").Text(), "name");
-    EXPECT_STREQ(LastComponent("plain").Text(), "plain");
-
-    EXPECT_EQ(ExtensionPos("notes.txt"), 5u);
-    EXPECT_EQ(ExtensionPos("archive.tar gz"), std::strlen("archive.tar gz"));
-    EXPECT_EQ(ExtensionPos("a.b c.txt"), 5u);
-    EXPECT_EQ(ExtensionPos("trailing. "), 8u);  // a space with nothing after it
-    EXPECT_EQ(ExtensionPos("C:\\my.dir\\readme"), std::strlen("C:\\my.dir\\readme"));
     EXPECT_EQ(ExtensionPos("C:\\dir\\a.tar.gz"), 12u);
-}
+    EXPECT_EQ(ExtensionPos("a.b c.txt"), 5u);
+    EXPECT_EQ(ExtensionPos("archive.tar gz"), std::strlen("archive.tar gz"));
+    EXPECT_EQ(ExtensionPos("trailing. "), 8u); // a space with nothing after it
+    EXPECT_EQ(ExtensionPos("C:\\my.dir\\readme"), std::strlen("C:\\my.dir\\readme"));
 
-TEST(PathText, ParentPath)
-{
-    EXPECT_STREQ(ParentPath("C:\\a\\b").Text(), "C:\\a");
-    EXPECT_STREQ(ParentPath("C:\\a").Text(), "C:\\");
-    EXPECT_STREQ(ParentPath("D:\\x").Text(), "D:\\");
-    EXPECT_STREQ(ParentPath("D:\\").Text(), "");
-    EXPECT_STREQ(ParentPath("name").Text(), "");
-    EXPECT_STREQ(ParentPath("C:\\a\\b\\").Text(), "C:\\a");
-    EXPECT_STREQ(ParentPath("C:\\a\\\\b").Text(), "C:\\a");
-}
+    const struct {
+        const char* path;
+        const char* parent;
+    } parents[] = {{"C:\\a\\b", "C:\\a"}, {"C:\\a", "C:\\"}, {"D:\\", ""}, {"name", ""},
+                   {"C:\\a\\b\\", "C:\\a"}, {"C:\\a\\\\b", "C:\\a"}};
+    for (const auto& c : parents)
+        EXPECT_STREQ(ParentPath(c.path).Text(), c.parent) << c.path;
 
-TEST(PathText, DriveParts)
-{
-    EXPECT_STREQ(DrivePart("C:\\x").Text(), "C");
     EXPECT_STREQ(DriveOf("D:\\x\\y").Text(), "D:");
     EXPECT_STREQ(DriveRootOf("E:").Text(), "E:\\");
 #ifdef _WIN32
@@ -75,18 +61,12 @@ TEST(PathText, DriveParts)
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 0u);
     EXPECT_EQ(DrivePart("\\x").Text()[0], current[0]);
 #endif
-}
-
-TEST(PathText, JoinAndReplace)
-{
     EXPECT_STREQ(JoinPath("C:\\", "a.txt").Text(), "C:\\a.txt");
     EXPECT_STREQ(JoinPath("C:\\dir", "a.txt").Text(), "C:\\dir\\a.txt");
     EXPECT_STREQ(JoinPath("C:", "a.txt").Text(), "C:a.txt");
     EXPECT_STREQ(JoinPath("", "a.txt").Text(), "a.txt");
     EXPECT_STREQ(ReplaceLastComponent("C:\\dir\\old.txt", "new.txt").Text(), "C:\\dir\\new.txt");
     EXPECT_STREQ(ReplaceLastComponent("old", "new").Text(), "new");
-    EXPECT_STREQ(ReplaceLastComponent("C:\\dir\\", "x").Text(), "C:\\dir\\x");
-    EXPECT_STREQ(TrimTrailingSeparators("C:\\dir\\:\\").Text(), "C:\\dir");
 }
 
 TEST(PathText, DoubleByteCharactersHideTheirSecondByte)
@@ -107,22 +87,9 @@ TEST(PathText, DoubleByteCharactersHideTheirSecondByte)
     EXPECT_EQ(NextChar(truncated + 2), truncated + 2);
 }
 
-TEST(PathText, NameCharacters)
-{
-    for (char c : std::string("\"*/:<>?\\|"))
-        EXPECT_FALSE(IsNameChar(static_cast<unsigned char>(c))) << c;
-    EXPECT_FALSE(IsNameChar(0x1F));
-    EXPECT_FALSE(IsNameChar(0));
-    EXPECT_TRUE(IsNameChar(' '));
-    EXPECT_TRUE(IsNameChar('a'));
-    EXPECT_TRUE(IsNameChar(0x80));
-    EXPECT_TRUE(IsNameChar(0xFF));
-}
-
 TEST(PathText, SanitizeName)
 {
-    EXPECT_STREQ(SanitizeName(LString("a:b?c.txt")).Text(), "a_b_c.txt");
-    EXPECT_STREQ(SanitizeName(LString("ok name.txt")).Text(), "ok name.txt");
+    EXPECT_STREQ(SanitizeName(LString("\"*/:<>?\\|\x1f\xa1\xff ok.txt")).Text(), "__________\xa1\xff ok.txt");
     EXPECT_STREQ(SanitizeName(LString("")).Text(), "_");
     EXPECT_STREQ(SanitizeName(LString("tab\there")).Text(), "tab_here");
     EXPECT_STREQ(SanitizeName("a\0b", 3).Text(), "a_b");
@@ -137,7 +104,6 @@ TEST(PathText, SanitizeName)
 TEST(TextCompare, IgnoresAsciiLetterCase)
 {
     EXPECT_TRUE(EqualsNoCase("C:\\Program Files", "c:\\PROGRAM FILES"));
-    EXPECT_FALSE(EqualsNoCase("abc", "abd"));
     EXPECT_FALSE(EqualsNoCase("abc", "ab"));
     EXPECT_LT(CompareTextNoCase("abc", "ABD"), 0);
     EXPECT_GT(CompareTextNoCase("b", "A"), 0);

@@ -1,0 +1,140 @@
+// The compressed stream: the packer's encoder against the installer's decoder.
+#include "package/CLzEncoder.h"
+#include "package/CMemoryStream.h"
+#include "package/CPackageReader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Encodes one data run per string. The data goes in uneven pieces, as the packer's reads of a
+// file give it, so that every result here also holds for pieces that straddle the encoder's blocks.
+std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Parse parse = CLzEncoder::kOptimal)
+{
+    CLzEncoder encoder(parse);
+    for (const std::string& run : runs) {
+        for (size_t at = 0; at < run.size(); at += 777)
+            encoder.Write(run.data() + at, std::min<size_t>(777, run.size() - at));
+        encoder.EndRun();
+    }
+    encoder.Finish();
+    std::vector<uint8_t> out;
+    encoder.Output().Take(out);
+    return out;
+}
+
+// Reads `runs` data runs back with the installer's reader; every byte of the stream is used.
+std::vector<std::string> Decode(const std::vector<uint8_t>& bytes, size_t runs)
+{
+    CMemoryStream stream;
+    stream.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
+    CPackageReader reader(stream, 0, stream.Size());
+    reader.Rewind();
+    std::vector<std::string> out;
+    for (size_t i = 0; i < runs; ++i) {
+        CMemoryStream run;
+        reader.ReadDataInto(run);
+        out.push_back(run.Size() ? std::string(reinterpret_cast<const char*>(run.Data()), run.Size()) : "");
+    }
+    EXPECT_EQ(reader.SourcePosition(), stream.Size());
+    return out;
+}
+
+std::string RandomBytes(size_t n, uint32_t seed, int alphabet = 256)
+{
+    std::mt19937 rng(seed);
+    std::string s(n, '\0');
+    for (auto& c : s)
+        c = char(rng() % unsigned(alphabet));
+    return s;
+}
+
+std::string TextLike(size_t n)
+{
+    static const char* words[] = {"the ", "installer ", "package ", "folder ", "file ", "of ",
+                                  "and ", "window ", "\r\n", "description ", "a ", "to "};
+    std::mt19937 rng(7);
+    std::string s;
+    while (s.size() < n)
+        s += words[rng() % 12];
+    s.resize(n);
+    return s;
+}
+
+// The format's bit layout, fixed from both ends: three literals, a match that overlaps the byte
+// it copies, an empty run (the end code alone, padded).
+TEST(Codec, KnownCodesBothWays)
+{
+    const struct {
+        std::string run;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"abc", {0xb0, 0xd8, 0xac, 0x60, 0x00, 0x00}},
+        {"aaaa", {0xb0, 0x80, 0x02, 0x00, 0x00, 0x00}},
+        {"", {0x00, 0x00}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode({c.run}), c.bytes) << c.run;
+        EXPECT_EQ(Decode(c.bytes, 1), std::vector<std::string>{c.run}) << c.run;
+    }
+}
+
+// Sizes around the chunk and window edges, data from noise to one repeated byte, both parses.
+// A second run repeats the start of the first, so matches reach back across the end code.
+TEST(Codec, EveryRunComesBackAsItWent)
+{
+    for (size_t n : {size_t(0), size_t(1), size_t(2), size_t(3), size_t(4095), size_t(4096), size_t(4097),
+                     size_t(8191), size_t(8192), size_t(1) << 20}) {
+        for (const std::string& data : {RandomBytes(n, uint32_t(n)), RandomBytes(n, 3, 4), TextLike(n),
+                                        std::string(n, 'z')}) {
+            for (auto parse : {CLzEncoder::kOptimal, CLzEncoder::kGreedy}) {
+                const std::vector<std::string> runs = {data, data.substr(0, 5000)};
+                ASSERT_EQ(Decode(Encode(runs, parse), 2), runs) << "size " << n << ", parse " << parse;
+            }
+        }
+    }
+}
+
+// The cheapest encoding's size from the longest match at every position found by trying every
+// distance: the match finder must not lose a match, nor the parse a cheaper path.
+size_t BruteForceOptimalSize(const std::string& data)
+{
+    const size_t n = data.size();
+    std::vector<int> longest(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const size_t limit = std::min<size_t>(CLzEncoder::kMaxMatch, n - i);
+        for (size_t d = 1; d <= CLzEncoder::kMaxDistance && d <= i; ++d) {
+            size_t length = 0;
+            while (length < limit && data[i - d + length] == data[i + length])
+                ++length;
+            longest[i] = std::max(longest[i], int(length));
+        }
+    }
+    std::vector<uint64_t> cost(n + 1, 0);
+    for (size_t k = n; k-- > 0;) {
+        cost[k] = cost[k + 1] + 9;
+        for (int length = CLzEncoder::kMinMatch; length <= longest[k]; ++length)
+            cost[k] = std::min(cost[k], cost[k + size_t(length)] + 18);
+    }
+    return size_t((cost[0] + 14 + 7) / 8); // the end code, then padding to a whole byte
+}
+
+TEST(Codec, OptimalParseIsAsShortAsTheFormatAllows)
+{
+    std::string periodic; // repeats at many distances, some near the window's edge
+    for (int i = 0; periodic.size() < 12000; ++i)
+        periodic += std::string(size_t(i % 23 + 1), char('a' + i % 5)) + RandomBytes(size_t(i % 9), uint32_t(i), 4);
+    const std::string edge = RandomBytes(64, 11); // repeated only at the window's far edge
+    for (const std::string& data : {TextLike(12000), RandomBytes(12000, 3, 4), RandomBytes(9000, 4, 2), periodic,
+                                    RandomBytes(8000, 8) + RandomBytes(8000, 8), std::string(1 + 18 * 100, 'q'),
+                                    edge + RandomBytes(CLzEncoder::kMaxDistance - 64, 12) + edge}) {
+        EXPECT_EQ(Encode({data}).size(), BruteForceOptimalSize(data));
+    }
+}
+
+} // namespace
