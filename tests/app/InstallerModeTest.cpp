@@ -5,23 +5,15 @@
 
 using namespace testsupport;
 
-TEST(InstallerMode, NamesBeginningWithUninstallInAnyCaseUninstall)
+TEST(InstallerMode, ProgramsWhoseNamesBeginWithUninstallInAnyCaseUninstall)
 {
-    EXPECT_TRUE(IsUninstallerPath("C:\\Sample Tool\\Uninstall\\Uninstall.exe"));
-    EXPECT_TRUE(IsUninstallerPath("C:\\Sample Tool\\Uninstall\\uninstall.exe"));
-    EXPECT_TRUE(IsUninstallerPath("C:\\x\\UNINSTALL.EXE"));
-    EXPECT_TRUE(IsUninstallerPath("C:\\x\\UnInstaller for Sample.exe"));
-    EXPECT_TRUE(IsUninstallerPath("Uninstall"));
-}
-
-TEST(InstallerMode, OtherNamesInstall)
-{
-    EXPECT_FALSE(IsUninstallerPath("C:\\Downloads\\Setup.exe"));
-    EXPECT_FALSE(IsUninstallerPath("C:\\Downloads\\Uninstal.exe")); // eight letters and a dot
-    EXPECT_FALSE(IsUninstallerPath("C:\\Downloads\\Uninst"));
-    EXPECT_FALSE(IsUninstallerPath("C:\\Downloads\\My Uninstall.exe"));
-    EXPECT_FALSE(IsUninstallerPath("C:\\Uninstall\\Setup.exe")) << "only the file name counts";
-    EXPECT_FALSE(IsUninstallerPath(""));
+    for (const char* path : {"C:\\Sample Tool\\Uninstall\\Uninstall.exe", "C:\\x\\uninstall.exe", "C:\\x\\UNINSTALL.EXE",
+                             "C:\\x\\UnInstaller for Sample.exe", "Uninstall"})
+        EXPECT_TRUE(IsUninstallerPath(path)) << path;
+    // Only the file name counts, and all nine letters of it.
+    for (const char* path : {"C:\\Downloads\\Setup.exe", "C:\\Downloads\\Uninstal.exe", "C:\\Downloads\\Uninst",
+                             "C:\\Downloads\\My Uninstall.exe", "C:\\Uninstall\\Setup.exe", ""})
+        EXPECT_FALSE(IsUninstallerPath(path)) << path;
 }
 
 TEST(InstallerMode, TheUninstallerWorksTwoFoldersAboveItself)

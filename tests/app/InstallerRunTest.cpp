@@ -1,14 +1,19 @@
 #include "app/CInstaller.h"
 #include "app/CInstallerApp.h"
 #include "integration/CSystemFolders.h"
-#include "package/CPackageWriter.h"
+#include "framework/LDialogDef.h"
+#include "framework/LFrame.h"
+#include "framework/LMenuBar.h"
+#include "framework/LMenuItem.h"
+#include "framework/LMessageNames.h"
+#include "framework/LThreadWindows.h"
 #include "resources/LResDefaultChain.h"
 #include "tests/app/FakeInstallerWindow.h"
+#include "tests/install/PackedInstaller.h"
 #include "tests/install/TreeSnapshot.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,32 +37,17 @@ const std::string kDescription = "<InsWin>\nSample Tool Installer\n\n<Folder>\n\
                                  "<UniWin>\nSample Tool Uninstaller\n\n<UniTitle>\nRemove Sample Tool\n\n"
                                  "<UniText>\nRemoves Sample Tool.\n";
 
-struct PackedFile {
-    std::string name;
-    std::string contents;
-};
+const std::vector<FakeEntry> kProduct = {Folder("."), Folder("Manual"), File("ReadMe.txt", std::string(3000, 'r')),
+                                         File("Manual/index.html", "<html>")};
 
-const std::vector<PackedFile> kProduct = {{"ReadMe.txt", std::string(3000, 'r')}, {"Manual/index.html", "<html>"}};
-
-// An installer program file: a stub, then the package.
-void WriteInstaller(const std::string& path, const std::string& sources, const std::vector<std::string>& descriptions,
-                    const std::vector<PackedFile>& files = kProduct)
+// The installer's kind of menu: About and Exit.
+bool InstallerMenus(const char* name, LMenu::Strings* strings)
 {
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(out);
-    std::fputs("MZ stub of the installer", out);
-    CPackageWriter writer(out);
-    for (const std::string& description : descriptions)
-        writer.AddDescription(description.data(), description.size());
-    writer.AddFolder(".");
-    writer.AddFolder("Manual");
-    for (const PackedFile& file : files) {
-        std::string source = sources + "\\source" + std::to_string(&file - &files[0]);
-        WriteTestFile(source, file.contents);
-        writer.AddFile(file.name, 1, 2, source);
-    }
-    ASSERT_TRUE(writer.Finish()) << writer.Error();
-    std::fclose(out);
+    if (std::string(name) != "INSTALLER")
+        return false;
+    for (const char* text : {"INSTALLER\n&Installer", "LStdCmd_About\n&About Installer...", "LStdCmd_Quit\nE&xit"})
+        strings->Append(new LString(text));
+    return true;
 }
 
 bool QuitPosted()
@@ -86,6 +76,7 @@ protected:
         CreateDirectoryA((scratch / "Downloads").c_str(), nullptr);
         CreateDirectoryA((scratch / "Programs").c_str(), nullptr);
         installer = scratch / "Downloads\\Setup.exe";
+        ASSERT_TRUE(WriteInstaller(installer, {kDescription}, kProduct));
     }
     void TearDown() override { QuitPosted(); }
 
@@ -99,7 +90,6 @@ protected:
 
 TEST_F(InstallerRun, InstallModeFillsTheInstallPage)
 {
-    WriteInstaller(installer, scratch.Path(), {kDescription});
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
     CInstaller* run = app.CreateInstaller();
     ASSERT_TRUE(run);
@@ -125,7 +115,7 @@ TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoL
     CreateDirectoryA(product.c_str(), nullptr);
     CreateDirectoryA((product + "\\Uninstall").c_str(), nullptr);
     std::string uninstaller = product + "\\Uninstall\\uninstall.exe";
-    WriteInstaller(uninstaller, scratch.Path(), {kDescription});
+    ASSERT_TRUE(WriteInstaller(uninstaller, {kDescription}, kProduct));
     CInstallerApp app(uninstaller.c_str(), &MakeFakeWindow);
     CInstaller* run = app.CreateInstaller();
     ASSERT_TRUE(run);
@@ -141,51 +131,13 @@ TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoL
 
 TEST_F(InstallerRun, WithoutAWindowThereIsNoRun)
 {
-    WriteInstaller(installer, scratch.Path(), {kDescription});
     g_refuseWindow = true;
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
     EXPECT_EQ(app.CreateInstaller(), nullptr);
 }
 
-TEST_F(InstallerRun, TheFirstOfTwoDescriptionsIsUsed)
-{
-    WriteInstaller(installer, scratch.Path(), {kDescription, "<InsTitle>\nA second description\n"});
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    app.CreateInstaller()->Start();
-    EXPECT_EQ(Window().pageTitle, "Sample Tool 1.0");
-    EXPECT_EQ(Window().entryCount, 3u);
-}
-
-TEST_F(InstallerRun, AProgramWithoutAPackageOffersOnlyTheUninstallerCopy)
-{
-    WriteTestFile(installer, "MZ a program file without a package");
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    EXPECT_EQ(app.PackageStart(), 0u);
-    EXPECT_EQ(app.PackageEnd(), 0u);
-    app.CreateInstaller()->Start();
-    EXPECT_EQ(Window().title, "");
-    EXPECT_EQ(Window().entryCount, 1u);
-    EXPECT_EQ(Window().totalBytes, ReadTestFile(installer).size());
-}
-
-TEST_F(InstallerRun, ASuccessfulInstallationEndsTheRun)
-{
-    WriteInstaller(installer, scratch.Path(), {kDescription});
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    app.CreateInstaller()->Start();
-    Window().parentFolder = scratch / "Programs";
-    Window().PressInstall();
-
-    std::string product = scratch / "Programs\\Sample Tool";
-    EXPECT_EQ(ReadTestFile(product + "\\ReadMe.txt"), std::string(3000, 'r'));
-    EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
-    EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
-    EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
-}
-
 TEST_F(InstallerRun, AfterAStopTheInstallPageReturnsAndTheNextAttemptStartsFromTheFirstEntry)
 {
-    WriteInstaller(installer, scratch.Path(), {kDescription});
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
     app.CreateInstaller()->Start();
     FakeInstallerWindow& window = Window();
@@ -205,65 +157,13 @@ TEST_F(InstallerRun, AfterAStopTheInstallPageReturnsAndTheNextAttemptStartsFromT
     std::string product = scratch / "Programs\\Sample Tool";
     EXPECT_EQ(ReadTestFile(product + "\\ReadMe.txt"), std::string(3000, 'r'));
     EXPECT_EQ(ReadTestFile(product + "\\Manual\\index.html"), "<html>");
-    EXPECT_TRUE(QuitPosted());
-}
-
-TEST_F(InstallerRun, ADamagedPackageIsReportedAndLeavesNothing)
-{
-    // Data that does not compress, so that the damage lands in the file's record.
-    std::string noise(30000, '\0');
-    uint32_t seed = 12345;
-    for (char& c : noise) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>(seed >> 24);
-    }
-    WriteInstaller(installer, scratch.Path(), {kDescription}, {{"ReadMe.txt", noise}});
-    std::string bytes = ReadTestFile(installer);
-    bytes[bytes.size() - 8 - 100] ^= 0x33;
-    WriteTestFile(installer, bytes);
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    app.CreateInstaller()->Start();
-    FakeInstallerWindow& window = Window();
-    window.parentFolder = scratch / "Programs";
-    TreeSnapshot before = TakeSnapshot(scratch / "Programs");
-    window.PressInstall();
-    EXPECT_EQ(window.dialogs.notices, std::vector<std::string>{" This installer is broken."});
-    EXPECT_EQ(TakeSnapshot(scratch / "Programs"), before);
-    EXPECT_FALSE(QuitPosted());
-}
-
-TEST_F(InstallerRun, TheUninstallerRemovesTheProductAndEndsTheRun)
-{
-    WriteInstaller(installer, scratch.Path(), {kDescription});
-    std::string product = scratch / "Programs\\Sample Tool";
-    {
-        CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-        app.CreateInstaller()->Start();
-        Window().parentFolder = scratch / "Programs";
-        Window().PressInstall();
-        ASSERT_TRUE(QuitPosted());
-    }
-    WriteTestFile(product + "\\Manual\\mine.txt", "the user's");
-    // The uninstaller runs from a copy, as the real one is held open while it runs.
-    std::string uninstaller = product + "\\Uninstall\\Uninstall.exe";
-    {
-        CInstallerApp app(uninstaller.c_str(), &MakeFakeWindow);
-        app.CreateInstaller()->Start();
-        EXPECT_EQ(Window().uninstallFolder, product);
-        Window().PressUninstall();
-        EXPECT_EQ(Window().dialogs.notices, std::vector<std::string>{" Uninstallation has been completed successfully."});
-        EXPECT_TRUE(QuitPosted());
-    }
-    EXPECT_FALSE(Exists(product + "\\ReadMe.txt"));
-    EXPECT_EQ(ReadTestFile(product + "\\Manual\\mine.txt"), "the user's");
-    for (int i = 0; i < 100 && Exists(uninstaller); ++i)
-        Sleep(100);
-    EXPECT_FALSE(Exists(uninstaller));
+    EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
+    EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
+    EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
 }
 
 TEST_F(InstallerRun, MessagesFromOthersAreNotTheWindowsButtons)
 {
-    WriteInstaller(installer, scratch.Path(), {kDescription});
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
     CInstaller* run = app.CreateInstaller();
     run->Start();
@@ -271,4 +171,37 @@ TEST_F(InstallerRun, MessagesFromOthersAreNotTheWindowsButtons)
     LHandler stranger(nullptr);
     Send(LMessage("CInstWin_Install", &stranger, run));
     EXPECT_FALSE(Exists(scratch / "Programs\\Sample Tool"));
+}
+
+TEST_F(InstallerRun, TheMenuCommandsAreEnabledOnlyWhileNoModalDialogIsOpenAndAboutShowsTheBox)
+{
+    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
+    app.CreateInstaller()->Start();
+    LMenu::SetLoader(&InstallerMenus);
+    LMenu::Strings names;
+    names.Append(new LString("INSTALLER"));
+    LMenuBar bar(&app, names);
+    LMenu::FreeStrings(&names);
+    auto enabledItems = [&] {
+        bar.Open(&app);
+        int enabled = 0;
+        for (LMenu* menu : bar.Menus())
+            menu->ForEachItem([&](LMenuItem* item) { enabled += item->enabled; });
+        return enabled;
+    };
+    EXPECT_EQ(enabledItems(), 2);
+    // Chosen, About opens the installer window's about box.
+    LMenuItem* about = nullptr;
+    for (LMenu* menu : bar.Menus())
+        menu->ForEachItem([&](LMenuItem* item) { about = item->AnswersTo(LStdCmd_About) ? item : about; });
+    ASSERT_TRUE(about);
+    Send(LMessage(LMenuItem_Selected, about, &app));
+    EXPECT_EQ(Window().events.back(), "about");
+
+    // A modal dialog of the installer's own (the progress, a message) is open.
+    LDialogDef definition{3};
+    LFrame dialog(nullptr, nullptr, &definition);
+    LThreadWindows::Show(dialog.Window());
+    EXPECT_EQ(enabledItems(), 0);
+    LMenu::SetLoader(nullptr);
 }

@@ -2,13 +2,10 @@
 #include "install/CInstDesc.h"
 #include "package/CBufferedFile.h"
 #include "package/CPackageReader.h"
-#include "package/CPackageWriter.h"
-#include "package/PackageTrailer.h"
-#include "tests/platform/ScratchFolder.h"
+#include "tests/install/PackedInstaller.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,29 +13,13 @@ using namespace testsupport;
 
 namespace {
 
-struct PackedFile {
-    std::string name;
-    std::string contents;
-};
-
 // An installer file: a stub, then a package with the given descriptions, a folder and files.
-std::string WriteInstaller(const ScratchFolder& scratch, const std::vector<std::string>& descriptions,
-                           const std::vector<PackedFile>& files)
+std::string WriteSetup(const ScratchFolder& scratch, const std::vector<std::string>& descriptions,
+                       std::vector<FakeEntry> files)
 {
-    std::string path = scratch / "Setup.exe";
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    std::fputs("MZ stub of the installer", out);
-    CPackageWriter writer(out);
-    for (const std::string& description : descriptions)
-        writer.AddDescription(description.data(), description.size());
-    writer.AddFolder(".");
-    for (const PackedFile& file : files) {
-        std::string source = scratch / ("source-" + file.name);
-        WriteTestFile(source, file.contents);
-        writer.AddFile(file.name, 1, 2, source);
-    }
-    EXPECT_TRUE(writer.Finish()) << writer.Error();
-    std::fclose(out);
+    const std::string path = scratch / "Setup.exe";
+    files.insert(files.begin(), Folder("."));
+    EXPECT_TRUE(WriteInstaller(path, descriptions, files));
     return path;
 }
 
@@ -46,13 +27,6 @@ uint32_t SizeOf(CStream& file)
 {
     file.SeekEnd();
     return file.Position();
-}
-
-uint32_t PackageEnd(CStream& file, uint32_t& start)
-{
-    uint32_t end = 0;
-    FindPackage(file, start, end);
-    return end;
 }
 
 // The program's own file as the installer application opens it.
@@ -66,7 +40,7 @@ struct OwnFile {
     explicit OwnFile(const std::string& path)
         : file(path.c_str(), CFileStream::kModeRead, 0)
         , size(SizeOf(file))
-        , end(PackageEnd(file, start))
+        , end(FoundPackage(file, start))
         , reader(file, start, end)
     {
     }
@@ -79,13 +53,14 @@ const std::string kDescription = "<Folder>\n\"Sample Tool\"\n\n<InsTitle>\nSampl
 TEST(PackageScan, CountsTheFilesAndTheUninstallerCopy)
 {
     ScratchFolder scratch("scan");
-    std::string path = WriteInstaller(scratch, {kDescription},
-                                      {{"ReadMe.txt", std::string(5000, 'r')}, {"Empty.txt", ""}, {"Tool.exe", "MZ tool"}});
+    std::string path = WriteSetup(scratch, {kDescription, "<InsTitle>\nThe second\n"},
+                                  {File("ReadMe.txt", std::string(5000, 'r')), File("Empty.txt", ""), File("Tool.exe", "MZ tool")});
     OwnFile own(path);
     CInstDesc description;
     bool loaded = false;
     LoadDescription(own.reader, description, loaded, 1033);
     EXPECT_TRUE(loaded);
+    // The first of two descriptions counts; the reader stands past the second.
     EXPECT_STREQ(description.Text(kDescInsTitle).Text(), "Sample Tool 1.0");
     EXPECT_EQ(own.reader.LastTag(), CPackageReader::kTagFolder);
 
@@ -98,21 +73,6 @@ TEST(PackageScan, CountsTheFilesAndTheUninstallerCopy)
     LoadDescription(own.reader, description, loaded, 1033);
     EXPECT_EQ(own.reader.LastTag(), CPackageReader::kTagFolder);
     EXPECT_EQ(PreScan(own.reader, own.size).totalBytes, requirement.totalBytes);
-}
-
-TEST(PackageScan, TheFirstOfTwoDescriptionsCounts)
-{
-    ScratchFolder scratch("scan2");
-    std::string path = WriteInstaller(scratch, {kDescription, "<InsTitle>\nThe second\n"}, {{"a.txt", "a"}});
-    OwnFile own(path);
-    CInstDesc description;
-    bool loaded = false;
-    LoadDescription(own.reader, description, loaded, 1033);
-    EXPECT_STREQ(description.Text(kDescInsTitle).Text(), "Sample Tool 1.0");
-    EXPECT_EQ(own.reader.LastTag(), CPackageReader::kTagFolder) << "the second description is read past";
-    // A reload after a cancelled installation keeps the description it has.
-    LoadDescription(own.reader, description, loaded, 1033);
-    EXPECT_STREQ(description.Text(kDescInsTitle).Text(), "Sample Tool 1.0");
 }
 
 TEST(PackageScan, WithoutAPackageOnlyTheUninstallerCopyCounts)
@@ -134,7 +94,7 @@ TEST(PackageScan, WithoutAPackageOnlyTheUninstallerCopyCounts)
 TEST(PackageScan, ACutEntryStopsTheCountAndGivesNoTotal)
 {
     ScratchFolder scratch("scan4");
-    std::string path = WriteInstaller(scratch, {kDescription}, {{"one.txt", "1"}, {"two.txt", "2"}});
+    std::string path = WriteSetup(scratch, {kDescription}, {File("one.txt", "1"), File("two.txt", "2")});
     std::string bytes = ReadTestFile(path);
     OwnFile whole(path);
     const uint32_t length = whole.end - whole.start;

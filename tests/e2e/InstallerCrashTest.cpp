@@ -1,11 +1,12 @@
-// An installation over an earlier one, ended by force (TerminateProcess, as from the task
-// manager) at many points of its file phase: the next start of the same installer, or of the
-// earlier installation's uninstaller, undoes it from its journal file and the product folder
-// is as it was, the user's files included. Without its journal file the next start changes
-// nothing. (A journal file cut short is tried at every byte in the journal's own tests.)
+// An installation over an earlier one, stopped at a known entry or ended by force
+// (TerminateProcess, as from the task manager) at many points of its file phase. Stopped, it is
+// undone at once; killed, the next start of the same installer, or of the earlier installation's
+// uninstaller, undoes it from its journal file. Either way the product folder is as it was, the
+// user's files included. (A journal file cut short at any byte is tried in the journal's own
+// tests.)
 #include "tests/e2e/InstallerSession.h"
 #include "tests/install/TreeSnapshot.h"
-#include "tests/platform/ScratchFolder.h"
+#include "tests/ui/UiDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 
 using namespace e2e;
 using testsupport::Describe;
+using testsupport::Noise;
 using testsupport::TakeSnapshot;
 using testsupport::TreeSnapshot;
 
@@ -79,11 +81,11 @@ void MakeEarlierInstallation(const std::string& setup)
     const std::vector<std::string> files = PackageFiles();
     for (size_t i = 0; i < files.size(); i += 2) {
         if (files[i] != "b-large.bin" && files[i].rfind("d-extra", 0) != 0)
-            WriteFileText(product + "\\" + files[i], Contents(files[i], "1.0"));
+            WriteTestFile(product + "\\" + files[i], Contents(files[i], "1.0"));
     }
-    WriteFileText(product + "\\Notes.txt", "the user's notes");
-    WriteFileText(product + "\\ins123", "the user's file called ins123");
-    WriteFileText(product + "\\c-lib\\tmp9.txt", "the user's file called tmp9");
+    WriteTestFile(product + "\\Notes.txt", "the user's notes");
+    WriteTestFile(product + "\\ins123", "the user's file called ins123");
+    WriteTestFile(product + "\\c-lib\\tmp9.txt", "the user's file called tmp9");
     CopyFileA(setup.c_str(), (product + "\\Uninstall\\Uninstall.exe").c_str(), FALSE);
 }
 
@@ -99,10 +101,10 @@ protected:
             CreateDirectoryA((root + folder).c_str(), nullptr);
         bool written = true;
         for (const std::string& file : PackageFiles())
-            written = written && WriteFileText(root + "\\" + file, Contents(file, "2.0"));
-        written = written && WriteFileText(root + "\\b-large.bin", Noise(kLargeSize, 3));
+            written = written && WriteTestFile(root + "\\" + file, Contents(file, "2.0"));
+        written = written && WriteTestFile(root + "\\b-large.bin", Noise(kLargeSize, 3));
         const std::string description = std::string(kWork) + "\\description.txt";
-        written = written && WriteFileText(description, "<Folder>\n\"Crash Tool\"\n");
+        written = written && WriteTestFile(description, "<Folder>\n\"Crash Tool\"\n");
         s_setup = std::string(kWork) + "\\CrashSetup.exe";
         s_packed = written && Pack(description, root, s_setup);
         // Left by an earlier run that failed: it would be undone at the first start.
@@ -119,43 +121,38 @@ protected:
     }
     void TearDown() override { testsupport::RemoveTreeForTests(CrashProduct()); }
 
-    // Starts the installation over the earlier one and ends it by force once `reached` holds:
-    // the installer is held still between looks, so it is killed in the state seen.
+    // Starts the installation over the earlier one (the folder exists: a question, answered
+    // OK) and holds the installer still once `reached` holds; its window, or null.
+    static HWND InstallUntil(Program& installer, const std::function<bool()>& reached)
+    {
+        HWND window = WaitForInstallerWindow(installer.Id());
+        if (!window || !Press(window, "Install"))
+            return nullptr;
+        HWND question = WaitForDialog(installer.Id(), "Message");
+        if (!question || !HasButton(question, "Cancel") || !Press(question, "OK"))
+            return nullptr;
+        return installer.PauseWhen(reached) ? window : nullptr;
+    }
+
+    // Ends the installation by force in the state `reached` describes.
     void KillWhen(const std::function<bool()>& reached)
     {
         Program installer(s_setup);
-        HWND window = WaitForInstallerWindow(installer.Id());
-        ASSERT_TRUE(window);
-        ASSERT_TRUE(Press(window, "Install"));
-        HWND question = WaitForDialog(installer.Id(), "Message");
-        ASSERT_TRUE(question);
-        ASSERT_TRUE(HasButton(question, "Cancel")) << "the folder exists: a question";
-        ASSERT_TRUE(Press(question, "OK"));
-        const DWORD start = GetTickCount();
-        for (;;) {
-            installer.Pause();
-            if (reached())
-                break;
-            installer.Resume();
-            ASSERT_LT(GetTickCount() - start, 120000u) << "the installation never reached the point";
-            Sleep(1);
-        }
+        ASSERT_TRUE(InstallUntil(installer, reached)) << "the installation never reached the point";
         installer.Kill();
         ASSERT_NE(TakeSnapshot(CrashProduct()), before) << "killed before it changed anything";
     }
 
-    // Starts a program of the product, which tells of an undone installation (or not) before its
-    // window opens; closes the window again.
-    static void StartAndClose(const std::string& program, bool toldOfUndoing)
+    // Starts a program of the product, which tells of the undone installation before its window
+    // opens; closes the window again.
+    static void StartAndClose(const std::string& program)
     {
         Program started(program);
-        if (toldOfUndoing) {
-            HWND notice = WaitForDialog(started.Id(), "Message");
-            ASSERT_TRUE(notice);
-            EXPECT_FALSE(HasButton(notice, "Cancel")) << "a notice, not a question";
-            Screenshot("interrupted-installation-undone", notice);
-            ASSERT_TRUE(Press(notice, "OK"));
-        }
+        HWND notice = WaitForDialog(started.Id(), "Message");
+        ASSERT_TRUE(notice);
+        EXPECT_FALSE(HasButton(notice, "Cancel")) << "a notice, not a question";
+        Screenshot("interrupted-installation-undone", notice);
+        ASSERT_TRUE(Press(notice, "OK"));
         // The window shows once start-up is over: no notice came before it unless answered.
         HWND window = WaitForInstallerWindow(started.Id());
         ASSERT_TRUE(window);
@@ -182,7 +179,7 @@ bool CrashedInstallation::s_packed = false;
 std::function<bool()> FileInstalled(size_t number)
 {
     const std::string file = PackageFiles()[number - 1];
-    return [file] { return ReadFileText(CrashProduct() + "\\" + file) == Contents(file, "2.0"); };
+    return [file] { return ReadTestFile(CrashProduct() + "\\" + file) == Contents(file, "2.0"); };
 }
 
 // The large file is being written: its temporary file holds part of it.
@@ -202,23 +199,33 @@ TEST_F(CrashedInstallation, KilledAtAnyPointOfTheFilePhaseIsUndoneAtTheNextStart
     for (size_t number : {1, 2, 5, 10, 20, 40, 60, 80}) {
         SCOPED_TRACE("killed after file " + std::to_string(number));
         ASSERT_NO_FATAL_FAILURE(KillWhen(FileInstalled(number)));
-        ASSERT_NO_FATAL_FAILURE(StartAndClose(s_setup, true));
+        ASSERT_NO_FATAL_FAILURE(StartAndClose(s_setup));
         ExpectAsBefore();
         SetUp();
     }
     {
         SCOPED_TRACE("killed while the large file was written; undone by the earlier uninstaller");
         ASSERT_NO_FATAL_FAILURE(KillWhen(LargeFileHalfWritten));
-        ASSERT_NO_FATAL_FAILURE(StartAndClose(CrashProduct() + "\\Uninstall\\Uninstall.exe", true));
+        ASSERT_NO_FATAL_FAILURE(StartAndClose(CrashProduct() + "\\Uninstall\\Uninstall.exe"));
         ExpectAsBefore();
-        SetUp();
     }
-    SCOPED_TRACE("killed, and its journal file deleted by hand: the next start changes nothing");
-    ASSERT_NO_FATAL_FAILURE(KillWhen(FileInstalled(10)));
-    const TreeSnapshot killed = TakeSnapshot(CrashProduct());
-    const std::vector<WIN32_FIND_DATAA> journals = JournalFiles();
-    ASSERT_EQ(journals.size(), 1u);
-    ASSERT_TRUE(DeleteFileA((TempFolder() + journals[0].cFileName).c_str()));
-    ASSERT_NO_FATAL_FAILURE(StartAndClose(s_setup, false));
-    EXPECT_EQ(TakeSnapshot(CrashProduct()), killed);
+}
+
+TEST_F(CrashedInstallation, StopAtAKnownEntryUndoesTheInstallation)
+{
+    Program installer(s_setup);
+    HWND window = InstallUntil(installer, FileInstalled(20));
+    ASSERT_TRUE(window) << "the installation never reached file 20";
+    // Held still before the end of its files, the installer comes to at least one more wait
+    // step (each entry's, and one after the last) before Stop is disabled, and there it handles
+    // the posted click.
+    HWND progress = WaitForDialog(installer.Id(), "Progress", 1000);
+    HWND stop = progress ? uidriver::FindChild(progress, "Button", nullptr) : nullptr;
+    ASSERT_TRUE(stop && IsWindowEnabled(stop));
+    ASSERT_TRUE(PostMessageA(stop, BM_CLICK, 0, 0));
+    installer.Resume();
+    ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
+    ExpectAsBefore();
+    CloseByCloseBox(window);
+    EXPECT_EQ(installer.WaitForExit(), 0);
 }

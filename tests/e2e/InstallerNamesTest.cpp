@@ -71,7 +71,7 @@ TEST_P(NamesTest, InstallsExactlyTheSourceNames)
         ASSERT_NE(handle, INVALID_HANDLE_VALUE);
         CloseHandle(handle);
     }
-    ASSERT_TRUE(WriteFileText(Ansi(work) + "\\description.txt", c.description));
+    ASSERT_TRUE(WriteTestFile(Ansi(work) + "\\description.txt", c.description));
     const std::string setup = Ansi(work) + "\\Setup.exe";
     ASSERT_TRUE(Pack(Ansi(work) + "\\description.txt", Ansi(work) + "\\product", setup,
                      std::string("--codepage ") + c.codePage));

@@ -4,6 +4,8 @@
 #include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 
+#include <shlwapi.h>
+
 #include <cstring>
 #include <vector>
 
@@ -17,12 +19,11 @@ std::string WindowsPath(const char* linuxPath)
     return path;
 }
 
-Program::Program(const std::string& path) : Program("\"" + path + "\"", kCommandLine) {}
-
-Program::Program(const std::string& commandLine, CommandLineTag)
+Program::Program(const std::string& path, const std::string& arguments)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    const std::string commandLine = "\"" + path + "\" " + arguments;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info))
@@ -50,13 +51,22 @@ long Program::WaitForExit(DWORD timeoutMs)
     return static_cast<long>(code);
 }
 
-void Program::Pause()
+bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
 {
-    SuspendThread(m_info.hThread);
-    // The context is only there once the thread has really stopped.
-    CONTEXT context = {};
-    context.ContextFlags = CONTEXT_CONTROL;
-    GetThreadContext(m_info.hThread, &context);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        SuspendThread(m_info.hThread);
+        // The context is only there once the thread has really stopped.
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_CONTROL;
+        GetThreadContext(m_info.hThread, &context);
+        if (reached())
+            return true;
+        ResumeThread(m_info.hThread);
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(1);
+    }
 }
 
 void Program::Resume() { ResumeThread(m_info.hThread); }
@@ -67,18 +77,12 @@ void Program::Kill()
     WaitForSingleObject(m_info.hProcess, 10000);
 }
 
-long RunToEnd(const std::string& commandLine, DWORD timeoutMs)
-{
-    Program program(commandLine, Program::kCommandLine);
-    return program.WaitForExit(timeoutMs);
-}
-
 bool Pack(const std::string& description, const std::string& root, const std::string& output,
           const std::string& options)
 {
-    std::string command = "\"" + WindowsPath(MKINSTALLER_EXE) + "\" build " + options + " --stub \"" + WindowsPath(INSTALLER_EXE)
-        + "\" --desc \"" + description + "\" --root \"" + root + "\" -o \"" + output + "\"";
-    return RunToEnd(command) == 0 && Exists(output);
+    Program packer(WindowsPath(MKINSTALLER_EXE), "build " + options + " --stub \"" + WindowsPath(INSTALLER_EXE)
+                   + "\" --desc \"" + description + "\" --root \"" + root + "\" -o \"" + output + "\"");
+    return packer.WaitForExit(120000) == 0 && Exists(output);
 }
 
 namespace {
@@ -165,17 +169,6 @@ bool Press(HWND window, const char* label)
 
 bool HasButton(HWND window, const char* label) { return FindButton(window, label) != nullptr; }
 
-bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey)
-{
-    // Menus cannot be read from another process under Wine, so the command is chosen the way
-    // a keyboard user would: Alt with the menu's letter opens it, the item's letter picks it.
-    PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(menuKey));
-    HWND popup = WaitForWindowOf(processId, "#32768", nullptr, 10000);
-    if (!popup)
-        return false;
-    return PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(itemKey), 0) != FALSE;
-}
-
 void CloseByCloseBox(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 namespace {
@@ -252,7 +245,6 @@ bool ChooseDriveAsParent(DWORD processId, HWND window, char drive)
         PostKey(view, VK_RETURN);
         opened = uidriver::WaitUntil([&] { return ShowsFolder(lookIn, mark); }, 1500);
     }
-    Sleep(500);
     Screenshot(std::string("folder-chooser-") + drive, chooser);
     if (!opened)
         return false;
@@ -267,9 +259,7 @@ void Screenshot(const std::string& name, HWND window)
     testsupport::SaveScreenshot(name, window);
 }
 
-namespace {
-
-std::string ReadRegistryText(HKEY root, const char* key, const char* name)
+std::string RegistryValue(HKEY root, const char* key, const char* name)
 {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
@@ -281,39 +271,18 @@ std::string ReadRegistryText(HKEY root, const char* key, const char* name)
     return status == ERROR_SUCCESS ? std::string(data) : std::string();
 }
 
-void DeleteKeyTree(HKEY root, const char* key)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    for (;;) {
-        DWORD size = sizeof child;
-        if (RegEnumKeyExA(opened, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        std::string path = std::string(key) + "\\" + child;
-        DeleteKeyTree(root, path.c_str());
-    }
-    RegCloseKey(opened);
-    RegDeleteKeyA(root, key);
-}
-
-} // namespace
-
 std::string ProgramFilesFolder()
 {
-    return ReadRegistryText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+    return RegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
 }
 
 std::string StartMenuProgramsFolder()
 {
-    return ReadRegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+    return RegistryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                             "Programs");
 }
 
 std::string ProductFolder() { return ProgramFilesFolder() + "\\Sample Tool"; }
-
-std::string RegistryValue(HKEY root, const char* key, const char* name) { return ReadRegistryText(root, key, name); }
 
 bool RegistryKeyExists(HKEY root, const char* key)
 {
@@ -328,37 +297,8 @@ void RemoveSample()
 {
     testsupport::RemoveTreeForTests(ProductFolder());
     testsupport::RemoveTreeForTests(StartMenuProgramsFolder() + "\\Sample Tool");
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\SampleTool");
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor");
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool WaitUntilGone(const std::string& path, DWORD timeoutMs)
-{
-    return uidriver::WaitUntil([&] { return !Exists(path); }, timeoutMs);
-}
-
-std::string ReadFileText(const std::string& path) { return testsupport::ReadTestFile(path); }
-
-bool WriteFileText(const std::string& path, const std::string& text) { return testsupport::WriteTestFile(path, text); }
-
-uint64_t LastWriteTime(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
-
-std::string Noise(size_t size, uint32_t seed)
-{
-    std::string noise(size, '\0');
-    for (char& c : noise) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>(seed >> 23);
-    }
-    return noise;
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\SampleTool");
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor");
 }
 
 } // namespace e2e

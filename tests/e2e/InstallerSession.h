@@ -4,8 +4,11 @@
 // windows found by class and title, their buttons pressed through window messages, and what
 // it leaves on the machine looked up afterwards.
 
+#include "tests/platform/ScratchFolder.h"
+
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace e2e {
@@ -13,13 +16,14 @@ namespace e2e {
 // A Linux path of the build tree as the Wine side sees it (drive Z: is the root).
 std::string WindowsPath(const char* linuxPath);
 
+using testsupport::Exists;
+using testsupport::ReadTestFile;
+using testsupport::WriteTestFile;
+
 // A started program; ended by force if it is still running when the object goes.
 class Program {
 public:
-    explicit Program(const std::string& path);
-    // Started from a whole command line instead of a program path.
-    enum CommandLineTag { kCommandLine };
-    Program(const std::string& commandLine, CommandLineTag);
+    explicit Program(const std::string& path, const std::string& arguments = std::string());
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     ~Program();
@@ -27,8 +31,9 @@ public:
     bool Started() const { return m_info.hProcess != nullptr; }
     // The exit code, or -1 when the program has not ended within the time.
     long WaitForExit(DWORD timeoutMs = 30000);
-    // Holds the program's main thread until Resume, and makes sure it stands still.
-    void Pause();
+    // Holds the program's main thread still as soon as `reached` holds, looked at between
+    // short runs of it; false when it never held within the time. Resume lets it go on.
+    bool PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs = 120000);
     void Resume();
     // Ends the program at once, as the task manager does (TerminateProcess).
     void Kill();
@@ -37,9 +42,6 @@ public:
 private:
     PROCESS_INFORMATION m_info = {};
 };
-
-// Runs a command line to its end; its exit code, or -1.
-long RunToEnd(const std::string& commandLine, DWORD timeoutMs = 120000);
 
 // Packs a product tree with its description into an installer with the built stub; options
 // go to the packer as they stand (such as "--codepage 932").
@@ -55,8 +57,6 @@ bool WaitUntilVisible(HWND window, DWORD timeoutMs = 30000);
 // Presses the button with this label inside the window.
 bool Press(HWND window, const char* label);
 bool HasButton(HWND window, const char* label);
-// Chooses a menu command by its mnemonic letters: the menu's on the bar, then the item's.
-bool ChooseMenuItem(DWORD processId, HWND window, char menuKey, char itemKey);
 void CloseByCloseBox(HWND window);
 // Makes the root of a drive the parent folder through the install page's "Change Folder..."
 // chooser: the drive is opened from the computer's view and confirmed with OK. False when the
@@ -72,13 +72,5 @@ std::string RegistryValue(HKEY root, const char* key, const char* name);
 bool RegistryKeyExists(HKEY root, const char* key);
 // Removes every trace of an earlier run of the sample.
 void RemoveSample();
-
-bool Exists(const std::string& path);
-bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
-std::string ReadFileText(const std::string& path);
-bool WriteFileText(const std::string& path, const std::string& text);
-uint64_t LastWriteTime(const std::string& path);
-// Bytes that do not compress, the same for the same seed.
-std::string Noise(size_t size, uint32_t seed);
 
 } // namespace e2e

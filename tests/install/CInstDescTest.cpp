@@ -51,19 +51,10 @@ TEST(CInstDesc, LanguageChoiceIndependentOfOrder)
         EXPECT_EQ(Parsed(text, kEnglishUK).Text(kDescInsTitle), "EN") << japaneseFirst;
         EXPECT_EQ(Parsed(text, kFrench).Text(kDescInsTitle), "EN") << japaneseFirst;
     }
+    // The user's own English comes before the American.
+    EXPECT_EQ(Parsed("<InsTitle>\nUS\n<InsTitle>2057\nUK\n", kEnglishUK).Text(kDescInsTitle), "UK");
     // A section for neither the user's language nor English is never used.
     EXPECT_EQ(Parsed("<InsTitle>1041\nJA\n", kFrench).Text(kDescInsTitle), "");
-}
-
-TEST(CInstDesc, LanguageScores)
-{
-    EXPECT_EQ(CInstDesc::LanguageScore(1041, kJapanese), 4);
-    EXPECT_EQ(CInstDesc::LanguageScore(1033, kEnglishUK), 3);
-    EXPECT_EQ(CInstDesc::LanguageScore(2057, kEnglishUK), 4);
-    EXPECT_EQ(CInstDesc::LanguageScore(1033, kFrench), 1);
-    EXPECT_EQ(CInstDesc::LanguageScore(1033, kJapanese), 1);
-    EXPECT_EQ(CInstDesc::LanguageScore(1041, kFrench), 0);
-    EXPECT_EQ(CInstDesc::LanguageScore(-1, kFrench), 0);
 }
 
 TEST(CInstDesc, LanguageNumberSyntax)
@@ -93,16 +84,10 @@ TEST(CInstDesc, SeveralLinesJoinedWithCrLf)
     EXPECT_EQ(Parsed("<InsDone>\n\n\ntext\n", kEnglishUS).Text(kDescInsDone), "\r\n\r\ntext");
     // A one-line value keeps only its first line.
     EXPECT_EQ(Parsed("<InsWin>\nfirst\nsecond\n", kEnglishUS).Text(kDescInsWin), "first");
+    // A '<' inside a line is text.
+    EXPECT_EQ(Parsed("<InsText>\na <b> c\n<d\n", kEnglishUS).Text(kDescInsText), "a <b> c");
     // A value at the very end of the text without a line end.
     EXPECT_EQ(Parsed("<RegText>\nlast", kEnglishUS).Text(kDescRegText), "last");
-}
-
-TEST(CInstDesc, LessThanInsideALineIsText)
-{
-    Parsed parsed("<InsText>\na <b> c\n<d\n", kEnglishUS);
-    EXPECT_EQ(parsed.Text(kDescInsText), "a <b> c");
-    Parsed arrows("<InsText>\n>x\n", kEnglishUS);
-    EXPECT_EQ(arrows.Text(kDescInsText), ">x");
 }
 
 TEST(CInstDesc, ListsWithoutLanguageCollectEverySection)

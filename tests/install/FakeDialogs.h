@@ -37,11 +37,10 @@ public:
         events.push_back("notice");
         notices.push_back(text.Text());
     }
-    bool RegisterUser(const LString& text, const LString& proposedName, LString& name) override
+    bool RegisterUser(const LString& text, const LString&, LString& name) override
     {
         events.push_back("register");
         registrationText = text.Text();
-        proposedUserName = proposedName.Text();
         name = LString(userName.c_str());
         return registrationAnswer;
     }
@@ -80,7 +79,6 @@ public:
     uint32_t progressMaximum = 0;
     std::string stopLabelShown;
     std::string registrationText;
-    std::string proposedUserName;
     int waitSteps = 0;
 };
 

@@ -1,21 +1,24 @@
 #pragma once
 
-// One installation attempt as the installer makes it, with scripted dialogs: a package
-// standing on its first entry, the parent folder chosen on the install page and the
+// One installation or uninstallation attempt as the installer makes it, with scripted dialogs:
+// a package standing on its first entry, the parent folder chosen on the install page and the
 // pre-scan's total. The fixture gives every test a parent folder, an installer file of its own
-// and a clean test registry key.
+// and a clean test registry key; the procedures read their texts from the program's resources
+// (English) and make shortcuts through OLE, both set up once for the suite.
 
 #include "install/CInstDesc.h"
 #include "install/CInstallProcedure.h"
 #include "install/CProcedureRun.h"
+#include "install/CUninstallProcedure.h"
 #include "integration/CVariables.h"
 #include "platform/CRegKey.h"
+#include "resources/LResDefaultChain.h"
 #include "tests/install/FakeDialogs.h"
 #include "tests/install/FakePackage.h"
-#include "tests/install/ProcedureSuite.h"
 #include "tests/install/TreeSnapshot.h"
 
 #include <gtest/gtest.h>
+#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -89,10 +92,30 @@ struct Attempt {
         code = procedure.Result();
         return done;
     }
+
+    // The uninstaller of the same product, run from its copy in the destination.
+    void Uninstall(const std::string& destination)
+    {
+        run.destination = LString(destination.c_str());
+        run.ownPath = LString((destination + "\\Uninstall\\Uninstall.exe").c_str());
+        CUninstallProcedure procedure(run, dialogs);
+        procedure.Run();
+        code = procedure.Result();
+    }
 };
 
-class ProcedureTest : public ProcedureSuite {
+class ProcedureTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite()
+    {
+        OleInitialize(nullptr);
+        LResDefaultChain::CreateForLocale(GetModuleHandleA(nullptr), 0x0409);
+    }
+    static void TearDownTestSuite()
+    {
+        LResDefaultChain::Destroy();
+        OleUninitialize();
+    }
     void SetUp() override
     {
         DeleteTestKey();

@@ -1,7 +1,8 @@
 #pragma once
 
 // Everything that a rollback must restore about a folder tree: for every entry below the root
-// its relative name (letter case included), kind, attributes, last write time and contents.
+// its relative name (letter case included), kind, attributes, creation and last write times
+// and contents.
 
 #include "tests/platform/ScratchFolder.h"
 
@@ -18,17 +19,36 @@ namespace testsupport {
 struct TreeEntry {
     bool folder = false;
     DWORD attributes = 0;
+    uint64_t created = 0;
     uint64_t lastWrite = 0;
     std::string contents;
 
     bool operator==(const TreeEntry& other) const
     {
-        return folder == other.folder && attributes == other.attributes && lastWrite == other.lastWrite
-            && contents == other.contents;
+        return folder == other.folder && attributes == other.attributes && created == other.created
+            && lastWrite == other.lastWrite && contents == other.contents;
     }
 };
 
 using TreeSnapshot = std::map<std::string, TreeEntry>;
+
+inline uint64_t TimeValue(const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+// Gives a file both times long before the test ran, so that a file rewritten or recreated in
+// place would show it.
+inline void BackdateFile(const std::string& path, WORD year)
+{
+    SYSTEMTIME system = {};
+    system.wYear = year;
+    system.wMonth = 3;
+    system.wDay = 14;
+    system.wHour = 9;
+    FILETIME time;
+    SystemTimeToFileTime(&system, &time);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, &time, nullptr, &time);
+    CloseHandle(file);
+}
 
 inline void AddTree(const std::string& root, const std::string& relative, TreeSnapshot& snapshot)
 {
@@ -46,7 +66,8 @@ inline void AddTree(const std::string& root, const std::string& relative, TreeSn
         entry.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.attributes = data.dwFileAttributes;
         if (!entry.folder) {
-            entry.lastWrite = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+            entry.created = TimeValue(data.ftCreationTime);
+            entry.lastWrite = TimeValue(data.ftLastWriteTime);
             entry.contents = ReadTestFile(root + "\\" + child);
         }
         snapshot[child] = entry;
@@ -60,9 +81,34 @@ inline TreeSnapshot TakeSnapshot(const std::string& root)
 {
     TreeSnapshot snapshot;
     if (IsFolderForTests(root))
-        snapshot["."] = TreeEntry{true, 0, 0, ""};
+        snapshot["."].folder = true;
     AddTree(root, "", snapshot);
     return snapshot;
+}
+
+// Bytes that do not compress, the same for the same seed: damage to a package
+// lands in their data run.
+inline std::string Noise(size_t size, uint32_t seed)
+{
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}
+
+// Whether the path is gone within the time: the uninstaller's batch file removes it after the
+// uninstaller has ended.
+inline bool GoneWithin(const std::string& path, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(50);
+    }
+    return true;
 }
 
 // Names the installation uses only while it runs and must not leave behind: temporary "ins"
@@ -84,7 +130,7 @@ inline std::string Describe(const TreeSnapshot& snapshot)
     std::ostringstream out;
     for (const auto& entry : snapshot) {
         out << entry.first << (entry.second.folder ? "/" : "") << " attr=" << entry.second.attributes
-            << " time=" << entry.second.lastWrite << " size=" << entry.second.contents.size() << "\n";
+            << " created=" << entry.second.created << " written=" << entry.second.lastWrite << " size=" << entry.second.contents.size() << "\n";
     }
     return out.str();
 }
