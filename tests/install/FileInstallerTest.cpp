@@ -96,8 +96,9 @@ protected:
             std::string bytes = ReadTestFile(path);
             bytes[bytes.size() - 8 - 5000] ^= 0x5A;
             EXPECT_TRUE(WriteTestFile(path, bytes));
-        } else if (damage)
+        } else if (damage) {
             EXPECT_TRUE(CutPackage(path, damage == 2 ? 100 : 12000));
+        }
         m_packed.reset(new PackedInstaller(path));
         m_start = m_packed->start;
         return m_packed->entries;
