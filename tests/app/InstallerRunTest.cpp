@@ -88,7 +88,7 @@ protected:
 
 } // namespace
 
-TEST_F(InstallerRun, InstallModeFillsTheInstallPage)
+TEST_F(InstallerRun, InstallModeFillsThePageAndAfterAStopInstallsFromTheFirstEntry)
 {
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
     CInstaller* run = app.CreateInstaller();
@@ -107,15 +107,37 @@ TEST_F(InstallerRun, InstallModeFillsTheInstallPage)
     // Two files and the uninstaller copy, which is the program file itself.
     EXPECT_EQ(window.entryCount, 3u);
     EXPECT_EQ(window.totalBytes, 3000u + 6u + ReadTestFile(installer).size());
+
+    window.parentFolder = scratch / "Programs";
+    const TreeSnapshot before = TakeSnapshot(scratch / "Programs");
+    // The window's button from another handler, which is ignored, then the real one, stopped.
+    LHandler stranger(nullptr);
+    Send(LMessage("CInstWin_Install", &stranger, run));
+    window.dialogs.stopAtStep = 2;
+    window.events.clear();
+    window.PressInstall();
+    ExpectTreeUnchanged(scratch / "Programs", before);
+    EXPECT_EQ(window.dialogs.waitSteps, 3);
+    EXPECT_EQ(window.events, (std::vector<std::string>{"install page", "show"}));
+    EXPECT_FALSE(QuitPosted());
+    EXPECT_EQ(window.pageTitle, "Sample Tool 1.0") << "the texts stay";
+
+    window.dialogs.stopAtStep = -1;
+    window.PressInstall();
+    std::string product = scratch / "Programs\\Sample Tool";
+    EXPECT_EQ(ReadTestFile(product + "\\ReadMe.txt"), std::string(3000, 'r'));
+    EXPECT_EQ(ReadTestFile(product + "\\Manual\\index.html"), "<html>");
+    EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
+    EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
+    EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
 }
 
 TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoLevelsUp)
 {
-    std::string product = scratch / "Programs\\Sample Tool";
-    CreateDirectoryA(product.c_str(), nullptr);
-    CreateDirectoryA((product + "\\Uninstall").c_str(), nullptr);
-    std::string uninstaller = product + "\\Uninstall\\uninstall.exe";
-    ASSERT_TRUE(WriteInstaller(uninstaller, {kDescription}, kProduct));
+    const std::string product = scratch / "Programs\\Sample Tool";
+    const std::string uninstaller = product + "\\Uninstall\\uninstall.exe";
+    ASSERT_TRUE(CreateDirectoryA(product.c_str(), nullptr) && CreateDirectoryA((product + "\\Uninstall").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(installer.c_str(), uninstaller.c_str(), TRUE));
     CInstallerApp app(uninstaller.c_str(), &MakeFakeWindow);
     CInstaller* run = app.CreateInstaller();
     ASSERT_TRUE(run);
@@ -136,43 +158,6 @@ TEST_F(InstallerRun, WithoutAWindowThereIsNoRun)
     EXPECT_EQ(app.CreateInstaller(), nullptr);
 }
 
-TEST_F(InstallerRun, AfterAStopTheInstallPageReturnsAndTheNextAttemptStartsFromTheFirstEntry)
-{
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    app.CreateInstaller()->Start();
-    FakeInstallerWindow& window = Window();
-    window.parentFolder = scratch / "Programs";
-    TreeSnapshot before = TakeSnapshot(scratch / "Programs");
-
-    window.dialogs.stopAtStep = 2;
-    window.events.clear();
-    window.PressInstall();
-    EXPECT_EQ(TakeSnapshot(scratch / "Programs"), before);
-    EXPECT_EQ(window.events, (std::vector<std::string>{"install page", "show"}));
-    EXPECT_FALSE(QuitPosted());
-    EXPECT_EQ(window.pageTitle, "Sample Tool 1.0") << "the texts stay";
-
-    window.dialogs.stopAtStep = -1;
-    window.PressInstall();
-    std::string product = scratch / "Programs\\Sample Tool";
-    EXPECT_EQ(ReadTestFile(product + "\\ReadMe.txt"), std::string(3000, 'r'));
-    EXPECT_EQ(ReadTestFile(product + "\\Manual\\index.html"), "<html>");
-    EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
-    EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
-    EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
-}
-
-TEST_F(InstallerRun, MessagesFromOthersAreNotTheWindowsButtons)
-{
-    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
-    CInstaller* run = app.CreateInstaller();
-    run->Start();
-    Window().parentFolder = scratch / "Programs";
-    LHandler stranger(nullptr);
-    Send(LMessage("CInstWin_Install", &stranger, run));
-    EXPECT_FALSE(Exists(scratch / "Programs\\Sample Tool"));
-}
-
 TEST_F(InstallerRun, TheMenuCommandsAreEnabledOnlyWhileNoModalDialogIsOpenAndAboutShowsTheBox)
 {
     CInstallerApp app(installer.c_str(), &MakeFakeWindow);
@@ -182,18 +167,20 @@ TEST_F(InstallerRun, TheMenuCommandsAreEnabledOnlyWhileNoModalDialogIsOpenAndAbo
     names.Append(new LString("INSTALLER"));
     LMenuBar bar(&app, names);
     LMenu::FreeStrings(&names);
+    LMenuItem* about = nullptr;
     auto enabledItems = [&] {
         bar.Open(&app);
         int enabled = 0;
-        for (LMenu* menu : bar.Menus())
-            menu->ForEachItem([&](LMenuItem* item) { enabled += item->enabled; });
+        for (LMenu* menu : bar.Menus()) {
+            menu->ForEachItem([&](LMenuItem* item) {
+                enabled += item->enabled;
+                about = item->AnswersTo(LStdCmd_About) ? item : about;
+            });
+        }
         return enabled;
     };
     EXPECT_EQ(enabledItems(), 2);
     // Chosen, About opens the installer window's about box.
-    LMenuItem* about = nullptr;
-    for (LMenu* menu : bar.Menus())
-        menu->ForEachItem([&](LMenuItem* item) { about = item->AnswersTo(LStdCmd_About) ? item : about; });
     ASSERT_TRUE(about);
     Send(LMessage(LMenuItem_Selected, about, &app));
     EXPECT_EQ(Window().events.back(), "about");

@@ -1,9 +1,9 @@
+// The journal undoes what an installation did, also when a crash cut its journal file short.
 #include "install/CInstJournal.h"
 #include "install/CJournalFile.h"
 #include "install/InterruptedInstallations.h"
 #include "platform/FileUrl.h"
 #include "tests/install/TreeSnapshot.h"
-#include "tests/platform/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,70 +12,6 @@
 #include <string>
 
 using namespace testsupport;
-
-namespace {
-
-LString Url(const std::string& path)
-{
-    return PathToFileUrl(path.c_str());
-}
-
-} // namespace
-
-TEST(CInstJournal, RollBackUndoesTheDoneRecordsNewestFirst)
-{
-    ScratchFolder scratch("journal");
-    const std::string made = scratch / "made";
-    const std::string inner = made + "\\inner";
-    const std::string kept = scratch / "kept";
-    for (const std::string& folder : {made, inner, kept})
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteTestFile(kept + "\\user.txt", "user"));
-    ASSERT_TRUE(WriteTestFile(inner + "\\f", "f"));
-    // A replaced file: the old contents wait under the backup name, the new file has the name.
-    ASSERT_TRUE(WriteTestFile(made + "\\tmp77", "old"));
-    ASSERT_TRUE(WriteTestFile(made + "\\a.txt", "new"));
-    ASSERT_TRUE(WriteTestFile(scratch / "pending.txt", "p"));
-
-    CInstJournal journal;
-    CInstJournal::Done(journal.Enter(kJournalFolder, Url(made)));
-    CInstJournal::Done(journal.Enter(kJournalFolder, Url(kept)));
-    CInstJournal::Done(journal.Enter(kJournalFolder, Url(inner)));
-    CInstJournal::Done(journal.Enter(kJournalFile, Url(inner + "\\f")));
-    CInstJournal::Done(journal.Enter(kJournalReplaced, Url(made + "\\a.txt"), "tmp77"));
-    CJournalRecord* file = journal.Enter(kJournalFile, Url(made + "\\a.txt"));
-    CInstJournal::Done(file);
-    CInstJournal::Done(file); // a second Done changes nothing
-    journal.Enter(kJournalFile, Url(scratch / "pending.txt")); // never marked done
-    journal.Enter(kJournalFile, "http://host/x");
-    CInstJournal::Done(journal.Enter(kJournalFile, "not a url"));
-    journal.RollBack();
-
-    EXPECT_TRUE(journal.IsEmpty());
-    // The files went before their folders; a folder that still holds a file stays.
-    TreeSnapshot after = TakeSnapshot(scratch.Path());
-    std::string names;
-    for (const auto& entry : after)
-        names += entry.first + "=" + entry.second.contents + " ";
-    EXPECT_EQ(names, ".= kept= kept\\user.txt=user made= made\\a.txt=old pending.txt=p ");
-}
-
-TEST(CInstJournal, CommitDeletesBackupsAndKeepsEverythingElse)
-{
-    ScratchFolder scratch("commit");
-    ASSERT_TRUE(WriteTestFile(scratch / "tmp5", "old"));
-    ASSERT_TRUE(WriteTestFile(scratch / "a.txt", "new"));
-    CInstJournal journal;
-    CInstJournal::Done(journal.Enter(kJournalFolder, Url(scratch.Path())));
-    CInstJournal::Done(journal.Enter(kJournalReplaced, Url(scratch / "a.txt"), "tmp5"));
-    CInstJournal::Done(journal.Enter(kJournalFile, Url(scratch / "a.txt")));
-    journal.Commit();
-    EXPECT_TRUE(journal.IsEmpty());
-    EXPECT_FALSE(Exists(scratch / "tmp5"));
-    EXPECT_EQ(ReadTestFile(scratch / "a.txt"), "new");
-    journal.RollBack(); // nothing left to undo
-    EXPECT_EQ(ReadTestFile(scratch / "a.txt"), "new");
-}
 
 namespace {
 
@@ -217,7 +153,7 @@ TEST(InterruptedInstallations, AJournalInUseOrNamingAFileOutsideItsDestinationIs
     auto file = std::make_unique<CJournalFile>();
     ASSERT_TRUE(file->Create(path.c_str(), kProduct, product.c_str()));
     auto enterDone = [&](const std::string& name) {
-        CJournalRecord* record = records.Enter(kJournalFile, Url(name));
+        CJournalRecord* record = records.Enter(kJournalFile, PathToFileUrl(name.c_str()));
         file->Entered(*record);
         CInstJournal::Done(record);
         file->Done(*record);

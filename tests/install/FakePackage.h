@@ -7,7 +7,6 @@
 // The same entries can be packed into a real installer (PackedInstaller.h).
 
 #include "install/CEntrySource.h"
-#include "install/CInstallProgress.h"
 #include "package/CStream.h"
 #include "platform/CUrl.h"
 
@@ -87,22 +86,6 @@ public:
 private:
     std::vector<FakeEntry> m_entries;
     size_t m_index = 0;
-};
-
-// Presses Stop at the wait step after `stopAfter` steps (never when negative) and records the
-// positions the bar was given.
-class FakeProgress : public CInstallProgress {
-public:
-    explicit FakeProgress(int stopAfter = -1) : m_stopAfter(stopAfter) {}
-
-    void SetPosition(uint32_t position) override { positions.push_back(position); }
-    bool WaitStep(bool = false) override { return m_stopAfter >= 0 && steps++ >= m_stopAfter; }
-
-    int steps = 0;
-    std::vector<uint32_t> positions;
-
-private:
-    int m_stopAfter;
 };
 
 } // namespace testsupport

@@ -14,24 +14,6 @@ using namespace testsupport;
 
 namespace {
 
-// Version 2.0 of a small product: folders and files, some replacing files of version 1.0.
-std::vector<FakeEntry> UpgradeEntries()
-{
-    return {
-        Folder("."),
-        Folder("Manual"),
-        File("ReadMe.txt", "read me 2.0"),
-        File("Manual/index.html", "<html>2.0</html>"),
-        File("Manual/style.css", "body { margin: 0 }"),
-        Folder("Tools"),
-        Folder("Tools/Data"),
-        File("Tools/convert.exe", "MZ converter 2.0"),
-        File("Tools/Data/table.dat", std::string(5000, 't')),
-        File("SampleTool.ini", "[Settings]\r\nVersion=2.0"),
-        File("License.txt", "licence 2.0"),
-    };
-}
-
 int FilesAmong(const std::vector<FakeEntry>& entries, size_t count)
 {
     return static_cast<int>(std::count_if(entries.begin(), entries.begin() + std::min(count, entries.size()),
@@ -41,16 +23,16 @@ int FilesAmong(const std::vector<FakeEntry>& entries, size_t count)
 // What the destination holds before the installation.
 enum class Before { kNothing, kEmptyFolder, kEarlierInstallation };
 
-class InstallInterruption : public ProcedureTest, public ::testing::WithParamInterface<Before> {
+class EarlierInstallation : public ProcedureTest {
 protected:
-    // Version 1.0 installed earlier, with the user's own files beside it, one of them
-    // read-only, and a folder of the user's inside the product folder. A read-only file of the
-    // earlier installation is replaced early and must come back as it was.
+    // Version 1.0 installed earlier with its uninstaller, the user's own files beside it, one of
+    // them read-only, and a folder of the user's inside the product folder. Read-only files of
+    // the earlier installation are replaced and must come back as they were.
     void MakeEarlierInstallation()
     {
-        for (const char* folder : {"", "\\Manual", "\\My Exports"})
+        for (const char* folder : {"", "\\Manual", "\\My Exports", "\\Uninstall"})
             CreateDirectoryA((destination + folder).c_str(), nullptr);
-        const std::pair<const char*, const char*> files[] = {
+        const std::pair<const char*, std::string> files[] = {
             {"ReadMe.txt", "read me 1.0"},
             {"Manual\\index.html", "<html>1.0</html>"},
             {"SampleTool.ini", "[Settings]\r\nVersion=1.0\r\nUser=changed by the user"},
@@ -58,6 +40,7 @@ protected:
             {"Manual\\bookmarks.txt", "the user's bookmarks"},
             {"My Exports\\export.csv", "a;b;c"},
             {"Protected.txt", "the user's read-only file"},
+            {"Uninstall\\Uninstall.exe", std::string("MZ older\0with zero bytes", 24) + std::string(70000, 'p')},
         };
         WORD year = 2001;
         for (const auto& file : files) {
@@ -65,24 +48,12 @@ protected:
             ASSERT_TRUE(WriteTestFile(path, file.second)) << path;
             BackdateFile(path, year++);
         }
-        for (const char* readOnly : {"\\Protected.txt", "\\ReadMe.txt"})
+        for (const char* readOnly : {"\\Protected.txt", "\\ReadMe.txt", "\\Uninstall\\Uninstall.exe"})
             SetFileAttributesA((destination + readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
     }
-
-    // An attempt that goes through: version 2.0 in place, integrated, no installer files left.
-    void InstallToTheEnd()
-    {
-        Attempt attempt(parent, ownPath, UpgradeEntries());
-        EXPECT_TRUE(attempt.Run());
-        EXPECT_EQ(attempt.dialogs.waitSteps, static_cast<int>(UpgradeEntries().size()) + 2);
-        for (const FakeEntry& entry : UpgradeEntries()) {
-            const std::string path = destination + "\\" + entry.name;
-            EXPECT_EQ(entry.tag == CEntrySource::kTagFile ? ReadTestFile(path) : "", entry.data) << entry.name;
-        }
-        EXPECT_EQ(RegistryValue("InstallDir"), destination);
-        EXPECT_TRUE(LeftoverNames(TakeSnapshot(destination)).empty()) << Describe(TakeSnapshot(destination));
-    }
 };
+
+class InstallInterruption : public EarlierInstallation, public ::testing::WithParamInterface<Before> {};
 
 } // namespace
 
@@ -97,7 +68,7 @@ TEST_P(InstallInterruption, StopAtAnyStepRestoresEveryFileAndKeepsTheUsersOwn)
 
     // Every wait step there is: the one that shows the dialog, one before each entry and the
     // one after the last.
-    const std::vector<FakeEntry> entries = UpgradeEntries();
+    const std::vector<FakeEntry> entries = ProductEntries();
     const int lastStep = static_cast<int>(entries.size()) + 1;
     for (int step = 0; step <= lastStep; ++step) {
         SCOPED_TRACE("stopped at step " + std::to_string(step));
@@ -115,13 +86,23 @@ TEST_P(InstallInterruption, StopAtAnyStepRestoresEveryFileAndKeepsTheUsersOwn)
         EXPECT_EQ(std::count(events.begin(), events.end(), "hide bar"), 1);
         EXPECT_EQ(std::count(events.begin(), events.end(), "disable stop"), 0);
         EXPECT_EQ(events.back(), "close");
-        TreeSnapshot after = TakeSnapshot(scratch.Path());
-        EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
+        ExpectTreeUnchanged(scratch.Path(), before);
         EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
     }
 
-    InstallToTheEnd();
+    // Then an attempt that goes through: version 2.0 in place, integrated, no installer files left.
+    Attempt attempt(parent, ownPath, entries);
+    EXPECT_TRUE(attempt.Run());
+    EXPECT_EQ(attempt.dialogs.waitSteps, lastStep + 1);
+    for (const FakeEntry& entry : entries) {
+        const std::string path = destination + "\\" + entry.name;
+        EXPECT_EQ(entry.tag == CEntrySource::kTagFile ? ReadTestFile(path) : "", entry.data) << entry.name;
+    }
+    EXPECT_EQ(RegistryValue("InstallDir"), destination);
+    EXPECT_TRUE(LeftoverNames(TakeSnapshot(destination)).empty()) << Describe(TakeSnapshot(destination));
     TreeSnapshot after = TakeSnapshot(scratch.Path());
+    // The uninstaller is the installer's copy, times and all, over an older read-only one.
+    EXPECT_EQ(after["Programs\\Sample Tool\\Uninstall\\Uninstall.exe"], after["program\\Installer.exe"]);
     for (const char* own : {"Notes.txt", "Manual\\bookmarks.txt", "My Exports\\export.csv", "Protected.txt"}) {
         const std::string name = std::string("Programs\\Sample Tool\\") + own;
         EXPECT_EQ(after[name], before.count(name) ? before.at(name) : TreeEntry()) << name;
@@ -131,7 +112,7 @@ TEST_P(InstallInterruption, StopAtAnyStepRestoresEveryFileAndKeepsTheUsersOwn)
 INSTANTIATE_TEST_SUITE_P(Destinations, InstallInterruption,
                          ::testing::Values(Before::kNothing, Before::kEmptyFolder, Before::kEarlierInstallation));
 
-TEST_F(ProcedureTest, AFileThatCannotBeWrittenMidwayFailsTheInstallationAndEverythingIsUndone)
+TEST_F(EarlierInstallation, AFileThatCannotBeWrittenMidwayFailsTheInstallationAndEverythingIsUndone)
 {
     // Entries of the upgrade that replace a file of the earlier installation: another program
     // opens the file just before the installation comes to it, or the volume refuses the new
@@ -142,15 +123,11 @@ TEST_F(ProcedureTest, AFileThatCannotBeWrittenMidwayFailsTheInstallationAndEvery
         bool refused;
     } failures[] = {{2, "ReadMe.txt", false}, {3, "Manual\\index.html", false}, {9, "SampleTool.ini", false},
                     {3, "Manual\\index.html", true}};
-    CreateDirectoryA(destination.c_str(), nullptr);
-    CreateDirectoryA((destination + "\\Manual").c_str(), nullptr);
-    for (const auto& failure : failures)
-        ASSERT_TRUE(WriteTestFile(destination + "\\" + failure.file, "version 1.0"));
-    SetFileAttributesA((destination + "\\ReadMe.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_NO_FATAL_FAILURE(MakeEarlierInstallation());
     const TreeSnapshot before = TakeSnapshot(scratch.Path());
     for (const auto& failure : failures) {
         SCOPED_TRACE(std::string(failure.file) + (failure.refused ? " refused" : " opened"));
-        std::vector<FakeEntry> entries = UpgradeEntries();
+        std::vector<FakeEntry> entries = ProductEntries();
         entries[failure.entry].writeFails = failure.refused;
         HANDLE locked = INVALID_HANDLE_VALUE;
         Attempt attempt(parent, ownPath, entries);
@@ -170,8 +147,7 @@ TEST_F(ProcedureTest, AFileThatCannotBeWrittenMidwayFailsTheInstallationAndEvery
         EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" Cannot write to the destination volume."});
         EXPECT_EQ(attempt.dialogs.events, (std::vector<std::string>{"open", "ask", "hide window", "hide bar", "message",
                                                                     "close", "notice"}));
-        TreeSnapshot after = TakeSnapshot(scratch.Path());
-        EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
+        ExpectTreeUnchanged(scratch.Path(), before);
         EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
     }
 }

@@ -2,24 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 using namespace testsupport;
 
 namespace {
-
-std::vector<FakeEntry> ProductEntries()
-{
-    return {
-        Folder("."),
-        Folder("Manual"),
-        File("ReadMe.txt", "read me 1.0"),
-        File("Manual/index.html", "<html>1.0</html>"),
-        File("SampleTool.ini", "[Settings]\r\n1.0"),
-    };
-}
 
 uint64_t g_freeBytes = 0;
 bool FixedFreeSpace(const char*, uint64_t& bytes)
@@ -36,46 +24,79 @@ class InstallProcedure : public ProcedureTest {};
 
 } // namespace
 
-TEST_F(InstallProcedure, InstallsThePackageIntegratesItAndCopiesTheUninstaller)
+TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAllButTheUsersFiles)
 {
     Attempt attempt(parent, ownPath, ProductEntries());
     EXPECT_TRUE(attempt.Run());
     EXPECT_EQ(attempt.code, kInsOK);
-
-    EXPECT_EQ(ReadTestFile(destination + "\\ReadMe.txt"), "read me 1.0");
-    EXPECT_EQ(ReadTestFile(destination + "\\Manual\\index.html"), "<html>1.0</html>");
+    EXPECT_EQ(ReadTestFile(destination + "\\ReadMe.txt"), "read me 2.0");
     EXPECT_EQ(std::string(attempt.run.destination.Text()), destination);
     EXPECT_EQ(RegistryValue("InstallDir"), destination);
     EXPECT_TRUE(Exists(destination + "\\Read Me.lnk"));
     EXPECT_EQ(ReadTestFile(destination + "\\Uninstall\\Uninstall.exe"), ReadTestFile(ownPath));
-
     // The progress dialog runs over the package, can be stopped until the files are in, and
     // goes before the one notice.
     FakeDialogs& dialogs = attempt.dialogs;
     EXPECT_EQ(dialogs.events, (std::vector<std::string>{"open", "hide window", "disable stop", "close", "notice"}));
     EXPECT_EQ(dialogs.stopLabelShown, "Cancel");
     EXPECT_EQ(dialogs.progressMessage, "Installing files...");
-    EXPECT_EQ(dialogs.progressMaximum, 5 * FakePackage::kEntrySize);
+    EXPECT_EQ(dialogs.progressMaximum, 11 * FakePackage::kEntrySize);
     EXPECT_EQ(dialogs.notices, std::vector<std::string>{" Installation has been completed successfully."});
     ASSERT_FALSE(dialogs.positions.empty());
     EXPECT_EQ(dialogs.positions.front(), 0u);
+
+    // A file of the user's beside the product's, a folder of the user's in a product folder, and
+    // a product file the user edited.
+    WriteTestFile(destination + "\\Manual\\my notes.txt", "mine");
+    CreateDirectoryA((destination + "\\Manual\\Notes").c_str(), nullptr);
+    WriteTestFile(destination + "\\Manual\\Notes\\note.txt", "a note");
+    WriteTestFile(destination + "\\Manual\\index.html", "edited by the user, still the product's file");
+    Attempt uninstall(parent, ownPath, ProductEntries());
+    uninstall.Uninstall(destination);
+    EXPECT_EQ(uninstall.code, kInsOK);
+    TreeSnapshot after = TakeSnapshot(destination);
+    for (const char* gone : {"ReadMe.txt", "Tools", "Manual\\index.html", "Read Me.lnk"})
+        EXPECT_FALSE(after.count(gone)) << gone;
+    EXPECT_EQ(after["Manual\\my notes.txt"].contents, "mine");
+    EXPECT_EQ(after["Manual\\Notes\\note.txt"].contents, "a note");
+    EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+    EXPECT_EQ(uninstall.dialogs.events, (std::vector<std::string>{"open", "hide window", "close", "notice"}));
+    EXPECT_EQ(uninstall.dialogs.progressMessage, "Uninstalling files...");
+    EXPECT_EQ(uninstall.dialogs.stopLabelShown, "") << "an uninstallation cannot be stopped";
+    EXPECT_EQ(uninstall.dialogs.notices, std::vector<std::string>{" Uninstallation has been completed successfully."});
+    // The batch file takes the uninstaller and its folder, not the folder with the user's file.
+    EXPECT_TRUE(GoneWithin(destination + "\\Uninstall", 60000));
+    EXPECT_TRUE(IsFolderForTests(destination + "\\Manual"));
 }
 
-TEST_F(InstallProcedure, DescriptionTextsReplaceTheBuiltInMessages)
+TEST_F(InstallProcedure, AnUninstallerWithADamagedPackageRemovesNothing)
 {
-    CreateDirectoryA(destination.c_str(), nullptr);
+    ASSERT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
+    std::vector<FakeEntry> entries = ProductEntries();
+    entries[3].cutHeader = true;
+    Attempt uninstall(parent, ownPath, entries);
+    const TreeSnapshot before = TakeSnapshot(scratch.Path());
+    uninstall.Uninstall(destination);
+    EXPECT_EQ(uninstall.code, kInsBroken);
+    EXPECT_EQ(uninstall.dialogs.notices, std::vector<std::string>{" This installer is broken."});
+    // Not the files, the shortcut or the registry values; and no batch file that could still
+    // remove the uninstaller.
+    ExpectTreeUnchanged(scratch.Path(), before);
+    EXPECT_EQ(RegistryValue("InstallDir"), destination);
+}
+
+TEST_F(InstallProcedure, DescriptionTextsReplaceTheBuiltInMessagesAndListedApplicationsAskForRegistration)
+{
+    // A folder value of two bare words names the folder after the first.
+    CreateDirectoryA((parent + "\\Sample").c_str(), nullptr);
     Attempt attempt(parent, ownPath, ProductEntries(),
-                    Description("<InsExist>\nReplace Sample Tool?\n\n<InsDone>\nSample Tool is ready.\n"));
+                    "<Folder>\nSample Tool\n\n<InsExist>\nReplace Sample Tool?\n\n<InsDone>\nSample Tool is ready.\n\n"
+                    "<RegApps>\nSampleTool.exe\n\n<RegText>\nPlease enter your name.\n");
     EXPECT_TRUE(attempt.Run());
     EXPECT_EQ(attempt.dialogs.questions, std::vector<std::string>{"Replace Sample Tool?"});
     EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{"Sample Tool is ready."});
-}
-
-TEST_F(InstallProcedure, AFolderValueOfTwoBareWordsNamesTheFolderAfterTheFirst)
-{
-    Attempt attempt(parent, ownPath, ProductEntries(), "<Folder>\nSample Tool\n");
-    EXPECT_TRUE(attempt.Run());
-    EXPECT_TRUE(Exists(parent + "\\Sample\\ReadMe.txt"));
+    EXPECT_EQ(attempt.dialogs.registrationText, "Please enter your name.");
+    EXPECT_EQ(ReadTestFile(parent + "\\Sample\\ReadMe.txt"), "read me 2.0");
     EXPECT_FALSE(Exists(destination));
 }
 
@@ -105,20 +126,6 @@ TEST_F(InstallProcedure, SpaceIsComparedInWholeKibibytesAndTheUserMayGoOn)
         EXPECT_TRUE(attempt.Run());
         EXPECT_EQ(attempt.dialogs.questions, c.asks ? std::vector<std::string>{kShortOfSpace} : std::vector<std::string>{});
     }
-}
-
-TEST_F(InstallProcedure, RegistrationIsAskedOnlyWhenTheDescriptionListsRegistrationApplications)
-{
-    Attempt plain(parent, ownPath, ProductEntries());
-    EXPECT_TRUE(plain.Run());
-    EXPECT_EQ(std::count(plain.dialogs.events.begin(), plain.dialogs.events.end(), "register"), 0);
-    RemoveTreeForTests(destination);
-
-    const std::string registration = Description("<RegApps>\nSampleTool.exe\n\n<RegText>\nPlease enter your name.\n");
-    Attempt registered(parent, ownPath, ProductEntries(), registration);
-    EXPECT_TRUE(registered.Run());
-    EXPECT_EQ(registered.dialogs.registrationText, "Please enter your name.");
-    EXPECT_TRUE(Exists(destination + "\\ReadMe.txt"));
 }
 
 namespace {
@@ -176,6 +183,12 @@ const Refusal kRefusals[] = {
     {"FileWhereTheProductFolderGoes",
      [](Attempt&, const std::string& destination) { WriteTestFile(destination, "a file named like the folder"); },
      kInsCannotCreateFolder, kFolderExists, " Cannot create destination folder."},
+    {"FileWhereAFolderGoes",
+     [](Attempt&, const std::string& destination) {
+         CreateDirectoryA(destination.c_str(), nullptr);
+         WriteTestFile(destination + "\\Manual", "a plain file named like the folder");
+     },
+     kInsCannotCreateFolder, kFolderExists, " Cannot create destination folder."},
 };
 
 } // namespace
@@ -195,8 +208,7 @@ TEST_P(InstallRefused, EndsWithItsMessageAndChangesNothing)
               refusal.question ? std::vector<std::string>{refusal.question} : std::vector<std::string>{});
     EXPECT_EQ(attempt.dialogs.notices,
               refusal.notice ? std::vector<std::string>{refusal.notice} : std::vector<std::string>{});
-    TreeSnapshot after = TakeSnapshot(scratch.Path());
-    EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
+    ExpectTreeUnchanged(scratch.Path(), before);
     EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
 }
 

@@ -44,6 +44,24 @@ inline bool WriteInstaller(const std::string& path, const std::vector<std::strin
     return finished;
 }
 
+// Cuts the package `cut` bytes before its end under a trailer that fits the shorter package, as
+// a download broken off and "repaired" would be.
+inline bool CutPackage(const std::string& path, uint32_t cut)
+{
+    std::string bytes = ReadTestFile(path);
+    const size_t trailer = bytes.size() - 8;
+    uint32_t length = 0;
+    for (size_t i = trailer + 4; i < bytes.size(); ++i)
+        length = (length << 8) | uint8_t(bytes[i]);
+    if (cut >= length)
+        return false;
+    length -= cut;
+    bytes = bytes.substr(0, trailer - cut) + "QXPK";
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes += static_cast<char>(length >> shift);
+    return WriteTestFile(path, bytes);
+}
+
 inline uint32_t FoundPackage(CStream& file, uint32_t& start)
 {
     uint32_t end = 0;

@@ -45,17 +45,32 @@ inline std::string Description(const std::string& extra = std::string())
         + extra;
 }
 
+// Version 2.0 of a small product: folders and files, some replacing files of version 1.0.
+inline std::vector<FakeEntry> ProductEntries()
+{
+    return {
+        Folder("."),
+        Folder("Manual"),
+        File("ReadMe.txt", "read me 2.0"),
+        File("Manual/index.html", "<html>2.0</html>"),
+        File("Manual/style.css", "body { margin: 0 }"),
+        Folder("Tools"),
+        Folder("Tools/Data"),
+        File("Tools/convert.exe", "MZ converter 2.0"),
+        File("Tools/Data/table.dat", std::string(5000, 't')),
+        File("SampleTool.ini", "[Settings]\r\nVersion=2.0"),
+        File("License.txt", "licence 2.0"),
+    };
+}
+
 inline std::string RegistryValue(const char* name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegKey key(HKEY_CURRENT_USER, kRegistryKey, CRegKey::kOpenForReading);
+    if (!key.IsOpen())
         return "<no key>";
-    char data[512] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? std::string(data) : "<no value>";
+    LString value("<no value>");
+    key.ReadString(name, value);
+    return value.Text();
 }
 
 struct Attempt {
@@ -64,7 +79,6 @@ struct Attempt {
     FakePackage package;
     FakeDialogs dialogs;
     CProcedureRun run;
-    bool done = false;
     InstallResult code = kInsOK;
 
     Attempt(const std::string& parent, const std::string& ownPath, std::vector<FakeEntry> entries,
@@ -88,7 +102,7 @@ struct Attempt {
     bool Run()
     {
         CInstallProcedure procedure(run, dialogs);
-        done = procedure.Run();
+        const bool done = procedure.Run();
         code = procedure.Result();
         return done;
     }

@@ -6,6 +6,7 @@
 
 #include "tests/platform/ScratchFolder.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -38,13 +39,8 @@ inline uint64_t TimeValue(const FILETIME& time) { return (uint64_t(time.dwHighDa
 // place would show it.
 inline void BackdateFile(const std::string& path, WORD year)
 {
-    SYSTEMTIME system = {};
-    system.wYear = year;
-    system.wMonth = 3;
-    system.wDay = 14;
-    system.wHour = 9;
-    FILETIME time;
-    SystemTimeToFileTime(&system, &time);
+    const uint64_t value = (year - 1601ull) * 365 * 24 * 3600 * 10000000;
+    const FILETIME time = {DWORD(value), DWORD(value >> 32)};
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(file, &time, nullptr, &time);
     CloseHandle(file);
@@ -133,6 +129,12 @@ inline std::string Describe(const TreeSnapshot& snapshot)
             << " created=" << entry.second.created << " written=" << entry.second.lastWrite << " size=" << entry.second.contents.size() << "\n";
     }
     return out.str();
+}
+
+inline void ExpectTreeUnchanged(const std::string& root, const TreeSnapshot& before)
+{
+    const TreeSnapshot after = TakeSnapshot(root);
+    EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
 }
 
 } // namespace testsupport
