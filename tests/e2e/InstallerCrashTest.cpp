@@ -16,7 +16,6 @@
 #include <vector>
 
 using namespace e2e;
-using testsupport::Describe;
 using testsupport::Noise;
 using testsupport::TakeSnapshot;
 using testsupport::TreeSnapshot;
@@ -152,8 +151,7 @@ protected:
 
     void ExpectAsBefore()
     {
-        TreeSnapshot after = TakeSnapshot(CrashProduct());
-        EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
+        testsupport::ExpectTreeUnchanged(CrashProduct(), before);
         EXPECT_TRUE(JournalFiles().empty());
     }
 

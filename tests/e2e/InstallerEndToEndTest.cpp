@@ -43,12 +43,12 @@ protected:
     static void SetUpTestSuite()
     {
         CreateDirectoryA(kWork, nullptr);
-        s_setup = std::string(kWork) + "\\SampleSetup.exe";
-        s_packed = Pack(SampleStage() + "\\description.txt", SampleStage() + "\\product", s_setup);
+        const std::string setup = std::string(kWork) + "\\SampleSetup.exe";
+        s_setup = Pack(SampleStage() + "\\description.txt", SampleStage() + "\\product", setup) ? setup : "";
     }
     void SetUp() override
     {
-        ASSERT_TRUE(s_packed) << "the sample could not be packed";
+        ASSERT_NE(s_setup, "") << "the sample could not be packed";
         RemoveSample();
     }
     void TearDown() override { RemoveSample(); }
@@ -72,11 +72,9 @@ protected:
 
     static constexpr const char* kWork = "C:\\e2e-installer";
     static std::string s_setup;
-    static bool s_packed;
 };
 
 std::string EndToEnd::s_setup;
-bool EndToEnd::s_packed = false;
 
 } // namespace
 

@@ -83,7 +83,8 @@ bool Pack(const std::string& description, const std::string& root, const std::st
 
 bool WriteFiles(const std::string& root, const ProductFiles& files)
 {
-    bool written = CreateDirectoryA(root.c_str(), nullptr) != FALSE;
+    CreateDirectoryA(root.c_str(), nullptr);
+    bool written = true;
     for (const auto& file : files) {
         for (size_t slash = file.first.find('\\'); slash != std::string::npos; slash = file.first.find('\\', slash + 1))
             CreateDirectoryA((root + "\\" + file.first.substr(0, slash)).c_str(), nullptr);

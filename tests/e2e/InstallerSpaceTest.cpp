@@ -17,7 +17,6 @@ using testsupport::TakeSnapshot;
 namespace {
 
 const char* const kWork = "C:\\e2e-space";
-const char* const kVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char* const kPrograms = "R:\\Apps";
 
 uint64_t FreeOnDrive()
@@ -30,7 +29,7 @@ uint64_t FreeOnDrive()
 void SetProgramsFolder(const std::string& folder)
 {
     HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_SET_VALUE, &key);
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_SET_VALUE, &key);
     RegSetValueExA(key, "ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                    DWORD(folder.size() + 1));
     RegCloseKey(key);
@@ -74,10 +73,8 @@ protected:
         // user's papers. The product goes beside the other program, into R:\Apps\Sample Tool.
         m_programs = ProgramFilesFolder() == kPrograms ? "C:\\Program Files" : ProgramFilesFolder(); // left by a killed run
         SetProgramsFolder(kPrograms);
-        ASSERT_TRUE(CreateDirectoryA(kPrograms, nullptr));
-        ASSERT_TRUE(WriteTestFile(std::string(kPrograms) + "\\Other Tool.txt", "another program's notes"));
-        ASSERT_TRUE(CreateDirectoryA("R:\\Papers", nullptr));
-        ASSERT_TRUE(WriteTestFile("R:\\Papers\\letter.txt", std::string(100 << 10, 'l')));
+        ASSERT_TRUE(WriteFiles("R:", {{"Apps\\Other Tool.txt", "another program's notes"},
+                                      {"Papers\\letter.txt", std::string(100 << 10, 'l')}}));
     }
     void TearDown() override
     {
@@ -119,8 +116,7 @@ TEST_P(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverything
     EXPECT_NE(testsupport::SaveScreenshot("drive-full-" + std::to_string(GetParam()), failure), "");
     ASSERT_TRUE(Press(failure, "OK"));
     ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
-    const testsupport::TreeSnapshot after = TakeSnapshot("R:");
-    EXPECT_EQ(after, before) << "before:\n" << testsupport::Describe(before) << "after:\n" << testsupport::Describe(after);
+    testsupport::ExpectTreeUnchanged("R:", before);
     EXPECT_EQ(FreeOnDrive(), freeBefore);
     uidriver::CloseBox(window);
     EXPECT_EQ(installer.WaitForExit(), 0);
