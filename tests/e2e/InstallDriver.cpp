@@ -9,6 +9,7 @@
 // did not appear as expected). With --shots every window is kept as a screenshot in the
 // artefact folder.
 #include "tests/e2e/InstallerSession.h"
+#include "tests/support/Screenshot.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,57 +21,43 @@ namespace {
 
 constexpr int kDriverFailed = 90;
 
-struct Run {
-    const char* button;
-    const char* prefix;
-    bool shots;
-};
-
-void Shot(const Run& run, const char* name, HWND window)
-{
-    if (run.shots)
-        Screenshot(std::string(run.prefix) + name, window);
-}
-
 double SecondsSince(DWORD tick) { return (GetTickCount() - tick) / 1000.0; }
 
-int Drive(const std::string& program, const Run& run)
+int Failed(const char* what)
 {
+    std::fprintf(stderr, "InstallDriver: %s\n", what);
+    return kDriverFailed;
+}
+
+int Drive(const std::string& program, const char* button, const std::string& shots)
+{
+    auto shot = [&](const char* name, HWND window) {
+        if (!shots.empty())
+            testsupport::SaveScreenshot(shots + name, window);
+    };
     const DWORD begun = GetTickCount();
     Program started(program);
-    if (!started.Started()) {
-        std::fprintf(stderr, "InstallDriver: cannot start %s\n", program.c_str());
-        return kDriverFailed;
-    }
-    HWND window = WaitForInstallerWindow(started.Id());
-    if (!window) {
-        std::fprintf(stderr, "InstallDriver: no installer window appeared\n");
-        return kDriverFailed;
-    }
+    HWND window = started.Started() ? WaitForInstallerWindow(started.Id()) : nullptr;
+    if (!window)
+        return Failed(("no installer window appeared for " + program).c_str());
     std::printf("%.2f s from the start to the window\n", SecondsSince(begun));
-    Shot(run, "page", window);
+    shot("page", window);
     const DWORD pressed = GetTickCount();
-    if (!Press(window, run.button)) {
-        std::fprintf(stderr, "InstallDriver: no %s button\n", run.button);
-        return kDriverFailed;
-    }
-    if (run.shots) {
-        // The progress dialog of a small product may be gone before it can be seen.
-        if (HWND progress = WaitForDialog(started.Id(), "Progress", 2000))
-            Shot(run, "progress", progress);
-    }
+    if (!Press(window, button))
+        return Failed("no such button");
+    // The progress dialog of a small product may be gone before it can be seen.
+    if (HWND progress = shots.empty() ? nullptr : WaitForDialog(started.Id(), "Progress", 2000))
+        shot("progress", progress);
     // Questions (folder exists, little space) come as messages with Cancel; the closing
     // notice has OK alone.
     for (int asked = 0; asked < 4; ++asked) {
         HWND message = WaitForDialog(started.Id(), "Message", 600000);
-        if (!message) {
-            std::fprintf(stderr, "InstallDriver: no message appeared\n");
-            return kDriverFailed;
-        }
+        if (!message)
+            return Failed("no message appeared");
         const bool question = HasButton(message, "Cancel");
         if (!question)
-            std::printf("%.2f s from %s to the closing notice\n", SecondsSince(pressed), run.button);
-        Shot(run, question ? "question" : "done", message);
+            std::printf("%.2f s from %s to the closing notice\n", SecondsSince(pressed), button);
+        shot(question ? "question" : "done", message);
         if (!Press(message, "OK"))
             return kDriverFailed;
         if (!question)
@@ -89,15 +76,11 @@ int Drive(const std::string& program, const Run& run)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
+    const bool install = argc >= 3 && std::strcmp(argv[1], "install") == 0;
+    if (argc < 3 || (!install && std::strcmp(argv[1], "uninstall") != 0)) {
         std::fprintf(stderr, "usage: InstallDriver install|uninstall PROGRAM.exe [--shots]\n");
         return 2;
     }
     const bool shots = argc > 3 && std::strcmp(argv[3], "--shots") == 0;
-    if (std::strcmp(argv[1], "install") == 0)
-        return Drive(argv[2], Run{"Install", "install-", shots});
-    if (std::strcmp(argv[1], "uninstall") == 0)
-        return Drive(argv[2], Run{"Uninstall", "uninstall-", shots});
-    std::fprintf(stderr, "InstallDriver: unknown command %s\n", argv[1]);
-    return 2;
+    return Drive(argv[2], install ? "Install" : "Uninstall", shots ? argv[1] + std::string("-") : std::string());
 }

@@ -6,6 +6,7 @@
 // tests.)
 #include "tests/e2e/InstallerSession.h"
 #include "tests/install/TreeSnapshot.h"
+#include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <vector>
 
 using namespace e2e;
-using testsupport::Describe;
 using testsupport::Noise;
 using testsupport::TakeSnapshot;
 using testsupport::TreeSnapshot;
@@ -74,39 +74,28 @@ std::vector<WIN32_FIND_DATAA> JournalFiles() { return Find(TempFolder() + "Insta
 // two of them named like the installer's backups and temporary files.
 void MakeEarlierInstallation(const std::string& setup)
 {
-    const std::string product = CrashProduct();
-    testsupport::RemoveTreeForTests(product);
-    for (const char* folder : {"", "\\a-docs", "\\c-lib", "\\Uninstall"})
-        CreateDirectoryA((product + folder).c_str(), nullptr);
-    const std::vector<std::string> files = PackageFiles();
-    for (size_t i = 0; i < files.size(); i += 2) {
-        if (files[i] != "b-large.bin" && files[i].rfind("d-extra", 0) != 0)
-            WriteTestFile(product + "\\" + files[i], Contents(files[i], "1.0"));
+    ProductFiles files = {{"Notes.txt", "the user's notes"},
+                          {"ins123", "the user's file called ins123"},
+                          {"c-lib\\tmp9.txt", "the user's file called tmp9"},
+                          {"Uninstall\\Uninstall.exe", ReadTestFile(setup)}};
+    const std::vector<std::string> packed = PackageFiles();
+    for (size_t i = 0; i < packed.size(); i += 2) {
+        if (packed[i] != "b-large.bin" && packed[i].rfind("d-extra", 0) != 0)
+            files.emplace_back(packed[i], Contents(packed[i], "1.0"));
     }
-    WriteTestFile(product + "\\Notes.txt", "the user's notes");
-    WriteTestFile(product + "\\ins123", "the user's file called ins123");
-    WriteTestFile(product + "\\c-lib\\tmp9.txt", "the user's file called tmp9");
-    CopyFileA(setup.c_str(), (product + "\\Uninstall\\Uninstall.exe").c_str(), FALSE);
+    testsupport::RemoveTreeForTests(CrashProduct());
+    WriteFiles(CrashProduct(), files);
 }
 
 class CrashedInstallation : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string root = std::string(kWork) + "\\product";
         testsupport::RemoveTreeForTests(kWork);
-        CreateDirectoryA(kWork, nullptr);
-        CreateDirectoryA(root.c_str(), nullptr);
-        for (const char* folder : {"\\a-docs", "\\c-lib", "\\d-extra"})
-            CreateDirectoryA((root + folder).c_str(), nullptr);
-        bool written = true;
+        ProductFiles files;
         for (const std::string& file : PackageFiles())
-            written = written && WriteTestFile(root + "\\" + file, Contents(file, "2.0"));
-        written = written && WriteTestFile(root + "\\b-large.bin", Noise(kLargeSize, 3));
-        const std::string description = std::string(kWork) + "\\description.txt";
-        written = written && WriteTestFile(description, "<Folder>\n\"Crash Tool\"\n");
-        s_setup = std::string(kWork) + "\\CrashSetup.exe";
-        s_packed = written && Pack(description, root, s_setup);
+            files.emplace_back(file, file == "b-large.bin" ? Noise(kLargeSize, 3) : Contents(file, "2.0"));
+        s_setup = PackProduct(kWork, "CrashSetup.exe", files, "<Folder>\n\"Crash Tool\"\n");
         // Left by an earlier run that failed: it would be undone at the first start.
         for (const WIN32_FIND_DATAA& journal : JournalFiles())
             DeleteFileA((TempFolder() + journal.cFileName).c_str());
@@ -115,7 +104,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(s_packed) << "the product could not be packed";
+        ASSERT_NE(s_setup, "") << "the product could not be packed";
         MakeEarlierInstallation(s_setup);
         before = TakeSnapshot(CrashProduct());
     }
@@ -151,29 +140,26 @@ protected:
         HWND notice = WaitForDialog(started.Id(), "Message");
         ASSERT_TRUE(notice);
         EXPECT_FALSE(HasButton(notice, "Cancel")) << "a notice, not a question";
-        Screenshot("interrupted-installation-undone", notice);
+        EXPECT_NE(testsupport::SaveScreenshot("interrupted-installation-undone", notice), "");
         ASSERT_TRUE(Press(notice, "OK"));
         // The window shows once start-up is over: no notice came before it unless answered.
         HWND window = WaitForInstallerWindow(started.Id());
         ASSERT_TRUE(window);
-        CloseByCloseBox(window);
+        uidriver::CloseBox(window);
         EXPECT_EQ(started.WaitForExit(), 0);
     }
 
     void ExpectAsBefore()
     {
-        TreeSnapshot after = TakeSnapshot(CrashProduct());
-        EXPECT_EQ(after, before) << "before:\n" << Describe(before) << "after:\n" << Describe(after);
+        testsupport::ExpectTreeUnchanged(CrashProduct(), before);
         EXPECT_TRUE(JournalFiles().empty());
     }
 
     TreeSnapshot before;
     static std::string s_setup;
-    static bool s_packed;
 };
 
 std::string CrashedInstallation::s_setup;
-bool CrashedInstallation::s_packed = false;
 
 // The package's file with this number (from 1) has its new contents at its name.
 std::function<bool()> FileInstalled(size_t number)
@@ -226,6 +212,6 @@ TEST_F(CrashedInstallation, StopAtAKnownEntryUndoesTheInstallation)
     installer.Resume();
     ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
     ExpectAsBefore();
-    CloseByCloseBox(window);
+    uidriver::CloseBox(window);
     EXPECT_EQ(installer.WaitForExit(), 0);
 }

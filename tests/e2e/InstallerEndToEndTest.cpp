@@ -3,6 +3,10 @@
 // procedures do in each case is tested in process; here what only the whole program shows.
 #include "tests/e2e/InstallerSession.h"
 #include "tests/install/TreeSnapshot.h"
+#include "tests/support/Screenshot.h"
+#include "tests/ui/UiDriver.h"
+
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -17,34 +21,50 @@ const char* const kSampleFiles[] = {"ReadMe.txt", "SampleTool.exe", "SampleTool.
                                     "Manual\\index.html", "Manual\\style.css", "Settings\\SampleTool.ini"};
 
 std::string SampleStage() { return WindowsPath(SAMPLE_STAGE); }
+std::string ProductFolder() { return ProgramFilesFolder() + "\\Sample Tool"; }
+
+std::string StartMenuGroup()
+{
+    return RegistryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                         "Programs") + "\\Sample Tool";
+}
+
+// Every trace of an earlier run of the sample.
+void RemoveSample()
+{
+    testsupport::RemoveTreeForTests(ProductFolder());
+    testsupport::RemoveTreeForTests(StartMenuGroup());
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor");
+}
 
 class EndToEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         CreateDirectoryA(kWork, nullptr);
-        s_setup = std::string(kWork) + "\\SampleSetup.exe";
-        s_packed = Pack(SampleStage() + "\\description.txt", SampleStage() + "\\product", s_setup);
+        const std::string setup = std::string(kWork) + "\\SampleSetup.exe";
+        s_setup = Pack(SampleStage() + "\\description.txt", SampleStage() + "\\product", setup) ? setup : "";
     }
     void SetUp() override
     {
-        ASSERT_TRUE(s_packed) << "the sample could not be packed";
+        ASSERT_NE(s_setup, "") << "the sample could not be packed";
         RemoveSample();
     }
     void TearDown() override { RemoveSample(); }
 
     // Starts the program, presses the page's button and closes the closing notice, with
-    // screenshots of the page and the notice.
+    // screenshots that prove the display showed the page and the notice.
     static void RunThrough(const std::string& program, const char* button, const std::string& shotPrefix)
     {
         Program started(program);
         HWND window = WaitForInstallerWindow(started.Id());
         ASSERT_TRUE(window);
-        Screenshot(shotPrefix + "page", window);
+        EXPECT_NE(testsupport::SaveScreenshot(shotPrefix + "page", window), "");
         ASSERT_TRUE(Press(window, button));
         HWND notice = WaitForDialog(started.Id(), "Message");
         ASSERT_TRUE(notice);
-        Screenshot(shotPrefix + "done", notice);
+        EXPECT_NE(testsupport::SaveScreenshot(shotPrefix + "done", notice), "");
         EXPECT_FALSE(HasButton(notice, "Cancel")) << "a notice, not a question";
         ASSERT_TRUE(Press(notice, "OK"));
         EXPECT_EQ(started.WaitForExit(), 0);
@@ -52,11 +72,9 @@ protected:
 
     static constexpr const char* kWork = "C:\\e2e-installer";
     static std::string s_setup;
-    static bool s_packed;
 };
 
 std::string EndToEnd::s_setup;
-bool EndToEnd::s_packed = false;
 
 } // namespace
 
@@ -76,7 +94,7 @@ TEST_F(EndToEnd, InstallsTheSampleIntoTheSuggestedFolderAndUninstallsIt)
     EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "Sample Tool 1.0");
     EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"), product);
     EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor\\Sample Tool", "InstallDir"), product);
-    const std::string group = StartMenuProgramsFolder() + "\\Sample Tool";
+    const std::string group = StartMenuGroup();
     EXPECT_TRUE(Exists(group + "\\Sample Tool.lnk"));
     EXPECT_TRUE(Exists(group + "\\Sample Tool Manual.lnk"));
     EXPECT_TRUE(ReadTestFile(product + "\\Uninstall\\Uninstall.exe") == ReadTestFile(s_setup));
@@ -99,6 +117,6 @@ TEST_F(EndToEnd, ASecondInstanceBringsTheFirstToTheFrontAndEnds)
     EXPECT_EQ(second.WaitForExit(20000), 0);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(GetForegroundWindow(), window);
-    CloseByCloseBox(window);
+    uidriver::CloseBox(window);
     EXPECT_EQ(first.WaitForExit(), 0);
 }

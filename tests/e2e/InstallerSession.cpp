@@ -1,10 +1,6 @@
 #include "tests/e2e/InstallerSession.h"
 
-#include "tests/platform/ScratchFolder.h"
-#include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
-
-#include <shlwapi.h>
 
 #include <cstring>
 #include <vector>
@@ -85,6 +81,28 @@ bool Pack(const std::string& description, const std::string& root, const std::st
     return packer.WaitForExit(120000) == 0 && Exists(output);
 }
 
+bool WriteFiles(const std::string& root, const ProductFiles& files)
+{
+    CreateDirectoryA(root.c_str(), nullptr);
+    bool written = true;
+    for (const auto& file : files) {
+        for (size_t slash = file.first.find('\\'); slash != std::string::npos; slash = file.first.find('\\', slash + 1))
+            CreateDirectoryA((root + "\\" + file.first.substr(0, slash)).c_str(), nullptr);
+        written = written && WriteTestFile(root + "\\" + file.first, file.second);
+    }
+    return written;
+}
+
+std::string PackProduct(const std::string& work, const char* setupName, const ProductFiles& files,
+                        const std::string& description, const std::string& options)
+{
+    const std::string root = work + "\\product", setup = work + "\\" + setupName;
+    testsupport::RemoveTreeForTests(root);
+    CreateDirectoryA(work.c_str(), nullptr);
+    const bool written = WriteFiles(root, files) && WriteTestFile(work + "\\description.txt", description);
+    return written && Pack(work + "\\description.txt", root, setup, options) ? setup : std::string();
+}
+
 namespace {
 
 struct Search {
@@ -94,52 +112,32 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK FindOfProcess(HWND window, LPARAM context)
+BOOL CALLBACK Matches(HWND window, LPARAM context)
 {
     Search* search = reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
+    char name[256] = {}, text[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, text, sizeof text);
+    if (owner != search->processId || !IsWindowVisible(window) || (search->className && lstrcmpiA(name, search->className))
+        || (search->title && std::strcmp(text, search->title)))
         return TRUE;
-    char text[256] = {};
-    if (search->className) {
-        GetClassNameA(window, text, sizeof text);
-        if (lstrcmpiA(text, search->className) != 0)
-            return TRUE;
-    }
-    if (search->title) {
-        GetWindowTextA(window, text, sizeof text);
-        if (std::strcmp(text, search->title) != 0)
-            return TRUE;
-    }
     search->found = window;
     return FALSE;
 }
 
-HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
-{
-    HWND found = nullptr;
-    uidriver::WaitUntil([&] {
-        Search search = {processId, className, title, nullptr};
-        EnumWindows(FindOfProcess, reinterpret_cast<LPARAM>(&search));
-        found = search.found;
-        return found != nullptr;
-    }, timeoutMs);
-    return found;
-}
-
-HWND FindButton(HWND window, const char* label)
-{
-    HWND button = uidriver::FindChild(window, "Button", label);
-    return button && IsWindowVisible(button) ? button : nullptr;
-}
-
 } // namespace
 
-HWND WaitForInstallerWindow(DWORD processId, DWORD timeoutMs)
+HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
 {
-    return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr, timeoutMs);
+    Search search = {processId, className, title, nullptr};
+    uidriver::WaitUntil([&] { return !EnumWindows(Matches, reinterpret_cast<LPARAM>(&search)) && search.found; },
+                        timeoutMs);
+    return search.found;
 }
+
+HWND WaitForInstallerWindow(DWORD processId) { return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr); }
 
 HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs)
 {
@@ -156,107 +154,19 @@ bool WaitUntilVisible(HWND window, DWORD timeoutMs)
     return uidriver::WaitUntil([&] { return IsWindow(window) && IsWindowVisible(window); }, timeoutMs);
 }
 
+bool HasButton(HWND window, const char* label)
+{
+    HWND button = uidriver::FindChild(window, "Button", label);
+    return button && IsWindowVisible(button);
+}
+
 bool Press(HWND window, const char* label)
 {
-    HWND button = nullptr;
-    uidriver::WaitUntil([&] { return (button = FindButton(window, label)) != nullptr; }, 5000);
-    if (!button)
+    if (!uidriver::WaitUntil([&] { return HasButton(window, label); }))
         return false;
     // Posted, not sent: the click starts work that runs its own modal loops (the progress,
     // the closing notice), and a sent click would wait for all of it.
-    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
-}
-
-bool HasButton(HWND window, const char* label) { return FindButton(window, label) != nullptr; }
-
-void CloseByCloseBox(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
-
-namespace {
-
-// The chooser's "Save in" list. Its name box is of no use here: the chooser does not validate
-// names, so a folder typed there is taken as a file name in the folder the chooser stands in.
-const int kLookIn = 0x471;
-
-// The list belongs to a dialog of the wide forms; its texts are read as such.
-std::string ItemText(HWND combo, LRESULT index)
-{
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, WPARAM(index), 0);
-    if (length < 0 || length > 1000)
-        return std::string();
-    std::vector<wchar_t> text(size_t(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-    char narrow[2048] = {};
-    WideCharToMultiByte(CP_ACP, 0, text.data(), -1, narrow, sizeof narrow - 1, nullptr, nullptr);
-    return narrow;
-}
-
-LRESULT FindItem(HWND combo, const std::string& part)
-{
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        if (ItemText(combo, i).find(part) != std::string::npos)
-            return i;
-    }
-    return CB_ERR;
-}
-
-bool ShowsFolder(HWND lookIn, const std::string& part)
-{
-    LRESULT current = SendMessageA(lookIn, CB_GETCURSEL, 0, 0);
-    return current != CB_ERR && ItemText(lookIn, current).find(part) != std::string::npos;
-}
-
-void PostKey(HWND window, UINT key)
-{
-    PostMessageA(window, WM_KEYDOWN, key, 1);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
-} // namespace
-
-bool ChooseDriveAsParent(DWORD processId, HWND window, char drive)
-{
-    if (!Press(window, "Change Folder..."))
-        return false;
-    HWND chooser = WaitForWindowOf(processId, "#32770", nullptr, 10000);
-    HWND lookIn = chooser ? GetDlgItem(chooser, kLookIn) : nullptr;
-    if (!lookIn)
-        return false;
-    const std::string mark = std::string("(") + drive + ":)";
-    // The drives are items of the computer's view; each is opened in turn, as a keyboard
-    // user walks the list, until the "Save in" list names the drive.
-    bool opened = false;
-    for (int item = 0; item < 26 && !opened; ++item) {
-        LRESULT computer = CB_ERR;
-        uidriver::WaitUntil([&] { return (computer = FindItem(lookIn, "My Computer")) != CB_ERR; }, 10000);
-        if (computer == CB_ERR)
-            return false;
-        SendMessageA(lookIn, CB_SETCURSEL, WPARAM(computer), 0);
-        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kLookIn, CBN_SELENDOK), reinterpret_cast<LPARAM>(lookIn));
-        if (!uidriver::WaitUntil([&] { return ShowsFolder(lookIn, "My Computer"); }, 10000))
-            return false;
-        Sleep(300);
-        HWND view = uidriver::FindChild(chooser, "SysListView32", nullptr);
-        if (!view)
-            return false;
-        PostKey(view, VK_HOME);
-        for (int down = 0; down < item; ++down)
-            PostKey(view, VK_DOWN);
-        PostKey(view, VK_RETURN);
-        opened = uidriver::WaitUntil([&] { return ShowsFolder(lookIn, mark); }, 1500);
-    }
-    Screenshot(std::string("folder-chooser-") + drive, chooser);
-    if (!opened)
-        return false;
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-    return WaitUntilHidden(chooser, 10000);
-}
-
-void Screenshot(const std::string& name, HWND window)
-{
-    // Let the window finish painting first.
-    Sleep(300);
-    testsupport::SaveScreenshot(name, window);
+    return PostMessageA(uidriver::FindChild(window, "Button", label), BM_CLICK, 0, 0) != FALSE;
 }
 
 std::string RegistryValue(HKEY root, const char* key, const char* name)
@@ -276,14 +186,6 @@ std::string ProgramFilesFolder()
     return RegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
 }
 
-std::string StartMenuProgramsFolder()
-{
-    return RegistryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                            "Programs");
-}
-
-std::string ProductFolder() { return ProgramFilesFolder() + "\\Sample Tool"; }
-
 bool RegistryKeyExists(HKEY root, const char* key)
 {
     HKEY opened = nullptr;
@@ -291,14 +193,6 @@ bool RegistryKeyExists(HKEY root, const char* key)
         return false;
     RegCloseKey(opened);
     return true;
-}
-
-void RemoveSample()
-{
-    testsupport::RemoveTreeForTests(ProductFolder());
-    testsupport::RemoveTreeForTests(StartMenuProgramsFolder() + "\\Sample Tool");
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\SampleTool");
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor");
 }
 
 } // namespace e2e

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace e2e {
 
@@ -47,30 +49,29 @@ private:
 // go to the packer as they stand (such as "--codepage 932").
 bool Pack(const std::string& description, const std::string& root, const std::string& output,
           const std::string& options = std::string());
+// Files by their names below a root, with their contents; WriteFiles makes folders as needed.
+using ProductFiles = std::vector<std::pair<std::string, std::string>>;
+bool WriteFiles(const std::string& root, const ProductFiles& files);
+// Writes the files below `work`\product and the description beside them, and packs them into
+// `work`\`setupName`: its path, or "" on failure.
+std::string PackProduct(const std::string& work, const char* setupName, const ProductFiles& files,
+                        const std::string& description, const std::string& options = std::string());
 
-// The installer window of a given process (class "CAPPDEF_INSTALLER"), once it is visible.
-HWND WaitForInstallerWindow(DWORD processId, DWORD timeoutMs = 30000);
-// A visible top-level window of the process with this title ("Message", "Progress" ...).
+// A visible top-level window of the process of this class or title (null matches any); read
+// without messages, so it also finds the windows of a program held still.
+HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs = 30000);
+// The installer window (class "CAPPDEF_INSTALLER"); a dialog by title ("Message", "Progress").
+HWND WaitForInstallerWindow(DWORD processId);
 HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs = 30000);
 bool WaitUntilHidden(HWND window, DWORD timeoutMs = 30000);
 bool WaitUntilVisible(HWND window, DWORD timeoutMs = 30000);
 // Presses the button with this label inside the window.
 bool Press(HWND window, const char* label);
 bool HasButton(HWND window, const char* label);
-void CloseByCloseBox(HWND window);
-// Makes the root of a drive the parent folder through the install page's "Change Folder..."
-// chooser: the drive is opened from the computer's view and confirmed with OK. False when the
-// chooser does not show the drive.
-bool ChooseDriveAsParent(DWORD processId, HWND window, char drive);
-void Screenshot(const std::string& name, HWND window = nullptr);
 
-// Where the product goes and what it registers, as the sample's description says.
 std::string ProgramFilesFolder();
-std::string StartMenuProgramsFolder();
-std::string ProductFolder();
+// The value's text; empty when the key or the value is not there.
 std::string RegistryValue(HKEY root, const char* key, const char* name);
 bool RegistryKeyExists(HKEY root, const char* key);
-// Removes every trace of an earlier run of the sample.
-void RemoveSample();
 
 } // namespace e2e
