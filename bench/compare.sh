@@ -6,8 +6,9 @@
 # from the machine's programs.
 #
 # Every figure is the median of the runs (each run listed beside it), whole-process wall-clock
-# seconds, Wine start-up included for every tool alike. The runs take turns, so that a change
-# of load on the machine touches every installer the same way. For this installer the driver
+# seconds, Wine start-up included for every tool alike, after one uncounted round that warms the
+# caches up. The runs take turns, so that a change of load on the machine touches every
+# installer the same way. For this installer the driver
 # presses its buttons as a user would and reports the installer process from its start to its
 # end, its time from start to window (the pre-scan of the package), and its file phase (from
 # Install to the closing notice). "vs NSIS zlib" is the installer's median over NSIS zlib's.
@@ -129,15 +130,18 @@ for tree in small large; do
     makensis -V1 "$work/$tree-$compressor.nsi" >/dev/null
   done
 
-  for r in $(seq "$runs"); do
-    install_ours "$figures" "$setup"
+  # Round 0 warms the caches (and the desktop) up and is not counted.
+  for r in $(seq 0 "$runs"); do
+    f=$figures
+    [ "$r" -gt 0 ] || f=$work/warm-up.figures
+    install_ours "$f" "$setup"
     rm -rf "$drive_c/extract-$tree"
-    timed "$figures" extract run "$winpacker" extract "$(win "$setup")" "C:\\extract-$tree"
+    timed "$f" extract run "$winpacker" extract "$(win "$setup")" "C:\\extract-$tree"
     rm -rf "$drive_c/copy-$tree"
-    timed "$figures" copy run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree"
+    timed "$f" copy run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree"
     for compressor in zlib lzma; do
       rm -rf "$drive_c/nsis-$compressor-$tree"
-      timed "$figures" "$compressor" run "$work/$tree-nsis-$compressor.exe" /S "/D=C:\\nsis-$compressor-$tree"
+      timed "$f" "$compressor" run "$work/$tree-nsis-$compressor.exe" /S "/D=C:\\nsis-$compressor-$tree"
     done
   done
 
