@@ -77,7 +77,8 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
     // on all the same; only a crash could not be undone at the next start.
     if (!m_run.tempFolder.IsEmpty())
         journal.Mirror(m_run.tempFolder.Text(), ProductFolderName(*m_run.description), m_run.destination);
-    code = CreateDestination(journal);
+    bool destinationMade = false;
+    code = CreateDestination(journal, destinationMade);
     if (code != kInsOK)
         return code;
     journal.Flush();
@@ -89,6 +90,7 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
 
     CInstallRun files;
     files.destination = m_run.destination;
+    files.destinationMade = destinationMade;
     files.entries = m_run.entries;
     files.packageStart = m_run.packageStart;
     code = InstallFiles(files, *m_progress, journal);
@@ -147,7 +149,7 @@ InstallResult CInstallProcedure::RegisterUser()
     return name.IsEmpty() ? kInsCanceled : kInsOK;
 }
 
-InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal)
+InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal, bool& made)
 {
     // A folder that exists already (the user agreed to install into it) is not the
     // installation's to remove on a rollback, even when it is empty.
@@ -163,6 +165,7 @@ InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal)
     if (!folder.Succeeded())
         return kInsCannotCreateFolder;
     CInstJournal::Done(record);
+    made = true;
     return kInsOK;
 }
 

@@ -30,7 +30,7 @@ private:
     InstallResult CheckDestination();
     InstallResult CheckFreeSpace();
     InstallResult RegisterUser();
-    InstallResult CreateDestination(CInstJournal& journal);
+    InstallResult CreateDestination(CInstJournal& journal, bool& made);
     void ApplyDescriptionLines();
 
     CProcedureRun& m_run;

@@ -10,6 +10,7 @@ class CEntrySource;
 // package it comes from.
 struct CInstallRun {
     LString destination;             // the destination folder's native path
+    bool destinationMade = false;    // this installation made it: all that is in it is its own
     CEntrySource* entries = nullptr; // standing on the first entry's tag
     uint32_t packageStart = 0;       // offset of the package in its file, for the progress bar
 };

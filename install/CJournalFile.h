@@ -25,7 +25,8 @@ struct CJournalRecord;
 //                    order of the file; otherwise 0
 //   text    4 bytes of length, then its bytes: H: the product's folder name; E: the file URL
 //   text    4 bytes of length, then its bytes: H: the destination folder; E: the backup name
-//                    of a replaced file, or the temporary file a new file is written to
+//                    of a replaced file, or the name a new file is written under (temporary,
+//                    or its own in a folder the installation made)
 //   check   4 bytes  CRC-32 of the record's bytes above, continued from the check of the
 //                    record before it (from 0 for the header)
 //

@@ -23,7 +23,8 @@ struct CJournalRecord : LListNode {
     int32_t kind = 0;
     LString url;        // file URL of the file or folder concerned
     // kJournalReplaced: the name (only) under which the old file was kept; kJournalFile: the
-    // name of the temporary file the contents are written to before it takes the final name.
+    // name the contents are written under: a temporary one before the file takes its final
+    // name, or the final one itself in a folder the installation made.
     LString backupName;
     CInstJournal* journal = nullptr; // the journal it was entered in
     uint32_t number = 0;             // its place in the order of entering, from 0

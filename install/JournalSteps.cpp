@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 // Enters each candidate name before `take` tries it; see the header.
@@ -51,9 +53,19 @@ InstallResult MoveAside(CInstJournal& journal, const LString& path, const LStrin
 
 } // namespace
 
-InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, CTempFile& temp,
-                           CJournalRecord*& record)
+InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, bool ownFolder,
+                           CTempFile& temp, CJournalRecord*& record)
 {
+    // Spares the questions about what is there, a temporary name and a rename: most of the
+    // work on a product of many small files.
+    if (ownFolder) {
+        record = journal.Enter(kJournalFile, url, LastComponent(path.Text()));
+        if (!record)
+            return kInsNoMemory;
+        if (temp.Create(path.Text()) == FileStatus::Ok)
+            return kInsOK;
+        CInstJournal::Drop(record);
+    }
     const PathKind existing = KindOfPath(path.Text());
     if (existing == PathKind::Folder)
         return kInsFolderInTheWay;
@@ -70,14 +82,16 @@ InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LSt
 
 InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record)
 {
-    if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
+    if (std::strcmp(temp.Path().Text(), path.Text()) == 0)
+        temp.Close();
+    else if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
         return kInsCannotWrite;
     temp.Keep();
     CInstJournal::Done(record);
     return kInsOK;
 }
 
-InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LString& url)
+InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LString& url, bool* made)
 {
     const PathKind existing = KindOfPath(path.Text());
     if (existing != PathKind::Nothing)
@@ -89,5 +103,7 @@ InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LSt
     if (!create.Succeeded())
         return kInsCannotWrite;
     CInstJournal::Done(record);
+    if (made)
+        *made = true;
     return kInsOK;
 }

@@ -20,11 +20,17 @@ struct CJournalRecord;
 // way is clear: a folder there is kInsFolderInTheWay, and a file there is moved aside under a
 // backup name, which a commit deletes and a rollback restores. `record` is the new file's
 // pending record for PlaceNewFile.
-InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, CTempFile& temp,
-                           CJournalRecord*& record);
-// Gives the written temporary file the name of `path` and marks its record done.
+// In a folder that this installation made (`ownFolder`) nothing is anyone else's: the file is
+// made at its own name straight away, its record naming it, so that a crash while it is being
+// written takes it along. Where that name is taken already (a second entry of one name), the
+// file goes the common way.
+InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, bool ownFolder,
+                           CTempFile& temp, CJournalRecord*& record);
+// Gives the written temporary file the name of `path` (unless it has it already), closes it
+// and marks its record done.
 InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record);
-// Creates the folder at `path`. A folder that was there before is used without a record, so
-// that a rollback leaves it, even empty. A plain file in the way may be the user's own: it is
-// neither deleted nor renamed, and the result is kInsCannotCreateFolder.
-InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LString& url);
+// Creates the folder at `path`; `made` tells whether it did. A folder that was there before is
+// used without a record, so that a rollback leaves it, even empty. A plain file in the way may
+// be the user's own: it is neither deleted nor renamed, and the result is
+// kInsCannotCreateFolder.
+InstallResult CreateFolder(CInstJournal& journal, const LString& path, const LString& url, bool* made = nullptr);

@@ -34,7 +34,7 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
         return kInsCannotWrite;
     CTempFile temp;
     CJournalRecord* record = nullptr;
-    code = StartNewFile(journal, path, url, temp, record);
+    code = StartNewFile(journal, path, url, false, temp, record);
     if (code != kInsOK)
         return code;
     // The copy opens the file by its path, which the creating handle would not share.

@@ -1,5 +1,17 @@
 #include "package/CBitReader.h"
 
+bool CBitReader::TopUp(Buffer& buffer, int n)
+{
+    // Byte by byte at the end of a block.
+    while (buffer.count <= 56) {
+        if (m_next == m_filled && !Refill())
+            break;
+        buffer.value |= static_cast<uint64_t>(m_block[m_next++]) << (56 - buffer.count);
+        buffer.count += 8;
+    }
+    return buffer.count >= n;
+}
+
 bool CBitReader::Refill()
 {
     const uint32_t position = m_source.Position();

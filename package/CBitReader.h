@@ -2,6 +2,8 @@
 
 #include "package/CStream.h"
 
+#include <cstring>
+
 // Reads bit fields most significant bit first from a byte stream. It takes the bytes in small
 // blocks, since a call into the stream for every byte cost more than the decoding, and keeps up
 // to eight of them in a bit buffer, so that a whole code is usually looked at in one step. It
@@ -60,16 +62,23 @@ public:
     {
         if (buffer.count >= n)
             return true;
-        while (buffer.count <= 56) {
-            if (m_next == m_filled && !Refill())
-                break;
-            buffer.value |= static_cast<uint64_t>(m_block[m_next++]) << (56 - buffer.count);
-            buffer.count += 8;
+        // Eight bytes at once where the block holds them (nearly always): the bits below the
+        // counted ones are those of the bytes that follow, which a later fill puts in the same
+        // places again. That leaves at least 57 bits.
+        if (m_filled - m_next >= 8) {
+            uint64_t next;
+            std::memcpy(&next, m_block + m_next, 8);
+            buffer.value |= __builtin_bswap64(next) >> buffer.count;
+            const int taken = (64 - buffer.count) >> 3;
+            m_next += static_cast<uint32_t>(taken);
+            buffer.count += taken * 8;
+            return true;
         }
-        return buffer.count >= n;
+        return TopUp(buffer, n);
     }
 
 private:
+    bool TopUp(Buffer& buffer, int n);
     bool Refill();
 
     static constexpr uint32_t kBlockSize = 256;

@@ -7,7 +7,8 @@ namespace {
 
 // Room for new bytes behind the history: a slide moves 2^D bytes once per this many.
 const uint32_t kRoom = 64 * 1024;
-// Behind the room: what a match copied in blocks of 8 may write beyond its end.
+// Behind the room: what a match copied in blocks of 8 may write beyond its end (at most 24
+// bytes from its start).
 const uint32_t kSlack = 32;
 
 } // namespace
@@ -37,15 +38,3 @@ uint32_t CLzWindow::Slide()
     return shift;
 }
 
-void CLzWindow::CopyMatch(uint8_t* at, uint32_t distance, uint32_t count)
-{
-    const uint8_t* from = at - distance;
-    if (distance >= 8) {
-        // Every block of 8 is read from bytes written before it.
-        for (uint32_t i = 0; i < count; i += 8)
-            __builtin_memcpy(at + i, from + i, 8);
-        return;
-    }
-    for (uint32_t i = 0; i < count; ++i)
-        at[i] = from[i];
-}

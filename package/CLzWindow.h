@@ -33,9 +33,26 @@ public:
     uint32_t Slide();
 
     // Copies `count` bytes (at most MaximumCopy()) from `distance` bytes before `at` to `at`,
-    // forwards, so that a distance shorter than the count repeats the latest bytes. May write a
-    // few bytes beyond the count, which the buffer's slack takes and later bytes overwrite.
-    static void CopyMatch(uint8_t* at, uint32_t distance, uint32_t count);
+    // forwards, so that a distance shorter than the count repeats the latest bytes. May write up
+    // to 24 bytes from `at` whatever the count, which the buffer's slack takes and later bytes
+    // overwrite.
+    // Inline: the decoder calls it for every match.
+    static void CopyMatch(uint8_t* at, uint32_t distance, uint32_t count)
+    {
+        const uint8_t* from = at - distance;
+        if (distance >= 8) {
+            // Every block of 8 is read from bytes written before it. Three blocks without
+            // counting (the package's longest match takes three), then what a longer one needs.
+            __builtin_memcpy(at, from, 8);
+            __builtin_memcpy(at + 8, from + 8, 8);
+            __builtin_memcpy(at + 16, from + 16, 8);
+            for (uint32_t i = 24; i < count; i += 8)
+                __builtin_memcpy(at + i, from + i, 8);
+            return;
+        }
+        for (uint32_t i = 0; i < count; ++i)
+            at[i] = from[i];
+    }
 
 private:
     int m_distanceBits;

@@ -100,6 +100,11 @@ FileStatus CTempFile::Create(const char* path)
         return FileStatus::Failed;
     void* handle = nullptr;
     CCreateFileOp create(path, ConflictMode::Fail, handle, HandleRename() ? DELETE : 0);
+    if (create.Succeeded() && GetFileType(handle) != FILE_TYPE_DISK) {
+        // A device's name ("NUL", "CON") opens the device, which is no file to write.
+        CloseHandle(handle);
+        return FileStatus::Failed;
+    }
     if (create.Succeeded()) {
         m_contents.Adopt(handle);
         m_path = create.ResultPath();

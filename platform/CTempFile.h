@@ -19,7 +19,7 @@ public:
     ~CTempFile();
 
     // Makes exactly this file, new, empty and open, when the object has none yet; Conflict when
-    // the name is in use.
+    // the name is in use, Failed when it names a device.
     FileStatus Create(const char* path);
 
     bool Created() const { return !m_path.IsEmpty(); }

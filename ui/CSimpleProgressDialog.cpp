@@ -128,6 +128,11 @@ void CSimpleProgressDialog::SetPosition(uint32_t position)
     const int32_t filled = maximum > 0 ? static_cast<int32_t>(width * std::min(scaled, maximum) / maximum) : 0;
     if (filled == m_shownWidth && scaled < maximum)
         return;
+    // A change every few milliseconds is more than the eye follows; the end is always shown.
+    const uint32_t now = GetTickCount();
+    if (m_shownWidth >= 0 && scaled < maximum && now - m_lastShown < kLookIntervalMs)
+        return;
+    m_lastShown = now;
     m_shownWidth = filled;
     m_bar->SetPosition(scaled);
 }

@@ -75,4 +75,5 @@ private:
     int m_shift = 0;
     // The bar's filled width in pixels as last shown; -1 before the first position.
     int32_t m_shownWidth = -1;
+    uint32_t m_lastShown = 0; // tick count of the last change of the bar
 };

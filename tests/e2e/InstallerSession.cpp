@@ -115,13 +115,15 @@ struct Search {
 BOOL CALLBACK Matches(HWND window, LPARAM context)
 {
     Search* search = reinterpret_cast<Search*>(context);
+    // The owner first: the other processes' windows, most of them, cost no further question.
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
     char name[256] = {}, text[256] = {};
     GetClassNameA(window, name, sizeof name);
     GetWindowTextA(window, text, sizeof text);
-    if (owner != search->processId || !IsWindowVisible(window) || (search->className && lstrcmpiA(name, search->className))
-        || (search->title && std::strcmp(text, search->title)))
+    if ((search->className && lstrcmpiA(name, search->className)) || (search->title && std::strcmp(text, search->title)))
         return TRUE;
     search->found = window;
     return FALSE;

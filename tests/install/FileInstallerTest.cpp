@@ -160,6 +160,12 @@ TEST_P(FileInstallation, EveryEntryArrivesWithItsTimesAndTheBarOnlyMovesForward)
     // Folders missing from the package are made on the way.
     ASSERT_EQ(Install({Folder("."), File("a/b/c.txt", "c")}), kInsOK);
     EXPECT_EQ(ReadTestFile(destination + "\\a\\b\\c.txt"), "c");
+    // Two entries of one name in a folder the installation made: the later one stays, alone
+    // (beside the folder itself); a device's name there is no file to write.
+    ASSERT_EQ(Install({Folder("."), Folder("new"), File("new/a.txt", "first"), File("new/a.txt", "second")}), kInsOK);
+    EXPECT_EQ(ReadTestFile(destination + "\\new\\a.txt"), "second");
+    EXPECT_EQ(TakeSnapshot(destination + "\\new").size(), 2u) << Describe(TakeSnapshot(destination + "\\new"));
+    EXPECT_EQ(Install({Folder("."), Folder("device"), File("device/NUL", "lost")}), kInsCannotWrite);
 }
 
 TEST_P(FileInstallation, ADamagedPackageOrAnEntryOutsideTheDestinationNeitherInstallsNorRemovesAnything)
