@@ -29,19 +29,6 @@ int Failed(const char* what)
     return kDriverFailed;
 }
 
-// The installer's window, looked for by its class every two milliseconds: the time to the
-// window is one of the figures, and the usual search every 20 ms would add to it.
-HWND WaitForWindowClosely(const Program& started)
-{
-    for (const DWORD begun = GetTickCount(); started.Started() && GetTickCount() - begun < 30000; Sleep(2)) {
-        DWORD owner = 0;
-        HWND window = FindWindowA("CAPPDEF_INSTALLER", nullptr);
-        if (window && GetWindowThreadProcessId(window, &owner) && owner == started.Id() && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
 int Drive(const std::string& program, const char* button, const std::string& shots)
 {
     auto shot = [&](const char* name, HWND window) {
@@ -50,7 +37,7 @@ int Drive(const std::string& program, const char* button, const std::string& sho
     };
     const DWORD begun = GetTickCount();
     Program started(program);
-    HWND window = WaitForWindowClosely(started);
+    HWND window = started.Started() ? WaitForInstallerWindow(started.Id()) : nullptr;
     if (!window)
         return Failed(("no installer window appeared for " + program).c_str());
     std::printf("%.2f s from the start to the window\n", SecondsSince(begun));
