@@ -11,20 +11,9 @@
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
 
-#include <cstring>
-
 namespace {
 
 const uint32_t kTimeBytes = 8;
-
-bool IsBelow(const LString& url, const LString& folder)
-{
-    size_t length = folder.Length();
-    while (length > 0 && folder.Text()[length - 1] == '/')
-        --length;
-    return length > 0 && url.Length() > length + 1 && std::memcmp(url.Text(), folder.Text(), length) == 0
-        && url.Text()[length] == '/';
-}
 
 } // namespace
 
@@ -57,7 +46,7 @@ InstallResult CFileInstaller::InstallFiles()
     if (m_base.IsEmpty())
         return kInsCannotWrite;
     if (m_run.destinationMade)
-        m_ownFolder = ComposeUrl(m_base);
+        m_ownFolder = m_base;
     InstallResult code = kInsOK;
     while (code == kInsOK) {
         ShowProgress();
@@ -92,7 +81,7 @@ InstallResult CFileInstaller::InstallFile()
 
     CTempFile temp;
     CJournalRecord* record = nullptr;
-    code = StartNewFile(m_journal, path, urlText, IsBelow(urlText, m_ownFolder), temp, record);
+    code = StartNewFile(m_journal, path, urlText, IsWithinDestination(url, m_ownFolder), temp, record);
     if (code != kInsOK)
         return code;
     // Data and times go through the handle that created the temporary file: one open per file.
@@ -120,8 +109,8 @@ InstallResult CFileInstaller::InstallFolder()
     const LString urlText = ComposeUrl(url);
     bool made = false;
     code = CreateFolder(m_journal, path, urlText, &made);
-    if (made && !IsBelow(urlText, m_ownFolder))
-        m_ownFolder = urlText;
+    if (made && !IsWithinDestination(url, m_ownFolder))
+        m_ownFolder = url;
     return code;
 }
 

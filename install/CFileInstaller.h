@@ -38,7 +38,7 @@ private:
     CUrl m_base;
     // The URL of a folder this installation made, the one the walk of the entries is in: files
     // below it are made without asking what is there already.
-    LString m_ownFolder;
+    CUrl m_ownFolder;
 };
 
 // The procedures' entry points.
