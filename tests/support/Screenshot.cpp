@@ -1,6 +1,7 @@
 #include "tests/support/Screenshot.h"
 
 #include "package/Crc32.h"
+#include "tests/support/WindowWait.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -128,12 +129,14 @@ std::string SaveScreenshot(const std::string& name, HWND window)
     RECT rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window)
         GetWindowRect(window, &rect);
-    const RgbImage image = Capture(rect);
+    // Every byte equal to the one three bytes on: one colour, nothing shown (yet: a window of
+    // another process that has just appeared may still be painting).
+    RgbImage image;
+    auto blank = [&] { return image.rgb.size() < 6 || std::equal(image.rgb.begin() + 3, image.rgb.end(), image.rgb.begin()); };
+    WaitUntil([&] { return image = Capture(rect), !blank(); }, 2000);
     const std::vector<uint8_t> png = EncodePng(image);
     const std::string path = ArtifactsDir() + "\\" + name + ".png";
-    // Every byte equal to the one three bytes on: one colour, nothing shown.
-    const bool blank = image.rgb.size() < 6 || std::equal(image.rgb.begin() + 3, image.rgb.end(), image.rgb.begin());
-    FILE* file = blank ? nullptr : std::fopen(path.c_str(), "wb");
+    FILE* file = blank() ? nullptr : std::fopen(path.c_str(), "wb");
     if (!file)
         return "";
     const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
