@@ -75,7 +75,7 @@ InstallResult CFileInstaller::InstallFile()
     if (m_entries.ReadBytes(times, kTimeBytes) != kTimeBytes)
         return kInsBroken;
     LString path;
-    if (!FileUrlToPath(url, true, path))
+    if (!FileUrlToPath(url, true, path, &m_knownFolder))
         return kInsCannotWrite;
     LString urlText = ComposeUrl(url);
 

@@ -39,6 +39,7 @@ private:
     // The URL of a folder this installation made, the one the walk of the entries is in: files
     // below it are made without asking what is there already.
     CUrl m_ownFolder;
+    LString m_knownFolder; // the folder on the way of the last file, found there
 };
 
 // The procedures' entry points.

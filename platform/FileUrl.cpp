@@ -19,11 +19,7 @@ bool IsDriveSegment(const char* segment, size_t length)
     return length == 2 && isLetter && segment[1] == ':';
 }
 
-// Whether the folder that holds the path exists as a folder.
-bool IsFolderOnTheWay(const LString& path)
-{
-    return KindOfPath(ParentPath(path.Text()).Text()) == PathKind::Folder;
-}
+bool IsFolder(const LString& path) { return KindOfPath(path.Text()) == PathKind::Folder; }
 
 } // namespace
 
@@ -68,7 +64,7 @@ LString PathToFileUrl(const char* path)
     return url.ToString();
 }
 
-bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path)
+bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path, LString* knownFolder)
 {
     if (!IsFileUrl(url))
         return false;
@@ -113,9 +109,14 @@ bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path)
         return false;
     // The folders on the way are looked at once, through the last of them: when it is there,
     // so is every folder above it. Entries mostly go into folders that exist already.
-    if (counted >= 2 && !IsFolderOnTheWay(native)) {
-        if (!createFolders || EnsureParentFolders(native.Text()) != 0 || !IsFolderOnTheWay(native))
+    if (counted >= 2) {
+        const LString folder = ParentPath(native.Text());
+        const bool known = knownFolder && folder == *knownFolder;
+        if (!known && !IsFolder(folder)
+            && (!createFolders || EnsureParentFolders(native.Text()) != 0 || !IsFolder(folder)))
             return false;
+        if (knownFolder)
+            *knownFolder = folder;
     }
     path = native;
     return true;

@@ -13,4 +13,7 @@ LString PathToFileUrl(const char* path);
 // goes to the parent folder. With createFolders every missing folder between the drive root
 // and the last segment is created; the last segment itself is not. Fails for other schemes,
 // a first segment that is not a drive ("C:"), or a folder on the way that is not there.
-bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path);
+// `knownFolder`, where given, holds the folder that a call found on the way last: a path in
+// the same folder is not looked at again, which spares a walk of many files in one folder a
+// question to the file system for every one of them.
+bool FileUrlToPath(const CUrl& url, bool createFolders, LString& path, LString* knownFolder = nullptr);
