@@ -11,7 +11,15 @@
 # installer the same way. For this installer the driver
 # presses its buttons as a user would and reports the installer process from its start to its
 # end, its time from start to window (the pre-scan of the package), and its file phase (from
-# Install to the closing notice). "vs NSIS zlib" is the installer's median over NSIS zlib's.
+# Install to the closing notice). "vs NSIS zlib" is the installer's median over NSIS zlib's,
+# both doing the same job (below); in brackets on the "files only" row, its median over that.
+#
+# Nothing is deleted until the last round: every run writes into a folder no run used before,
+# and the trees are removed at the end. This machine's ext4 (without a journal) passes over
+# inodes freed in the last minute or more when it allocates new ones, so a tree deleted just
+# before a run made that run's file creation slower, and by how much depended on who had
+# deleted what in the same block group. Remove a work folder of an earlier run a few minutes
+# ahead for the same reason.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-$root/build/bench/compare}
@@ -29,8 +37,13 @@ command -v makensis >/dev/null || { echo "compare: makensis (Debian nsis) is mis
 rm -rf "$work"
 mkdir -p "$work"
 prefix=$work/wine
+drive_c=$prefix/prefix/drive_c
 "$root/scripts/wine-prefix" start "$prefix" >/dev/null
-trap '"$root/scripts/wine-prefix" stop "$prefix" >/dev/null' EXIT
+finish() {
+  "$root/scripts/wine-prefix" stop "$prefix" >/dev/null
+  rm -rf "$drive_c/spent" "$drive_c"/extract-* "$drive_c"/copy-* "$drive_c"/nsis-*
+}
+trap finish EXIT
 run() { "$root/scripts/wine-run" --prefix "$prefix" "$@"; }
 # Wine's desktop-menu helper starts for every shortcut made in the start menu, which Windows
 # has no counterpart of (and the NSIS script makes no shortcuts): it stays off in this prefix.
@@ -39,9 +52,12 @@ run reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/
 # after the last window, and starting it again costs the next window some 0.3 s: it stays.
 run explorer.exe /desktop=Default >/dev/null 2>&1 &
 win() { echo "Z:${1//\//\\}"; }
-drive_c=$prefix/prefix/drive_c
+# Before every timed run the writes of the one before are put on disk, so that no installer
+# pays for the write-back of another's tree (the large tree writes some 70 MB a run).
+settle() { sync; }
 seconds() { # command...: prints the wall-clock seconds it took
   local t0 t1
+  settle
   t0=$(date +%s.%N)
   "$@" >/dev/null 2>&1 || { echo "compare: failed: $*" >&2; return 1; }
   t1=$(date +%s.%N)
@@ -68,7 +84,12 @@ make_large() {
   done
 }
 
-nsis_script() { # tree compressor output
+# The NSIS installers do the job the sample's description gives this installer: the files, an
+# uninstaller, the same registry values and the same start-menu group with its two shortcuts
+# (the sample's INF line finds no INF in these trees, so it does nothing). A fourth, "files
+# only", installs the files alone, as the earlier versions of this script did.
+nsis_script() { # tree compressor output [files-only]
+  local key='SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\SampleTool'
   cat <<NSI
 Unicode true
 Target amd64-unicode
@@ -80,6 +101,27 @@ Page instfiles
 Section
   SetOutPath "\$INSTDIR"
   File /r "$1/*.*"
+NSI
+  [ -n "${4:-}" ] || cat <<NSI
+  CreateDirectory "\$INSTDIR\\Uninstall"
+  WriteUninstaller "\$INSTDIR\\Uninstall\\Uninstall.exe"
+  WriteRegStr HKLM "$key" "Publisher" "Sample Vendor"
+  WriteRegStr HKLM "$key" "DisplayVersion" "1.0"
+  WriteRegStr HKLM "$key" "InstallLocation" "\$INSTDIR"
+  WriteRegStr HKLM "$key" "DisplayIcon" "\$INSTDIR\\SampleTool.exe"
+  WriteRegStr HKLM "$key" "UninstallString" '"\$INSTDIR\\Uninstall\\Uninstall.exe"'
+  WriteRegStr HKLM "SOFTWARE\\Sample Vendor\\Sample Tool" "InstallDir" "\$INSTDIR"
+  WriteRegStr HKLM "$key" "DisplayName" "Sample Tool 1.0"
+  CreateDirectory "\$SMPROGRAMS\\Sample Tool"
+  CreateShortCut "\$SMPROGRAMS\\Sample Tool\\Sample Tool.lnk" "\$INSTDIR\\SampleTool.exe"
+  CreateShortCut "\$SMPROGRAMS\\Sample Tool\\Sample Tool Manual.lnk" "\$INSTDIR\\Manual\\index.html"
+NSI
+  cat <<NSI
+SectionEnd
+NSI
+  [ -n "${4:-}" ] || cat <<NSI
+Section "Uninstall"
+  RMDir /r "\$INSTDIR"
 SectionEnd
 NSI
 }
@@ -103,9 +145,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a + 0 > 0 && b + 0 > 0) printf "%
 
 # One install through the driver: records the whole process, the time to the window and the
 # file phase as the driver prints them.
-install_ours() { # figures setup
+install_ours() { # figures setup spent-name
   local out
-  rm -rf "$drive_c/Program Files/Sample Tool"
+  settle
   if ! out=$(run "$driver" install "$(win "$2")" 2>&1); then
     echo "compare: the installer's run failed: $out" >&2
     return 0
@@ -113,6 +155,9 @@ install_ours() { # figures setup
   record "$1" ours "$(echo "$out" | awk '/from the start to the end/ { print $1 }')"
   record "$1" window "$(echo "$out" | awk '/from the start to the window/ { print $1 }')"
   record "$1" files "$(echo "$out" | awk '/to the closing notice/ { print $1 }')"
+  # Its folder is fixed by the description: moved out of the way, kept until the end.
+  mkdir -p "$drive_c/spent"
+  mv "$drive_c/Program Files/Sample Tool" "$drive_c/spent/$3" 2>/dev/null || true
 }
 
 row() { printf "%-6s %-24s %12s %9s %14s %12s  %s\n" "$@"; }
@@ -129,19 +174,23 @@ for tree in small large; do
     nsis_script "$src" "$compressor" "$work/$tree-nsis-$compressor.exe" >"$work/$tree-$compressor.nsi"
     makensis -V1 "$work/$tree-$compressor.nsi" >/dev/null
   done
+  nsis_script "$src" zlib "$work/$tree-nsis-zlib-files.exe" files-only >"$work/$tree-zlib-files.nsi"
+  makensis -V1 "$work/$tree-zlib-files.nsi" >/dev/null
 
-  # Round 0 warms the caches (and the desktop) up and is not counted.
+  # Round 0 warms the caches (and the desktop) up and is not counted. Each round starts with
+  # another tool, so that none always comes first (or right behind the slowest).
+  tools=(ours extract copy zlib lzma zlib-files)
   for r in $(seq 0 "$runs"); do
     f=$figures
     [ "$r" -gt 0 ] || f=$work/warm-up.figures
-    install_ours "$f" "$setup"
-    rm -rf "$drive_c/extract-$tree"
-    timed "$f" extract run "$winpacker" extract "$(win "$setup")" "C:\\extract-$tree"
-    rm -rf "$drive_c/copy-$tree"
-    timed "$f" copy run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree"
-    for compressor in zlib lzma; do
-      rm -rf "$drive_c/nsis-$compressor-$tree"
-      timed "$f" "$compressor" run "$work/$tree-nsis-$compressor.exe" /S "/D=C:\\nsis-$compressor-$tree"
+    for i in "${!tools[@]}"; do
+      tool=${tools[(i + r) % ${#tools[@]}]}
+      case $tool in
+        ours) install_ours "$f" "$setup" "ours-$tree-$r" ;;
+        extract) timed "$f" extract run "$winpacker" extract "$(win "$setup")" "C:\\extract-$tree-$r" ;;
+        copy) timed "$f" copy run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree-$r" ;;
+        *) timed "$f" "$tool" run "$work/$tree-nsis-$tool.exe" /S "/D=C:\\nsis-$tool-$tree-$r" ;;
+      esac
     done
   done
 
@@ -156,10 +205,15 @@ for tree in small large; do
   row "$tree" "  its extraction" "" "$extract" "$(rate "$bytes" "$extract")" "" "$(listed "$figures" extract)"
   copy=$(median "$figures" copy)
   row "$tree" "  plain copy (xcopy)" "" "$copy" "$(rate "$bytes" "$copy")" "" "$(listed "$figures" copy)"
-  for compressor in zlib lzma; do
+  for compressor in zlib lzma zlib-files; do
     t=$(median "$figures" "$compressor")
-    row "$tree" "NSIS $compressor" "$(stat -c %s "$work/$tree-nsis-$compressor.exe")" "$t" "$(rate "$bytes" "$t")" \
-      "" "$(listed "$figures" "$compressor")"
+    label="NSIS $compressor" against=""
+    if [ "$compressor" = zlib-files ]; then
+      # This installer's median over it, for a reader who wants the files-only comparison.
+      label="NSIS zlib, files only" against="($(ratio "$ours" "$t"))"
+    fi
+    row "$tree" "$label" "$(stat -c %s "$work/$tree-nsis-$compressor.exe")" "$t" "$(rate "$bytes" "$t")" \
+      "$against" "$(listed "$figures" "$compressor")"
   done
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
