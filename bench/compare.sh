@@ -46,7 +46,7 @@ finish() {
 trap finish EXIT
 run() { "$root/scripts/wine-run" --prefix "$prefix" "$@"; }
 # Wine's desktop-menu helper starts for every shortcut made in the start menu, which Windows
-# has no counterpart of (and the NSIS script makes no shortcuts): it stays off in this prefix.
+# has no counterpart of: it stays off in this prefix, for this installer and NSIS alike.
 run reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
 # A user's desktop is there before any installer starts. Wine's desktop process ends a little
 # after the last window, and starting it again costs the next window some 0.3 s: it stays.
