@@ -12,14 +12,14 @@ out=$root/build/package
 work=$root/build/package-test
 rm -rf "$work" && mkdir -p "$work/logs"
 passed=0 failed=0
-check() { # check NAME FUNCTION: runs it with its output in a log, shown when it fails
-  if "$2" >"$work/logs/$1.log" 2>&1; then
+check() { # check NAME FUNCTION: runs it in a subshell, its output in a log shown when it fails
+  if ("$2") >"$work/logs/$1.log" 2>&1; then
     passed=$((passed + 1)); echo "ok: $1"
   else
     failed=$((failed + 1)); echo "FAILED: $1"; sed 's/^/  /' "$work/logs/$1.log"
   fi
 }
-fail() { echo "$*"; return 1; }
+fail() { echo "$*"; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/native/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
 deb=$out/mkinstaller_${version}_${arch}.deb zip=$out/mkinstaller-$version-windows.zip
@@ -62,7 +62,9 @@ unpacked() {
   for page in man1/mkinstaller.1.gz man5/mkinstaller-description.5.gz; do
     man -l "$prefix/share/man/$page" | grep -q "mkinstaller $version" || fail "$page: no version"
   done
-  grep -q "mkinstaller_${version}_$arch.deb" "$root/docs/quickstart.md" || fail "quickstart: another version"
+  for doc in docs/quickstart.md README.md; do
+    grep -q "mkinstaller_${version}_$arch.deb" "$root/$doc" || fail "$doc names another version"
+  done
   grep -q "^## $version\$" "$root/CHANGELOG.md" || fail "CHANGELOG.md: no $version"
   for stub in x86 x64; do
     grep -aq 'level="requireAdministrator"' "$prefix/share/mkinstaller/Installer-$stub.exe" \
@@ -134,7 +136,7 @@ cmake_rebuild() {
 wine_install() {
   local wp=$work/wine driver=$root/build/win64/tests/e2e/InstallDriver.exe
   "$root/scripts/wine-prefix" start "$wp" >/dev/null || return 1
-  trap '"$root/scripts/wine-prefix" stop "$wp" >/dev/null' RETURN
+  trap '"$root/scripts/wine-prefix" stop "$wp" >/dev/null' EXIT
   local run=("$root/scripts/wine-run" --prefix "$wp" --gui --artifacts "$work/shots")
   local reg=(env WINEPREFIX="$wp/prefix" WINEDEBUG=-all wine reg query)
   local product=$wp/prefix/drive_c/Program\ Files/Hello\ Tool key='HKLM\SOFTWARE\Hello Vendor\Hello Tool'
@@ -146,7 +148,7 @@ wine_install() {
   cmp "$product/Uninstall/Uninstall.exe" "$setup" || fail "the uninstaller is not a copy of the installer"
   "${reg[@]}" "$key" /v InstallDir /reg:64 | tr -d '\r' | grep -q 'REG_SZ *C:\\Program Files\\Hello Tool$' \
     || fail "InstallDir not in the 64-bit view: $("${reg[@]}" "$key" /reg:64)"
-  "${reg[@]}" 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /reg:32 >/dev/null \
+  "${reg[@]}" 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /reg:32 >/dev/null \
     || fail "the 32-bit view cannot be read"
   ! "${reg[@]}" "$key" /reg:32 >/dev/null 2>&1 || fail "the value landed in the 32-bit view"
   "${reg[@]}" 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\HelloTool' /v DisplayName /reg:64 \
@@ -160,6 +162,19 @@ wine_install() {
   ! "${reg[@]}" "$key" /reg:64 >/dev/null 2>&1 || fail "the registry key is still there"
 }
 
+# The Windows packer of the zip, unpacked anywhere, finds its stubs too.
+zip_packer() {
+  local wp=$work/wine dir=$work/quickstart
+  unzip -q "$zip" -d "$work/zip" || exit 1
+  "$root/scripts/wine-prefix" start "$wp" >/dev/null || exit 1
+  trap '"$root/scripts/wine-prefix" stop "$wp" >/dev/null' EXIT
+  "$root/scripts/wine-run" --prefix "$wp" "$work/zip/mkinstaller-$version-windows/bin/mkinstaller.exe" build \
+    --arch x64 --desc "$(win "$dir/description.txt")" --root "$(win "$dir/product")" -o "$(win "$work/zip.exe")" || exit 1
+  begins_with "$work/zip.exe" "$work/zip/mkinstaller-$version-windows/share/mkinstaller/Installer-x64.exe" \
+    || fail "not packed behind the zip's x64 stub"
+  cmp "$work/zip.exe" "$dir/x64.exe" || fail "the Windows packer packs other bytes than the Linux one"
+}
+
 check package_reproducible reproducible
 check package_contents contents
 check package_lintian run_lintian
@@ -169,5 +184,6 @@ check quickstart_commands quickstart
 check cmake_product_build cmake_product
 check cmake_product_rebuild cmake_rebuild
 check cmake_product_wine wine_install
+check zip_packer_under_wine zip_packer
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
