@@ -86,6 +86,7 @@ grep -q "no package found" "$work/err" || fail "cut reason: $(cat "$work/err")"
 # message names the file looked for. --arch takes x86 or x64 only; --version names the release.
 expect_error "no installer stub for --arch x64 (looked for $(dirname "$(dirname "$tool")")/share/mkinstaller/Installer-x64.exe)" \
   --arch x64 --desc "$desc" --root "$root"
+expect_error "no installer stub for --arch x86 (looked for .*/Installer-x86.exe)" --desc "$desc" --root "$root"
 "$tool" build --arch arm64 --desc "$desc" --root "$root" -o "$work/out.exe" 2>"$work/err"
 [ $? = 2 ] && grep -q -- "--arch takes x86 or x64" "$work/err" || fail "--arch arm64: $(cat "$work/err")"
 [ "$("$tool" --version)" = "mkinstaller $version" ] || fail "--version says $("$tool" --version)"
