@@ -1,6 +1,7 @@
 # Run by a target of mkinstaller_add_installer() at build time (cmake -P): installs the project
 # into STAGE, then packs STAGE with DESCRIPTION into OUTPUT unless everything that goes into the
 # installer is as it was at the last packing, recorded in OUTPUT.inputs.
+cmake_policy(VERSION 3.20)
 file(REMOVE_RECURSE "${STAGE}")
 set(install_args --install "${BINARY_DIR}" --prefix "${STAGE}")
 if(CONFIG)
