@@ -69,6 +69,8 @@ unpacked() {
   for stub in x86 x64; do
     grep -aq 'level="requireAdministrator"' "$prefix/share/mkinstaller/Installer-$stub.exe" \
       || fail "the $stub stub does not ask for administrator rights"
+    strings -el "$prefix/share/mkinstaller/Installer-$stub.exe" | grep -qx "$version.0" \
+      || fail "the $stub stub's version resource does not say $version"
   done
 }
 
