@@ -5,11 +5,11 @@
 # quick start's five commands, and builds a copy of examples/cmake-product through
 # find_package(Mkinstaller) with no path into this tree; that product's x86_64 installer
 # installs under Wine through its window, and its uninstaller removes everything again.
-# Ends with "package: N passed, N failed"; the packages stay in build/package.
+# Ends with "distribution: N passed, N failed"; the packages stay in build/package.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$root/build/package
-work=$root/build/package-test
+work=$root/build/distribution-test
 rm -rf "$work" && mkdir -p "$work/logs"
 passed=0 failed=0
 check() { # check NAME FUNCTION: runs it in a subshell, its output in a log shown when it fails
@@ -26,8 +26,12 @@ deb=$out/mkinstaller_${version}_${arch}.deb zip=$out/mkinstaller-$version-window
 prefix=$work/moved/usr
 win() { printf 'Z:%s' "${1//\//\\}"; }
 
+# The second time with the programs linked anew: a link must not stamp its time either.
 reproducible() {
-  "$root/scripts/package" "$work/first" && "$root/scripts/package" "$out" || return 1
+  "$root/scripts/package" "$work/first" || return 1
+  rm -f "$root/build/native/tools/mkinstaller/mkinstaller" "$root/build/win64/tools/mkinstaller/mkinstaller.exe" \
+    "$root/build/win64/app/Installer.exe" "$root/build/win32/app/Installer.exe"
+  "$root/scripts/package" "$out" || return 1
   for file in "$deb" "$zip" "$out/SHA256SUMS"; do
     cmp "$file" "$work/first/${file##*/}" || fail "${file##*/} differs between two builds"
   done
@@ -187,5 +191,5 @@ check cmake_product_build cmake_product
 check cmake_product_rebuild cmake_rebuild
 check cmake_product_wine wine_install
 check zip_packer_under_wine zip_packer
-echo "package: $passed passed, $failed failed"
+echo "distribution: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
