@@ -60,6 +60,12 @@ if(INSTALLER_IS_WIN32)
     -mpreferred-stack-boundary=2)
 endif()
 
+# No link time in the images: the same sources give the same bytes, as a reproducible package
+# of the stubs and the Windows packer needs.
+if(WIN32)
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
 # installer_library(name [WINDOWS] SOURCES ... [SPEED ...] [DEPS ...])
 # A static library of product code. WINDOWS libraries exist only in the Windows builds; the
 # SPEED sources belong to the library too and keep the speed optimisation in the shipped

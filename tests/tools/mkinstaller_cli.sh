@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the packer on good and bad input: every error names the file and leaves no output.
 set -u
-tool=$1 desc=$2 root=$3
+tool=$1 desc=$2 root=$3 version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -81,4 +81,13 @@ grep -q "bad.exe" "$work/err" || fail "verify reason: $(cat "$work/err")"
 head -c 100 "$work/a.exe" >"$work/cut.exe"
 "$tool" verify "$work/cut.exe" 2>"$work/err" && fail "cut package verified"
 grep -q "no package found" "$work/err" || fail "cut reason: $(cat "$work/err")"
+
+# Without --stub the stub installed beside the packer is taken; a build tree has none, and the
+# message names the file looked for. --arch takes x86 or x64 only; --version names the release.
+expect_error "no installer stub for --arch x64 (looked for $(dirname "$(dirname "$tool")")/share/mkinstaller/Installer-x64.exe)" \
+  --arch x64 --desc "$desc" --root "$root"
+expect_error "no installer stub for --arch x86 (looked for .*/Installer-x86.exe)" --desc "$desc" --root "$root"
+"$tool" build --arch arm64 --desc "$desc" --root "$root" -o "$work/out.exe" 2>"$work/err"
+[ $? = 2 ] && grep -q -- "--arch takes x86 or x64" "$work/err" || fail "--arch arm64: $(cat "$work/err")"
+[ "$("$tool" --version)" = "mkinstaller $version" ] || fail "--version says $("$tool" --version)"
 echo "mkinstaller cli: all checks passed"

@@ -12,6 +12,7 @@
 #include "tools/mkinstaller/CProgressBar.h"
 #include "tools/mkinstaller/ToolError.h"
 #include "tools/mkinstaller/InspectCommands.h"
+#include "tools/mkinstaller/InstalledStub.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,18 +33,19 @@
 namespace {
 
 const char kUsage[] =
-    "usage: mkinstaller build --stub Installer.exe --desc description.txt --root DIR -o Setup.exe [--codepage N]\n"
+    "usage: mkinstaller build --desc description.txt --root DIR -o Setup.exe [--arch x86|x64] [--stub Installer.exe]\n"
+    "                         [--codepage N]\n"
     "       mkinstaller check description.txt [--root DIR] [--codepage N]\n"
     "       mkinstaller list Setup.exe [--codepage N]\n"
     "       mkinstaller verify Setup.exe [--codepage N]\n"
     "       mkinstaller extract Setup.exe DIR [--codepage N]\n"
-    "       mkinstaller --help\n";
+    "       mkinstaller --help | --version\n";
 
 const char kHelp[] =
     "\n"
     "Commands:\n"
     "  build    checks the description, then packs it and the folder --root behind the installer\n"
-    "           stub --stub into the installer -o. Nothing is written when anything is wrong.\n"
+    "           stub into the installer -o. Nothing is written when anything is wrong.\n"
     "  check    checks a description and reports every problem as file:line:column: error|warning.\n"
     "           With --root, shortcut targets and INF files under %DEST% are looked up in the tree.\n"
     "  list     prints an installer's description, then every folder and file with size and times.\n"
@@ -51,6 +53,12 @@ const char kHelp[] =
     "  extract  writes what an installation would write into DIR, which must be missing or empty.\n"
     "\n"
     "Options:\n"
+    "  --arch A      x86 (the default) or x64: packs behind the stub installed for it. The x86\n"
+    "                one runs on every Windows; on 64-bit Windows it is sent to \"Program Files\n"
+    "                (x86)\" and to the registry's 32-bit view. The x64 one runs only on 64-bit\n"
+    "                Windows and installs into its 64-bit program-files folder and writes the\n"
+    "                registry's 64-bit view, where a 64-bit program looks.\n"
+    "  --stub FILE   packs behind this stub instead of an installed one.\n"
     "  --codepage N  the Windows code page of the machines that install the product: 1252 (the\n"
     "                default) for English and Western European products, 932 for Japanese, any\n"
     "                single- or double-byte Windows code page. File names are packed in it, and so\n"
@@ -238,13 +246,22 @@ int Check(int argc, char** argv)
 int Build(int argc, char** argv)
 {
     Arguments args;
-    const std::string problem = ParseArguments(argc, argv, {"--stub", "--desc", "--root", "-o", "--codepage"}, args);
+    const std::string problem =
+        ParseArguments(argc, argv, {"--stub", "--arch", "--desc", "--root", "-o", "--codepage"}, args);
     if (!problem.empty() || !args.words.empty())
         return Usage(problem.empty() ? "unexpected argument " + args.words[0] : problem);
-    for (const char* required : {"--stub", "--desc", "--root", "-o"})
+    for (const char* required : {"--desc", "--root", "-o"})
         if (args.options.count(required) == 0)
             return Usage(std::string("build needs ") + required);
-    const std::string stubPath = args.options["--stub"], descPath = args.options["--desc"];
+    const std::string arch = args.options.count("--arch") ? args.options["--arch"] : "x86";
+    if (!IsStubArch(arch))
+        return Usage("--arch takes x86 or x64");
+    std::string stubPath, error;
+    if (args.options.count("--stub"))
+        stubPath = args.options["--stub"];
+    else if ((stubPath = InstalledStub(arch, error)).empty())
+        return ToolError(error);
+    const std::string descPath = args.options["--desc"];
     const std::string root = args.options["--root"], outPath = args.options["-o"];
     const unsigned codePage = args.codePage ? args.codePage : 1252;
 
@@ -254,7 +271,6 @@ int Build(int argc, char** argv)
     std::string packed;
     if (!CheckDescription(descPath, codePage, &tree, packed))
         return 1;
-    std::string error;
     std::vector<char> stub;
     if (!ReadWhole(stubPath, stub, error))
         return ToolError(error);
@@ -306,6 +322,10 @@ int main(int argc, char** argv)
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("mkinstaller %s\n", MKINSTALLER_VERSION);
         return 0;
     }
     if (command == "build")
