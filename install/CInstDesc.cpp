@@ -124,10 +124,14 @@ unsigned CInstDesc::UserDefaultLanguage()
 void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
 {
     // A description read again (after a failed attempt) must not add its lines a second time.
-    for (LString& value : m_texts)
-        value = LString();
-    for (CTextLines& lines : m_lists)
-        lines.Clear();
+    for (int i = 0; i < kDescTextCount; ++i) {
+        m_texts[i] = LString();
+        m_textSections[i] = kNoSection;
+    }
+    for (int i = 0; i < kDescListCount; ++i) {
+        m_lists[i].Clear();
+        m_listSections[i] = kNoSection;
+    }
     int textScores[kDescTextCount] = {};
     int listScores[kDescListCount] = {};
     if (!text)
@@ -142,6 +146,7 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
         CTextBuilder key;
         if (!scanner.NextKey(key) || key.IsEmpty())
             return;
+        const size_t section = scanner.Position();
 
         const TextKey* textKey = nullptr;
         for (const TextKey& candidate : kTextKeys) {
@@ -159,6 +164,7 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
                 scanner.SeveralLines(value);
             if (!value.IsEmpty() && !value.Failed()) {
                 m_texts[textKey->field] = value.ToString();
+                m_textSections[textKey->field] = section;
                 textScores[textKey->field] = score;
             }
             continue;
@@ -174,6 +180,7 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
                     break;
                 lines.Clear();
                 listScores[listKey.list] = score;
+                m_listSections[listKey.list] = section;
             }
             ReadListLines(scanner, lines);
             break;
