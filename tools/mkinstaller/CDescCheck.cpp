@@ -111,8 +111,8 @@ public:
         m_variables.Set("DEST", "C:\\Program Files\\Product");
         m_variables.Set("START", "C:\\Menu\\Programs");
         if (product)
-            for (const std::string& path : product->paths)
-                m_productPaths.insert(LowerAscii(path));
+            for (const DescProductEntry& entry : *product)
+                m_productPaths.insert(LowerAscii(entry.packed));
     }
 
     void Run();
@@ -465,22 +465,18 @@ void CChecker::CheckPathLengths()
     for (const std::string& name : m_folders)
         folder = std::max(folder, name.size());
     const size_t prefix = std::strlen(kDefaultParent) + folder + 1;
-    for (const std::string& path : m_product->paths) {
-        const size_t slash = path.rfind('\\');
+    for (const DescProductEntry& entry : *m_product) {
+        const size_t slash = entry.packed.rfind('\\');
         const size_t parent = slash == std::string::npos ? 0 : slash + 1;
-        const size_t longest = prefix + std::max(path.size(), parent + kTemporaryName);
-        if (longest > kMaxPath) {
-            std::string shown;
-            if (!CCodePage(m_codePage).Decode(path, CCodePage::kBuildText, shown))
-                shown = path;
-            m_problems.AddPath(shown, true,
+        const size_t own = prefix + entry.packed.size();
+        const size_t longest = std::max(own, entry.folder ? 0 : prefix + parent + kTemporaryName);
+        if (longest > kMaxPath)
+            m_problems.AddPath(entry.path, true,
                                "with the product's folder under \"" + std::string(kDefaultParent) + "\" its path is " +
                                    std::to_string(longest) + " characters long" +
-                                   (longest > prefix + path.size() ? " (with the installer's temporary name)" : "") +
-                                   ", more than the " + std::to_string(kMaxPath) +
-                                   " that the installer's file functions take",
+                                   (longest > own ? " (with the installer's temporary name)" : "") + ", more than the " +
+                                   std::to_string(kMaxPath) + " that the installer's file functions take",
                                "shorten the names of its folders, or its own");
-        }
     }
 }
 

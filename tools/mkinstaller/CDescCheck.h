@@ -14,11 +14,13 @@ struct DescSectionRead {
     std::vector<unsigned> users; // the languages of the users who get it (a sample of each kind)
 };
 
-// The product's files and folders as the check sees them: paths below the product's folder,
-// '\'-separated, in the package's code page.
-struct DescProduct {
-    std::vector<std::string> paths;
+// The product's files and folders as the check sees them.
+struct DescProductEntry {
+    std::string packed; // below the product's folder, '\'-separated, in the package's code page
+    std::string path;   // on this machine, for messages
+    bool folder = false;
 };
+using DescProduct = std::vector<DescProductEntry>;
 
 // Checks an installation description and reports every problem at its line and column. The
 // installer skips whatever it cannot use without a word: a misspelt section, a registry line

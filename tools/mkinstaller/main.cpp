@@ -190,7 +190,8 @@ bool CheckDescription(const std::string& descPath, unsigned codePage, const CPac
     DescProduct product;
     if (tree)
         for (const PackEntry& entry : tree->Entries())
-            product.paths.push_back(entry.packed);
+            if (!entry.packed.empty())
+                product.push_back(DescProductEntry{entry.packed, entry.path, entry.folder});
     CDescCheck::Check(text, codePage, tree ? &product : nullptr, problems, packed);
     problems.Print(stderr, descPath);
     const int errors = problems.Count(true), warnings = problems.Count(false);
