@@ -236,11 +236,13 @@ TEST(DescriptionCheck, FaultsOfTheWholeText)
     EXPECT_EQ(Messages(std::string(zero, sizeof zero - 1)),
               "4:2: error: the description holds a zero byte: the installer reads nothing after it\n");
     const DescProduct product = {{"App.exe", "a/App.exe"}, {"Manual", "a/Manual", true}, {"Manual\\index.html", "a/Manual/index.html"},
-                                 {std::string(200, 'x') + "\\" + std::string(40, 'y'), "a/x/y"}};
+                                 {std::string(200, 'x') + "\\" + std::string(40, 'y'), "a/x/y"}, {std::string(220, 'z') + "\\a", "a/z/a"}};
     EXPECT_EQ(Messages("<Folder>\n\"X\"\n<WLinks>\n\"%START%\\X.lnk\" \"%DEST%\\manual\\INDEX.html\"\n"
                        "\"%START%\\Y.lnk\" \"%DEST%\\Ap.exe\"\n", &product),
               "5:17: warning: the target \"%DEST%\\Ap.exe\" is not in the product\na/x/y: error: with the product's folder under \"C:\\Program Files (x86)\\\" its path is 266 characters "
-                  "long, more than the 259 that the installer's file functions take\n");
+                  "long, more than the 259 that the installer's file functions take\na/z/a: error: with the product's folder under "
+                  "\"C:\\Program Files (x86)\\\" its path is 262 characters long (with the installer's temporary name), "
+                  "more than the 259 that the installer's file functions take\n");
 }
 
 TEST(DescriptionCheck, TheSampleDescriptionIsClean)

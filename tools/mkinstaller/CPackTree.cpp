@@ -149,13 +149,13 @@ void CPackTree::Walk(const std::string& path, const std::string& url, const std:
     struct stat self;
     if (::stat(path.c_str(), &self) != 0)
         return Problem(path, std::strerror(errno));
-    {
-        for (const Identity& outer : m_walking)
-            if (outer.device == uint64_t(self.st_dev) && outer.node == uint64_t(self.st_ino))
-                return Problem(path, "a symbolic link leads back into a folder that holds it: the tree has no end",
-                               "replace the link by the files it should carry");
-        m_walking.push_back(Identity{uint64_t(self.st_dev), uint64_t(self.st_ino)});
-    }
+#ifndef _WIN32 // where folders have no node numbers, the system ends a loop of links itself
+    for (const Identity& outer : m_walking)
+        if (outer.device == uint64_t(self.st_dev) && outer.node == uint64_t(self.st_ino))
+            return Problem(path, "a symbolic link leads back into a folder that holds it: the tree has no end",
+                           "replace the link by the files it should carry");
+#endif
+    m_walking.push_back(Identity{uint64_t(self.st_dev), uint64_t(self.st_ino)});
     if (!AddEntry(true, path, url, relative, packedRelative))
         return;
     std::error_code error;
