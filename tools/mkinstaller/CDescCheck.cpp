@@ -503,19 +503,15 @@ std::vector<Token> CChecker::Tokens(const LString& line, size_t lineStart, size_
 
 bool CChecker::CheckPlaceholders(const char* text, size_t length, size_t offset)
 {
-    // Finds each placeholder as the expansion does: from a '%' to the next, or to the end.
     bool known = true;
-    for (size_t i = 0; i < length; ++i) {
-        if (text[i] != '%')
-            continue;
-        size_t close = i + 1;
-        while (close < length && text[close] != '%')
-            ++close;
-        const bool closed = close < length;
-        const std::string name(text + i + 1, close - i - 1);
-        const size_t at = offset + i;
-        const std::string shown = Shown(at, offset + (closed ? close + 1 : close));
-        if (!name.empty() && (name == "DEST" || name == "START")) {
+    PlaceholderSpan span;
+    for (size_t from = 0; FindPlaceholder(text, length, from, span); from = span.End()) {
+        const bool closed = span.closed;
+        const std::string name(text + span.start + 1, span.nameLength);
+        const size_t at = offset + span.start;
+        const std::string shown = Shown(at, offset + span.End());
+        // Known are the names the installer sets, which the check has set too.
+        if (!m_variables.Get(name.data(), name.size()).IsEmpty()) {
             if (!closed)
                 Warning(at, "the placeholder \"%" + name + "\" has no closing '%': it is read to the end of the line",
                         "write %" + name + "%");
@@ -537,7 +533,6 @@ bool CChecker::CheckPlaceholders(const char* text, size_t length, size_t offset)
                 Error(at, "unknown placeholder \"" + shown + "\" gives nothing: the line is skipped", note);
             }
         }
-        i = close;
     }
     return known;
 }
