@@ -168,8 +168,9 @@ TEST_P(DescriptionCheckTest, ReportsTheFaultAtItsLine)
     const std::string text = std::string(fault.whole ? "" : "<Folder>\n\"Product\"\n") + fault.text;
     std::string note;
     EXPECT_EQ(Messages(text, nullptr, fault.codePage, &note), *fault.first ? std::string(fault.first) + "\n" : "");
-    if (fault.note)
+    if (fault.note) {
         EXPECT_EQ(note, fault.note);
+    }
     if (std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; }) || !CDescText::IsUtf8(text))
         ExpectOneReading(text);
 }
