@@ -207,14 +207,24 @@ INSTANTIATE_TEST_SUITE_P(Corpus, DescriptionCheckTest, ::testing::Values(
     Fault{"<>\n<InsText>\nHello\n", "3:1: error: an empty tag ends the description: nothing after it is read"},
     Fault{"<InsText>\nA\n<InsText>1033\nB\n", "5:1: warning: a second <InsText> for language 1033 is never used: the first one wins"},
     Fault{"<InsWin>\nTitle\nmore\n", "5:1: warning: only the first line of <InsWin> is used"},
-    Fault{"<WRegs>\nhklm \"SOFTWARE\\V\" A b\n", "4:1: error: unknown hive \"hklm\": the line is skipped"},
+    Fault{"<WRegs>\nhklm \"SOFTWARE\\V\" A b\n", "4:1: error: unknown hive \"hklm\": the line is skipped", "write HKLM"},
+    Fault{"<WRegs>\nHKLM \"\\SOFTWARE\\V\" A b\n", "4:6: error: the key \"\\SOFTWARE\\V\" begins with '\\'"},
+    Fault{"<WRegs>\nHKLM \"SOFTWARE\\V/W\" A b\n",
+          "4:6: warning: the key \"SOFTWARE\\V/W\" holds '/', which is part of a key's name, not a separator"},
+    Fault{"<InsWin>\n\nTitle\n", "5:1: warning: the first line after <InsWin> is empty, so the section is not used"},
+    Fault{"<CodePage>932\n", "3:1: error: unknown section <CodePage>: it is not read",
+          "the packer writes this section itself; choose the code page with --codepage"},
+    Fault{"<WLinks>\n\"%START%\\X.lnk\" \"%DEST%\\X.exe\" more\n", "4:32: warning: text after the target is not read"},
+    Fault{"<WInfs>\n%DEST%\\driver.txt Install\n", "4:1: warning: \"%DEST%\\driver.txt\" does not end in \".inf\""},
+    Fault{"<WInfs>\n%DEST%\\driver.inf Install nt more\n", "4:30: warning: text after the condition is not read"},
     Fault{"<WRegs>\nHKLM \"SOFTWARE\\V A b\n", "4:6: error: the quote opened here is not closed: the rest of the line becomes one field"},
     Fault{"<WRegs>\nHKLM\n", "4:5: error: no key after the hive"},
     Fault{"<WRegs>\nHKLM \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\"\n",
           "4:6: error: uninstalling deletes the key \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\" with everything below it"},
     Fault{"<WRegs>\nHKLM \"SOFTWARE\\V\" A b\n\nHKLM \"SOFTWARE\\V\" C d\n",
           "6:1: error: this line is not read: the list <WRegs> ends at the empty line above it"},
-    Fault{"<WRegs>\nHKLM \"SOFTWARE\\V\" Dir %Dest%\n", "4:23: error: unknown placeholder \"%Dest%\" gives nothing: the line is skipped"},
+    Fault{"<WRegs>\nHKLM \"SOFTWARE\\V\" Dir %Dest%\n", "4:23: error: unknown placeholder \"%Dest%\" gives nothing: the line is skipped",
+          "placeholder names are written in capitals: %Dest% is not %DEST%"},
     Fault{"<WRegs>\nHKLM SOFTWARE\\%DEST% A b\n",
           "4:6: warning: the key is not quoted, but its placeholder may hold blanks (\"C:\\Program Files\\...\"), which would end it there"},
     Fault{"<WLinks>\n\"%START%\\G\\App\" \"%DEST%\\App.exe\"\n", "4:1: error: the shortcut \"%START%\\G\\App\" does not end in \".lnk\""},
@@ -231,6 +241,8 @@ TEST(DescriptionCheck, FaultsOfTheWholeText)
     EXPECT_EQ(Messages("Setup\n<InsWin>\nTitle\n"), "1:1: error: text before the first section is not read\n"
                                                    "1:1: error: no <Folder> section: the installer needs the name of the folder it creates\n");
     EXPECT_EQ(Messages("<Folder>\nSample Tool\n"), "2:1: warning: only \"Sample\" is used as the folder name\n");
+    EXPECT_EQ(Messages("<Folder>\n"), "2:1: error: <Folder> names no folder on its first line\n"
+                                       "1:1: error: users of language 1033 get no <Folder>: they install into a folder named \"_\"\n");
     EXPECT_EQ(Messages("<Folder>\n\"Sample:Tool\"\n"),
               "2:1: error: the folder name \"Sample:Tool\" holds ':', which Windows does not allow in a name\n");
     const char zero[] = "<Folder>\n\"X\"\n<InsText>\nA\0B\n";

@@ -418,13 +418,11 @@ void CChecker::CheckLanguages()
                                      std::to_string(Masked(read.language)) + " (the installer reads " +
                                      std::to_string(read.language) + " so)",
                   "write a Windows language number such as 1041 (Japanese), or nothing for the untagged section");
-        else if (earlier->second != read.tagStart)
+        else // its own language's users score it best: only an earlier section of that language hides it
             AddPair(read.tagStart, earlier->second, false,
                     "a second <" + read.key + "> for language " + std::to_string(Masked(read.language)) +
                         " is never used: the first one wins",
                     "the first one");
-        else
-            Warning(read.tagStart, tag + " is never used: an earlier section fits every user as well or better");
     }
     if (folderSection == std::string::npos)
         Error(0, "no <Folder> section: the installer needs the name of the folder it creates",
