@@ -98,7 +98,8 @@ TEST(DescriptionText, UtfEightSectionsGoToTheirLanguagesCodePages)
     // A description that is not UTF-8 is taken as 8-bit text already, and says so.
     EXPECT_EQ(Pack("<Folder>\n\"Caf\xE9\"\n", 932, messages), "<Folder>\n\"Caf\xE9\"\n\r\n<CodePage>932\r\n");
     EXPECT_EQ(messages, "2:5: warning: byte 0xE9 is not UTF-8: the description is packed unconverted, as text of code "
-                        "page 932 (a section tagged with a language: of its code page)\n");
+                        "page 932 (a section tagged with a language: of its code page)\n2:5: warning: byte 0xE9 begins no "
+                        "character of code page 932: Windows shows something else in its place\n");
     // Every character without a form in its code page is reported where it stands.
     Pack("<Folder>\n\"X\"\n<InsText>\nPrice: 5 ¥ or 6 ¢\n<InsText>1041\n価格 ½\n", 932, messages);
     EXPECT_EQ(messages, "4:10: error: \"¥\" in the section <InsText> has no form in code page 932\n"
@@ -241,6 +242,11 @@ TEST(DescriptionCheck, FaultsOfTheWholeText)
     EXPECT_EQ(Messages("Setup\n<InsWin>\nTitle\n"), "1:1: error: text before the first section is not read\n"
                                                    "1:1: error: no <Folder> section: the installer needs the name of the folder it creates\n");
     EXPECT_EQ(Messages("<Folder>\nSample Tool\n"), "2:1: warning: only \"Sample\" is used as the folder name\n");
+    EXPECT_EQ(Messages("<Folder>\n\"M\xFCller \x81\"\n", nullptr, 932),
+              "2:3: warning: byte 0xFC is not UTF-8: the description is packed unconverted, as text of code page 932 (a section "
+              "tagged with a language: of its code page)\n2:3: warning: byte 0xFC begins no character of code page 932: Windows "
+              "shows something else in its place\n2:9: warning: byte 0x81 begins no character of code page 932: Windows shows "
+              "something else in its place\n");
     EXPECT_EQ(Messages("<Folder>\n"), "2:1: error: <Folder> names no folder on its first line\n"
                                        "1:1: error: users of language 1033 get no <Folder>: they install into a folder named \"_\"\n");
     EXPECT_EQ(Messages("<Folder>\n\"Sample:Tool\"\n"),

@@ -61,6 +61,32 @@ std::string Hex(unsigned char byte)
     return std::string("0x") + digits[byte >> 4] + digits[byte & 15];
 }
 
+// Reports every byte of an 8-bit section that starts no character of its code page: Windows
+// would show a box or another character in its place.
+void CheckCharacters(const std::string& text, const DescSpan& span, unsigned number, const CTextPositions& positions,
+                     CDiagnostics& problems)
+{
+    const CCodePage codePage(number);
+    std::string out;
+    if (codePage.Decode(text.substr(span.start, span.end - span.start), CCodePage::kUtf8, out))
+        return;
+    for (size_t at = span.start; at < span.end;) {
+        // A character of a Windows code page is one byte or two.
+        size_t length = 1;
+        while (length <= 2 && (at + length > span.end || !codePage.Decode(text.substr(at, length), CCodePage::kUtf8, out)))
+            ++length;
+        if (length <= 2) {
+            at += length;
+            continue;
+        }
+        problems.Add(positions, at, false,
+                     "byte " + Hex(static_cast<unsigned char>(text[at])) + " begins no character of code page " +
+                         std::to_string(number) + ": Windows shows something else in its place",
+                     "save the description as UTF-8, or in the code page of its sections");
+        ++at;
+    }
+}
+
 } // namespace
 
 size_t CDescText::FirstNotUtf8(const std::string& text)
@@ -126,6 +152,8 @@ bool CDescText::ToPackage(const std::string& text, unsigned packageCodePage, std
         packed = text;
         for (size_t i = 0; i < text.size(); ++i)
             from.push_back(i);
+        for (const DescSpan& span : Sections(text))
+            CheckCharacters(text, span, CodePageOf(span, packageCodePage), positions, problems);
     }
     bool converted = true;
     for (const DescSpan& span : notUtf8 == kNotUtf8 ? Sections(text) : std::vector<DescSpan>()) {
