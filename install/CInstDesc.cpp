@@ -100,6 +100,20 @@ DescKeyKind CInstDesc::KindOfKey(const char* key)
     return DescKeyKind::kUnknown;
 }
 
+const char* CInstDesc::KeyAt(size_t index)
+{
+    const size_t texts = sizeof kTextKeys / sizeof kTextKeys[0], lists = sizeof kListKeys / sizeof kListKeys[0];
+    return index < texts ? kTextKeys[index].key : index < texts + lists ? kListKeys[index - texts].key : nullptr;
+}
+
+DescList CInstDesc::ListOfKey(const char* key)
+{
+    for (const ListKey& listKey : kListKeys)
+        if (std::strcmp(listKey.key, key) == 0)
+            return listKey.list;
+    return kDescListCount;
+}
+
 long CInstDesc::LanguageNumber(const char* argument) { return ParseLanguage(argument); }
 
 int CInstDesc::LanguageScore(long sectionLanguage, unsigned userLanguage)

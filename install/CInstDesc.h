@@ -65,6 +65,10 @@ public:
     size_t ListSection(DescList list) const { return m_listSections[list]; }
 
     static DescKeyKind KindOfKey(const char* key);
+    // The keys the parser knows, by index from 0; null past the last.
+    static const char* KeyAt(size_t index);
+    // The list a key names; kDescListCount for a key of no list.
+    static DescList ListOfKey(const char* key);
     // The language number of a tag's argument: decimal after optional blanks and a minus sign;
     // no digits give 1033 (English, United States).
     static long LanguageNumber(const char* argument);

@@ -21,10 +21,6 @@
 
 namespace {
 
-const char* const kKnownKeys[] = {"InsWin", "Folder", "InsTitle", "InsText", "InsExist", "InsDone",
-                                  "UniWin", "UniTitle", "UniText", "UniDone", "RegText", "RegApps",
-                                  "WInfs", "WRegs", "WLRegs", "WLinks", "WLLinks"};
-
 // Keys under which a product's own key line would take shared settings away on uninstalling.
 const char* const kSharedKeys[] = {
     "SOFTWARE\\Microsoft", "SOFTWARE\\Microsoft\\Windows", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
@@ -57,12 +53,12 @@ bool LooksLike(const std::string& a, const std::string& b)
 // is <WLLinks>, not <WLinks>, a different list), then one a typing error away; "" for none.
 std::string MeantKey(const std::string& key)
 {
-    for (const char* known : kKnownKeys)
-        if (LowerAscii(key) == LowerAscii(known))
-            return known;
-    for (const char* known : kKnownKeys)
-        if (LooksLike(key, known))
-            return known;
+    for (size_t i = 0; CInstDesc::KeyAt(i); ++i)
+        if (LowerAscii(key) == LowerAscii(CInstDesc::KeyAt(i)))
+            return CInstDesc::KeyAt(i);
+    for (size_t i = 0; CInstDesc::KeyAt(i); ++i)
+        if (LooksLike(key, CInstDesc::KeyAt(i)))
+            return CInstDesc::KeyAt(i);
     return std::string();
 }
 
@@ -344,12 +340,7 @@ void CChecker::Section(CDescScanner& scanner, const CTextBuilder& keyText, size_
     }
     // A list: its lines up to the first empty line.
     int count = 0;
-    const DescList which = key == "RegApps" ? kDescRegApps
-                           : key == "WInfs" ? kDescWInfs
-                           : key == "WRegs" ? kDescWRegs
-                           : key == "WLRegs" ? kDescWLRegs
-                           : key == "WLinks" ? kDescWLinks
-                                             : kDescWLLinks;
+    const DescList which = CInstDesc::ListOfKey(key.c_str());
     for (;;) {
         CTextBuilder value;
         scanner.OneLine(value);
