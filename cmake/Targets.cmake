@@ -100,38 +100,3 @@ function(installer_tool name)
     set_property(TARGET ${name} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
   endif()
 endfunction()
-
-# installer_delay_import(name DLL file FUNCTIONS function@argument-bytes ...)
-# A library that imports the given functions of a system DLL as delayed imports: the DLL is
-# bound by the program's import data as usual, but loaded at the first call of one of them
-# instead of at start. For DLLs that only a rare step needs; every DLL loaded at start costs
-# each start of the installer, a few milliseconds under Wine. The argument bytes give the
-# 32-bit build its stdcall names.
-function(installer_delay_import name)
-  cmake_parse_arguments(ARG "" "DLL" "FUNCTIONS" ${ARGN})
-  if(NOT WIN32)
-    return()
-  endif()
-  if(NOT CMAKE_DLLTOOL)
-    message(FATAL_ERROR "installer_delay_import: no dlltool for this toolchain (binutils-mingw-w64)")
-  endif()
-  set(def ${CMAKE_CURRENT_BINARY_DIR}/${name}.def)
-  set(lib ${CMAKE_CURRENT_BINARY_DIR}/lib${name}.a)
-  set(text "LIBRARY ${ARG_DLL}\nEXPORTS\n")
-  foreach(function ${ARG_FUNCTIONS})
-    if(NOT INSTALLER_IS_WIN32)
-      string(REGEX REPLACE "@[0-9]+$" "" function ${function})
-    endif()
-    string(APPEND text "${function}\n")
-  endforeach()
-  file(WRITE ${def}.in "${text}")
-  configure_file(${def}.in ${def} COPYONLY)
-  # --kill-at: the 32-bit DLL exports the names without the stdcall decoration.
-  add_custom_command(OUTPUT ${lib}
-    COMMAND ${CMAKE_DLLTOOL} --kill-at --input-def ${def} --output-delaylib ${lib} --dllname ${ARG_DLL}
-    DEPENDS ${def} VERBATIM)
-  add_custom_target(${name}_delaylib DEPENDS ${lib})
-  add_library(${name} INTERFACE)
-  add_dependencies(${name} ${name}_delaylib)
-  target_link_libraries(${name} INTERFACE ${lib})
-endfunction()

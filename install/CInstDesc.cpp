@@ -100,6 +100,20 @@ DescKeyKind CInstDesc::KindOfKey(const char* key)
     return DescKeyKind::kUnknown;
 }
 
+const char* CInstDesc::KeyAt(size_t index)
+{
+    const size_t texts = sizeof kTextKeys / sizeof kTextKeys[0], lists = sizeof kListKeys / sizeof kListKeys[0];
+    return index < texts ? kTextKeys[index].key : index < texts + lists ? kListKeys[index - texts].key : nullptr;
+}
+
+DescList CInstDesc::ListOfKey(const char* key)
+{
+    for (const ListKey& listKey : kListKeys)
+        if (std::strcmp(listKey.key, key) == 0)
+            return listKey.list;
+    return kDescListCount;
+}
+
 long CInstDesc::LanguageNumber(const char* argument) { return ParseLanguage(argument); }
 
 int CInstDesc::LanguageScore(long sectionLanguage, unsigned userLanguage)
@@ -124,10 +138,14 @@ unsigned CInstDesc::UserDefaultLanguage()
 void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
 {
     // A description read again (after a failed attempt) must not add its lines a second time.
-    for (LString& value : m_texts)
-        value = LString();
-    for (CTextLines& lines : m_lists)
-        lines.Clear();
+    for (int i = 0; i < kDescTextCount; ++i) {
+        m_texts[i] = LString();
+        m_textSections[i] = kNoSection;
+    }
+    for (int i = 0; i < kDescListCount; ++i) {
+        m_lists[i].Clear();
+        m_listSections[i] = kNoSection;
+    }
     int textScores[kDescTextCount] = {};
     int listScores[kDescListCount] = {};
     if (!text)
@@ -142,6 +160,7 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
         CTextBuilder key;
         if (!scanner.NextKey(key) || key.IsEmpty())
             return;
+        const size_t section = scanner.Position();
 
         const TextKey* textKey = nullptr;
         for (const TextKey& candidate : kTextKeys) {
@@ -159,6 +178,7 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
                 scanner.SeveralLines(value);
             if (!value.IsEmpty() && !value.Failed()) {
                 m_texts[textKey->field] = value.ToString();
+                m_textSections[textKey->field] = section;
                 textScores[textKey->field] = score;
             }
             continue;
@@ -174,6 +194,7 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
                     break;
                 lines.Clear();
                 listScores[listKey.list] = score;
+                m_listSections[listKey.list] = section;
             }
             ReadListLines(scanner, lines);
             break;

@@ -57,8 +57,18 @@ public:
 
     const LString& Text(DescText field) const { return m_texts[field]; }
     const CTextLines& List(DescList list) const { return m_lists[list]; }
+    // Which section a text or a language list was taken from, as the offset just past its key
+    // in the parsed text; kNoSection when none was. The packer's check asks the parser itself
+    // which sections each user gets, so that the two can never read a description differently.
+    static constexpr size_t kNoSection = ~size_t(0);
+    size_t TextSection(DescText field) const { return m_textSections[field]; }
+    size_t ListSection(DescList list) const { return m_listSections[list]; }
 
     static DescKeyKind KindOfKey(const char* key);
+    // The keys the parser knows, by index from 0; null past the last.
+    static const char* KeyAt(size_t index);
+    // The list a key names; kDescListCount for a key of no list.
+    static DescList ListOfKey(const char* key);
     // The language number of a tag's argument: decimal after optional blanks and a minus sign;
     // no digits give 1033 (English, United States).
     static long LanguageNumber(const char* argument);
@@ -72,4 +82,6 @@ public:
 private:
     LString m_texts[kDescTextCount];
     CTextLines m_lists[kDescListCount];
+    size_t m_textSections[kDescTextCount] = {};
+    size_t m_listSections[kDescListCount] = {};
 };

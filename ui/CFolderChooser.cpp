@@ -1,5 +1,7 @@
 #include "ui/CFolderChooser.h"
 
+#include "integration/CModule.h"
+
 #include <cstddef>
 #include <cstring>
 
@@ -18,6 +20,8 @@ constexpr int kTypeLabel = 0x441;
 constexpr int kNameLabel = 0x442;
 
 constexpr int kFolderBufferSize = 300;
+
+using SaveFileName = BOOL(WINAPI*)(LPOPENFILENAMEA request);
 
 } // namespace
 
@@ -47,7 +51,12 @@ bool CFolderChooser::Run()
     request.lpfnHook = HookProc;
     request.lCustData = reinterpret_cast<LPARAM>(this);
 
-    m_confirmed = GetSaveFileNameA(&request) != 0;
+    // Bound here, not at start: only the chooser needs comdlg32 (and the shell behind it). A
+    // system without it answers as a cancelled chooser.
+    CModule comdlg("comdlg32");
+    SaveFileName saveFileName =
+        reinterpret_cast<SaveFileName>(reinterpret_cast<void*>(comdlg.GetProc("GetSaveFileNameA")));
+    m_confirmed = saveFileName && saveFileName(&request) != 0;
     return m_confirmed;
 }
 

@@ -5,11 +5,12 @@ tool=$1 desc=$2 root=$3 version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-printf 'stub' >"$work/stub.exe"
+# A stand-in for the installer stub: a PE header and the installer's window class.
+{ printf 'MZ%058d' 0; printf '\100\0\0\0PE\0\0CAPPDEF_INSTALLER'; } >"$work/stub.exe"
 expect_error() { # pattern, then the build arguments
   local pattern=$1; shift
   if "$tool" build "$@" -o "$work/out.exe" 2>"$work/err"; then fail "accepted: $*"; fi
-  grep -q -- "$pattern" "$work/err" || fail "message '$(cat "$work/err")' lacks '$pattern'"
+  grep -aq -- "$pattern" "$work/err" || fail "message '$(cat "$work/err")' lacks '$pattern'"
   [ -z "$(ls "$work" | grep out.exe)" ] || fail "output left behind: $*"
 }
 expect_error "$work/none.txt" --stub "$work/stub.exe" --desc "$work/none.txt" --root "$root"
@@ -29,6 +30,36 @@ for bad in 'a:b' 'con.txt' 'trailing.' '日本語.txt' 'Case.txt case.txt'; do
   rm -rf "$work/bad" && mkdir -p "$work/bad" && (cd "$work/bad" && touch $bad)
   expect_error "bad/${bad##* }: " --stub "$work/stub.exe" --desc "$desc" --root "$work/bad"
 done
+# Everything wrong with a tree at once, with the description's own problems, in one run.
+rm -rf "$work/bad" && mkdir -p "$work/bad/deep" && (cd "$work/bad" && touch a:b con.txt 'Résumé.txt' 'RÉSUMÉ.txt' $'caf\xe9.txt')
+ln -s .. "$work/bad/deep/loop"
+"$tool" check --root "$work/bad" "$work/typo.txt" 2>"$work/err"; [ $? = 1 ] || fail "check passes a bad tree"
+for pattern in 'bad/a:b: error: ' 'bad/con.txt: error: ' 'bad/Résumé.txt: error: Windows takes this name and .*bad/RÉSUMÉ.txt as one' \
+  'txt: error: the name is not UTF-8 text (byte 0xE9)' 'bad/deep/loop: error: a symbolic link leads back' \
+  'typo.txt:3:1: error: unknown section <InsTxt>'; do
+  grep -aq -- "$pattern" "$work/err" || fail "check --root lacks '$pattern': $(cat "$work/err")"
+done
+rm -rf "$work/bad" && mkdir -p "$work/bad" && touch "$work/bad/ａ" "$work/bad/Ａ" "$work/bad/é.txt"
+"$tool" check --codepage 932 --root "$work/bad" "$desc" 2>"$work/err"; [ $? = 1 ] || fail "check --codepage 932 passes"
+grep -q 'bad/ａ: error: Windows takes this name and .*bad/Ａ as one' "$work/err" || fail "full-width: $(cat "$work/err")"
+grep -q 'é.txt: error: the name has no exact form in code page 932' "$work/err" || fail "932: $(cat "$work/err")"
+grep -q -- '--codepage' "$work/err" && fail "suggests --codepage, which was given: $(cat "$work/err")"
+# A path below the default destination that the installer's file functions cannot take.
+long=$(printf 'x%.0s' $(seq 60)) && mkdir -p "$work/long/$long/$long/$long" && touch "$work/long/$long/$long/$long/$long"
+"$tool" check --root "$work/long" "$desc" 2>"$work/err"; [ $? = 1 ] || fail "check passes a long path"
+[ "$(grep -c 'characters long' "$work/err")" = 1 ] || fail "long paths: $(cat "$work/err")"
+expect_error "long/$long/$long/$long/$long: error: with the product's folder under .* its path is 278 characters" \
+  --stub "$work/stub.exe" --desc "$desc" --root "$work/long"
+# Only an installer stub of this project is a stub; nothing is written otherwise.
+printf 'text' >"$work/text.exe"
+expect_error "text.exe: not a Windows program" --stub "$work/text.exe" --desc "$desc" --root "$root"
+{ printf 'MZ%058d' 0; printf '\100\0\0\0PE\0\0'; } >"$work/other.exe"
+expect_error "other.exe: a Windows program, but not this project's installer" --stub "$work/other.exe" --desc "$desc" --root "$root"
+"$tool" build --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/setup.exe" >"$work/summary" || fail "build"
+grep -Eq "^mkinstaller: .*setup.exe: [0-9]+ files, [0-9]+ folders, [0-9]+ bytes in, installer of [0-9]+ bytes$" "$work/summary" \
+  || fail "summary: $(cat "$work/summary")"
+expect_error "setup.exe: an installer that already carries a package" --stub "$work/setup.exe" --desc "$desc" --root "$root"
+rm "$work/setup.exe" "$work/summary"
 "$tool" build --codepage 65001 --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/out.exe" 2>/dev/null
 [ $? = 2 ] || fail "code page 65001 is not a usage error"
 # check: 0 with warnings only, 1 with errors, 2 for usage.
@@ -53,7 +84,7 @@ SOURCE_DATE_EPOCH=1000000000 "$tool" build --stub "$work/stub.exe" --desc "$desc
 touch "$root"/* 2>/dev/null
 SOURCE_DATE_EPOCH=1000000000 "$tool" build --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/b.exe" || fail "rebuild"
 cmp -s "$work/a.exe" "$work/b.exe" || fail "rebuild differs"
-[ "$(head -c 4 "$work/a.exe")" = stub ] || fail "stub not at the start"
+[ "$(head -c 4 "$work/a.exe")" = MZ00 ] || fail "stub not at the start"
 [ "$(tail -c 8 "$work/a.exe" | head -c 4)" = QXPK ] || fail "no trailer"
 ls "$work" | grep -q tmp && fail "temporary file left"
 

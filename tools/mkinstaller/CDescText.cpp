@@ -41,43 +41,63 @@ size_t Utf8Length(const std::string& text, size_t i)
     return length;
 }
 
-bool HasDigit(const std::string& text)
+// Whether the installer reads a number from a tag's argument (else it takes 1033).
+bool HasNumber(const std::string& text)
 {
-    for (char c : text)
-        if (c >= '0' && c <= '9')
-            return true;
-    return false;
-}
-
-// The first character of a UTF-8 piece that has no form in the code page; its offset.
-size_t FirstUnconvertible(const std::string& piece, const CCodePage& codePage)
-{
-    for (size_t i = 0; i < piece.size();) {
-        const size_t length = Utf8Length(piece, i);
-        std::string out;
-        if (!codePage.Encode(piece.substr(i, length), CCodePage::kUtf8, out))
-            return i;
-        i += length;
-    }
-    return piece.size();
+    size_t i = text.find_first_not_of(" \t");
+    if (i != std::string::npos && text[i] == '-')
+        ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
 std::string CodePageSection(unsigned codePage)
 {
-    return std::string("<") + CDescText::kCodePageKey + ">" + std::to_string(codePage) + "\r\n";
+    return std::string("\r\n<") + CDescText::kCodePageKey + ">" + std::to_string(codePage) + "\r\n";
+}
+
+std::string Hex(unsigned char byte)
+{
+    const char digits[] = "0123456789ABCDEF";
+    return std::string("0x") + digits[byte >> 4] + digits[byte & 15];
+}
+
+// Reports every byte of an 8-bit section that starts no character of its code page: Windows
+// would show a box or another character in its place.
+void CheckCharacters(const std::string& text, const DescSpan& span, unsigned number, const CTextPositions& positions,
+                     CDiagnostics& problems)
+{
+    const CCodePage codePage(number);
+    std::string out;
+    if (codePage.Decode(text.substr(span.start, span.end - span.start), CCodePage::kUtf8, out))
+        return;
+    for (size_t at = span.start; at < span.end;) {
+        // A character of a Windows code page is one byte or two.
+        size_t length = 1;
+        while (length <= 2 && (at + length > span.end || !codePage.Decode(text.substr(at, length), CCodePage::kUtf8, out)))
+            ++length;
+        if (length <= 2) {
+            at += length;
+            continue;
+        }
+        problems.Add(positions, at, false,
+                     "byte " + Hex(static_cast<unsigned char>(text[at])) + " begins no character of code page " +
+                         std::to_string(number) + ": Windows shows something else in its place",
+                     "save the description as UTF-8, or in the code page of its sections");
+        ++at;
+    }
 }
 
 } // namespace
 
-bool CDescText::IsUtf8(const std::string& text)
+size_t CDescText::FirstNotUtf8(const std::string& text)
 {
     for (size_t i = 0; i < text.size();) {
         const size_t length = Utf8Length(text, i);
         if (length == 0)
-            return false;
+            return i;
         i += length;
     }
-    return true;
+    return kNotUtf8;
 }
 
 size_t CDescText::TagStart(const CDescScanner& scanner, const CTextBuilder& key)
@@ -103,7 +123,7 @@ std::vector<DescSpan> CDescText::Sections(const std::string& text)
         CTextBuilder argument;
         scanner.Argument(&argument);
         span.argument.assign(argument.Text(), argument.Length());
-        span.tagged = HasDigit(span.argument);
+        span.tagged = HasNumber(span.argument);
         span.language = CInstDesc::LanguageNumber(argument.Text());
         spans.back().end = span.start;
         spans.push_back(span);
@@ -118,41 +138,57 @@ unsigned CDescText::CodePageOf(const DescSpan& span, unsigned packageCodePage)
 }
 
 bool CDescText::ToPackage(const std::string& text, unsigned packageCodePage, std::string& packed,
-                          const CTextPositions& positions, CDiagnostics& problems)
+                          const CTextPositions& positions, CDiagnostics& problems, std::vector<size_t>* sources)
 {
-    packed = CodePageSection(packageCodePage);
-    if (!IsUtf8(text)) {
-        packed += text;
-        return true;
+    packed.clear();
+    std::vector<size_t> from;
+    const size_t notUtf8 = FirstNotUtf8(text);
+    if (notUtf8 != kNotUtf8) {
+        problems.Add(positions, notUtf8, false,
+                     "byte " + Hex(static_cast<unsigned char>(text[notUtf8])) +
+                         " is not UTF-8: the description is packed unconverted, as text of code page " +
+                         std::to_string(packageCodePage) + " (a section tagged with a language: of its code page)",
+                     "save the description as UTF-8 to have it converted for every language");
+        packed = text;
+        for (size_t i = 0; i < text.size(); ++i)
+            from.push_back(i);
+        for (const DescSpan& span : Sections(text))
+            CheckCharacters(text, span, CodePageOf(span, packageCodePage), positions, problems);
     }
     bool converted = true;
-    for (const DescSpan& span : Sections(text)) {
-        size_t start = span.start;
-        if (start == 0 && text.compare(0, 3, kByteOrderMark) == 0)
-            start = 3 < span.end ? 3 : span.end;
-        const std::string piece = text.substr(start, span.end - start);
+    for (const DescSpan& span : notUtf8 == kNotUtf8 ? Sections(text) : std::vector<DescSpan>()) {
         const CCodePage codePage(CodePageOf(span, packageCodePage));
-        std::string out;
-        if (codePage.Encode(piece, CCodePage::kUtf8, out)) {
+        size_t at = span.start;
+        if (at == 0 && text.compare(0, 3, kByteOrderMark) == 0)
+            at = 3 < span.end ? 3 : span.end;
+        // Character by character, so that every one without a form is reported and every
+        // packed byte knows where it came from. ASCII is the same in every ANSI code page.
+        for (size_t length; at < span.end; at += length) {
+            length = Utf8Length(text, at);
+            std::string out;
+            if (length == 1) {
+                out = text[at];
+            } else if (!codePage.Encode(text.substr(at, length), CCodePage::kUtf8, out)) {
+                converted = false;
+                const std::string where = span.hasTag ? "the section <" + span.key + ">" + span.argument : "the text";
+                problems.Add(positions, at, true,
+                             "\"" + text.substr(at, length) + "\" in " + where + " has no form in code page " +
+                                 std::to_string(codePage.Number()),
+                             span.tagged ? "sections for language " + std::to_string(span.language) +
+                                               " are packed in code page " + std::to_string(codePage.Number()) +
+                                               "; write the text in its characters"
+                                         : "untagged sections are packed in the package's code page; choose another "
+                                           "with --codepage, or tag the section with its language");
+                continue;
+            }
             packed += out;
-            continue;
+            from.insert(from.end(), out.size(), at);
         }
-        converted = false;
-        const size_t bad = FirstUnconvertible(piece, codePage);
-        const std::string character = piece.substr(bad, Utf8Length(piece, bad));
-        const std::string where = span.hasTag ? "the section <" + span.key + ">" + span.argument : "the text";
-        std::string note;
-        if (span.tagged)
-            note = "sections for language " + std::to_string(span.language) + " are packed in code page " +
-                   std::to_string(codePage.Number()) + "; write the text in its characters";
-        else
-            note = "untagged sections are packed in the package's code page; choose another with --codepage, "
-                   "or tag the section with its language";
-        problems.Add(positions, start + bad, true,
-                     "\"" + character + "\" in " + where + " has no form in code page " +
-                         std::to_string(codePage.Number()),
-                     note);
     }
+    packed += CodePageSection(packageCodePage);
+    from.resize(packed.size() + 1, text.size());
+    if (sources)
+        sources->swap(from);
     return converted;
 }
 

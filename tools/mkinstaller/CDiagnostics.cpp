@@ -3,6 +3,7 @@
 #include "tools/mkinstaller/CDescText.h"
 
 #include <algorithm>
+#include <climits>
 
 CTextPositions::CTextPositions(const std::string& text) : m_text(text), m_utf8(CDescText::IsUtf8(text))
 {
@@ -42,6 +43,25 @@ void CDiagnostics::Add(const CTextPositions& positions, size_t offset, bool erro
     m_all.push_back(diagnostic);
 }
 
+void CDiagnostics::AddPath(const std::string& path, bool error, const std::string& message, const std::string& note)
+{
+    Diagnostic diagnostic;
+    diagnostic.path = path;
+    diagnostic.line = INT_MAX;
+    diagnostic.error = error;
+    diagnostic.message = message;
+    diagnostic.note = note;
+    m_all.push_back(diagnostic);
+}
+
+int CDiagnostics::Count(bool errors) const
+{
+    int count = 0;
+    for (const Diagnostic& diagnostic : m_all)
+        count += diagnostic.error == errors ? 1 : 0;
+    return count;
+}
+
 bool CDiagnostics::HasErrors() const
 {
     for (const Diagnostic& diagnostic : m_all)
@@ -57,10 +77,12 @@ void CDiagnostics::Print(std::FILE* out, const std::string& file) const
         return a.line != b.line ? a.line < b.line : a.column < b.column;
     });
     for (const Diagnostic& d : sorted) {
-        std::fprintf(out, "%s:%d:%d: %s: %s\n", file.c_str(), d.line, d.column, d.error ? "error" : "warning",
-                     d.message.c_str());
-        if (!d.note.empty())
-            std::fprintf(out, "%s:%d:%d: note: %s\n", file.c_str(), d.noteLine ? d.noteLine : d.line,
-                         d.noteLine ? d.noteColumn : d.column, d.note.c_str());
+        const std::string where = d.path.empty() ? file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) : d.path;
+        std::fprintf(out, "%s: %s: %s\n", where.c_str(), d.error ? "error" : "warning", d.message.c_str());
+        if (d.note.empty())
+            continue;
+        const std::string noteWhere =
+            d.noteLine ? file + ":" + std::to_string(d.noteLine) + ":" + std::to_string(d.noteColumn) : where;
+        std::fprintf(out, "%s: note: %s\n", noteWhere.c_str(), d.note.c_str());
     }
 }

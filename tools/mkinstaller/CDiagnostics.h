@@ -31,6 +31,9 @@ struct Diagnostic {
     // A second place that belongs to the problem (such as the first of two sections); 0: none.
     int noteLine = 0;
     int noteColumn = 0;
+    // A problem of another file (a file of the product): its path, printed in place of the
+    // description's name, line and column.
+    std::string path;
 };
 
 class CDiagnostics {
@@ -38,10 +41,12 @@ public:
     void Add(const CTextPositions& positions, size_t offset, bool error, const std::string& message,
              const std::string& note = std::string());
     void Add(const Diagnostic& diagnostic) { m_all.push_back(diagnostic); }
+    void AddPath(const std::string& path, bool error, const std::string& message, const std::string& note = std::string());
 
     bool HasErrors() const;
+    int Count(bool errors) const;
     const std::vector<Diagnostic>& All() const { return m_all; }
-    // Every problem in the order of the file's lines.
+    // Every problem in the order of the file's lines, those of other files after them.
     void Print(std::FILE* out, const std::string& file) const;
 
 private:

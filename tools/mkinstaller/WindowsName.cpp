@@ -24,7 +24,62 @@ bool IsDeviceName(const std::string& name)
            base[3] >= '1' && base[3] <= '9';
 }
 
+// The capital of a small letter; the character itself when it has none here.
+char32_t Upper(char32_t c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) ||
+        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A))
+        return c - 0x20;
+    if (c == 0xFF)
+        return 0x178;
+    if (c == 0x3C2) // final sigma
+        return 0x3A3;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 0x50;
+    // Latin Extended-A and the Cyrillic extensions pair capital and small letter side by side.
+    const bool evenPairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x4BF) ||
+                           (c >= 0x4D0 && c <= 0x52F);
+    const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) || (c >= 0x4C1 && c <= 0x4CE);
+    if ((evenPairs && (c & 1)) || (oddPairs && !(c & 1)))
+        return c - 1;
+    return c;
+}
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 } // namespace
+
+std::string UpperName(const std::string& name)
+{
+    std::string out;
+    for (size_t i = 0; i < name.size();) {
+        const unsigned char lead = static_cast<unsigned char>(name[i]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length && i + k < name.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(name[i + k]) & 0x3F);
+        AppendUtf8(out, Upper(c));
+        i += length;
+    }
+    return out;
+}
 
 bool IsWindowsName(const std::string& name, std::string* reason)
 {

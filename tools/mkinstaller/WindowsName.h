@@ -11,3 +11,7 @@ bool IsWindowsName(const std::string& name, std::string* reason = nullptr);
 // The text with ASCII capitals made small, for comparing names and keys as Windows does for
 // the letters every code page shares.
 std::string LowerAscii(std::string text);
+// A name (UTF-8) with its letters in capitals as Windows compares names without letter case:
+// ASCII, the accented Latin letters, Greek, Cyrillic and the full-width Latin letters of the
+// East Asian code pages. Two names of one folder with the same capitals are one name there.
+std::string UpperName(const std::string& name);

@@ -10,6 +10,7 @@
 #include "tools/mkinstaller/CDiagnostics.h"
 #include "tools/mkinstaller/CPackTree.h"
 #include "tools/mkinstaller/CProgressBar.h"
+#include "tools/mkinstaller/StubCheck.h"
 #include "tools/mkinstaller/ToolError.h"
 #include "tools/mkinstaller/InspectCommands.h"
 #include "tools/mkinstaller/InstalledStub.h"
@@ -182,35 +183,35 @@ bool WritePackage(std::FILE* out, const std::vector<char>& stub, const std::vect
 }
 
 // Checks the description (against the product when its tree is known) and converts it for the
-// package; every problem is printed. False when there is an error.
-bool CheckDescription(const std::string& descPath, unsigned codePage, const CPackTree* tree, std::string& packed)
+// package; every problem, the tree's too, is printed. False when there is an error.
+bool CheckDescription(const std::string& descPath, unsigned codePage, const CPackTree* tree, CDiagnostics& problems,
+                      std::string& packed)
 {
     std::vector<char> bytes;
     std::string error;
     if (!ReadWhole(descPath, bytes, error)) {
+        problems.Print(stderr, descPath);
         ToolError(error);
         return false;
     }
     const std::string text(bytes.begin(), bytes.end());
-    std::vector<std::string> product;
+    DescProduct product;
     if (tree)
         for (const PackEntry& entry : tree->Entries())
-            product.push_back(entry.relative);
-    const CTextPositions positions(text);
-    CDiagnostics problems;
-    CDescCheck::Check(text, tree ? &product : nullptr, problems);
-    CDescText::ToPackage(text, codePage, packed, positions, problems);
+            if (!entry.packed.empty())
+                product.push_back(DescProductEntry{entry.packed, entry.path, entry.folder});
+    CDescCheck::Check(text, codePage, tree ? &product : nullptr, problems, packed);
     problems.Print(stderr, descPath);
-    int errors = 0, warnings = 0;
-    for (const Diagnostic& diagnostic : problems.All())
-        ++(diagnostic.error ? errors : warnings);
+    const int errors = problems.Count(true), warnings = problems.Count(false);
     if (errors + warnings > 0)
         std::fprintf(stderr, "mkinstaller: %s: %d error%s, %d warning%s\n", descPath.c_str(), errors,
                      errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
     return errors == 0;
 }
 
-bool CollectTree(const std::string& root, unsigned codePage, CPackTree& tree)
+// False when the walk cannot start; complete tells whether every entry was taken (else the
+// problems say why), which the check needs to look targets up in the tree.
+bool CollectTree(const std::string& root, const Arguments& args, CPackTree& tree, CDiagnostics& problems, bool& complete)
 {
     std::string error;
     int64_t epoch = -1;
@@ -218,14 +219,22 @@ bool CollectTree(const std::string& root, unsigned codePage, CPackTree& tree)
         ToolError(error);
         return false;
     }
-    const CCodePage names(codePage);
-    if (!tree.Collect(root, epoch, names)) {
-        ToolError(tree.Error());
-        return false;
-    }
-    for (const std::string& warning : tree.Warnings())
-        std::fprintf(stderr, "mkinstaller: warning: %s\n", warning.c_str());
+    const CCodePage names(args.codePage ? args.codePage : 1252);
+    complete = tree.Collect(root, epoch, names, args.codePage != 0, problems);
     return true;
+}
+
+// One line on success, so that a build log shows what went into the installer.
+void PrintSummary(const std::string& outPath, const CPackTree& tree)
+{
+    std::FILE* out = std::fopen(outPath.c_str(), "rb");
+    long size = -1;
+    if (out && std::fseek(out, 0, SEEK_END) == 0)
+        size = std::ftell(out);
+    if (out)
+        std::fclose(out);
+    std::printf("mkinstaller: %s: %d files, %d folders, %llu bytes in, installer of %ld bytes\n", outPath.c_str(),
+                tree.Count(false), tree.Count(true) - 1, static_cast<unsigned long long>(tree.TotalBytes()), size);
 }
 
 int Check(int argc, char** argv)
@@ -236,11 +245,13 @@ int Check(int argc, char** argv)
         return Usage(problem);
     const unsigned codePage = args.codePage ? args.codePage : 1252;
     CPackTree tree;
+    CDiagnostics problems;
     const auto root = args.options.find("--root");
-    if (root != args.options.end() && !CollectTree(root->second, codePage, tree))
+    bool complete = false;
+    if (root != args.options.end() && !CollectTree(root->second, args, tree, problems, complete))
         return 1;
     std::string packed;
-    return CheckDescription(args.words[0], codePage, root != args.options.end() ? &tree : nullptr, packed) ? 0 : 1;
+    return CheckDescription(args.words[0], codePage, complete ? &tree : nullptr, problems, packed) ? 0 : 1;
 }
 
 int Build(int argc, char** argv)
@@ -266,14 +277,19 @@ int Build(int argc, char** argv)
     const unsigned codePage = args.codePage ? args.codePage : 1252;
 
     CPackTree tree;
-    if (!CollectTree(root, codePage, tree))
+    CDiagnostics problems;
+    bool complete = false;
+    if (!CollectTree(root, args, tree, problems, complete))
         return 1;
     std::string packed;
-    if (!CheckDescription(descPath, codePage, &tree, packed))
+    if (!CheckDescription(descPath, codePage, complete ? &tree : nullptr, problems, packed) || !complete)
         return 1;
     std::vector<char> stub;
     if (!ReadWhole(stubPath, stub, error))
         return ToolError(error);
+    const std::string stubProblem = StubProblem(stub);
+    if (!stubProblem.empty())
+        return ToolError(stubPath + ": " + stubProblem);
     const std::vector<char> desc(packed.begin(), packed.end());
 
     const std::string tempPath = outPath + ".tmp" + std::to_string(MK_GETPID());
@@ -294,6 +310,7 @@ int Build(int argc, char** argv)
         std::remove(tempPath.c_str());
         return ToolError(outPath + ": cannot create: " + reason);
     }
+    PrintSummary(outPath, tree);
     return 0;
 }
 
