@@ -20,6 +20,31 @@ uint32_t LittleEndian32(const std::vector<char>& bytes, size_t at)
     return value;
 }
 
+uint16_t LittleEndian16(const std::vector<char>& bytes, size_t at)
+{
+    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+// Where the image's sections end in the file: a package can only lie behind them. The stub's
+// own code holds the trailer's magic as a constant, which the trailer search would otherwise
+// take for a package inside the image. 0 when the section table cannot be read.
+size_t ImageEnd(const std::vector<char>& stub, uint32_t pe)
+{
+    const size_t coff = size_t(pe) + 4;
+    if (stub.size() < coff + 20)
+        return 0;
+    const size_t sections = LittleEndian16(stub, coff + 2);
+    const size_t table = coff + 20 + LittleEndian16(stub, coff + 16);
+    size_t end = 0;
+    for (size_t i = 0; i < sections; ++i) {
+        const size_t header = table + 40 * i;
+        if (stub.size() < header + 40)
+            return 0;
+        end = std::max(end, size_t(LittleEndian32(stub, header + 20)) + LittleEndian32(stub, header + 16));
+    }
+    return end;
+}
+
 } // namespace
 
 std::string StubProblem(const std::vector<char>& stub)
@@ -38,7 +63,7 @@ std::string StubProblem(const std::vector<char>& stub)
     file.Write(stub.data(), static_cast<int32_t>(stub.size()));
     uint32_t start = 0, packageEnd = 0;
     FindPackage(file, start, packageEnd);
-    if (packageEnd != 0)
+    if (packageEnd != 0 && start >= ImageEnd(stub, pe))
         return "an installer that already carries a package (" + std::to_string(packageEnd - start) +
                " bytes): the stub is the installer without one, Installer.exe";
     return std::string();
