@@ -14,7 +14,9 @@ namespace {
 
 // Encodes one data run per string. The data goes in uneven pieces, as the packer's reads of a
 // file give it, so that every result here also holds for pieces that straddle the encoder's blocks.
-std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Parse parse = CLzEncoder::kOptimal)
+// bits: the stream's length before the padding.
+std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Parse parse = CLzEncoder::kOptimal,
+                            uint64_t* bits = nullptr)
 {
     CLzEncoder encoder(parse);
     for (const std::string& run : runs) {
@@ -22,6 +24,8 @@ std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Pa
             encoder.Write(run.data() + at, std::min<size_t>(777, run.size() - at));
         encoder.EndRun();
     }
+    if (bits)
+        *bits = encoder.Output().BitCount();
     encoder.Finish();
     std::vector<uint8_t> out;
     encoder.Output().Take(out);
@@ -108,23 +112,20 @@ size_t BruteForceOptimalSize(const std::vector<std::string>& runs)
     std::string data;
     uint64_t bits = 0;
     for (const std::string& run : runs) {
-        const size_t start = data.size(), n = run.size();
         data += run;
-        std::vector<int> longest(n, 0);
-        for (size_t i = start; i < data.size(); ++i) {
-            const size_t limit = std::min<size_t>(CLzEncoder::kMaxMatch, data.size() - i);
+        std::vector<uint64_t> cost(run.size() + 1, 0);
+        for (size_t k = run.size(); k-- > 0;) {
+            const size_t i = data.size() - run.size() + k;
+            size_t longest = 0, limit = std::min<size_t>(CLzEncoder::kMaxMatch, run.size() - k);
             for (size_t d = 1; d <= CLzEncoder::kMaxDistance && d <= i; ++d) {
                 size_t length = 0;
                 while (length < limit && data[i - d + length] == data[i + length])
                     ++length;
-                longest[i - start] = std::max(longest[i - start], int(length));
+                longest = std::max(longest, length);
             }
-        }
-        std::vector<uint64_t> cost(n + 1, 0);
-        for (size_t k = n; k-- > 0;) {
             cost[k] = cost[k + 1] + 9;
-            for (int length = CLzEncoder::kMinMatch; length <= longest[k]; ++length)
-                cost[k] = std::min(cost[k], cost[k + size_t(length)] + 18);
+            for (size_t length = CLzEncoder::kMinMatch; length <= longest; ++length)
+                cost[k] = std::min(cost[k], cost[k + length] + 18);
         }
         bits += cost[0] + 14; // the end code
     }
@@ -150,26 +151,19 @@ TEST(Codec, OptimalParseIsAsShortAsTheFormatAllows)
     EXPECT_EQ(Encode(runs).size(), BruteForceOptimalSize(runs));
 }
 
-// Megabytes before two runs, which have no byte in common with them and end shortly before
-// the encoder moves its buffer, within the second run, cost the runs no bit and lose none of
-// their bytes.
+// Megabytes before two runs, with no byte in common with them and ending shortly before the
+// encoder moves its buffer, within the second run: the runs cost no bit more and come back whole.
 TEST(Codec, WhatCameBeforeCostsTheRunsNothing)
 {
     std::string before = RandomBytes((4u << 20) - 20000, 5, 128);
     for (char& c : before)
         c = char(c | 0x80);
-    const std::vector<std::string> runs = {RandomBytes(12000, 3, 4), TextLike(12000)};
-    const auto bits = [](const std::vector<std::string>& all) {
-        CLzEncoder encoder;
-        for (const std::string& run : all) {
-            encoder.Write(run.data(), run.size());
-            encoder.EndRun();
-        }
-        return encoder.Output().BitCount();
-    };
-    EXPECT_EQ(bits({before, runs[0], runs[1]}), bits({before}) + bits(runs));
-    const std::vector<std::string> all = {before, runs[0], runs[1]};
-    EXPECT_EQ(Decode(Encode(all), 3), all);
+    const std::vector<std::string> runs = {RandomBytes(12000, 3, 4), TextLike(12000)}, all = {before, runs[0], runs[1]};
+    uint64_t bits[3] = {};
+    EXPECT_EQ(Decode(Encode(all, CLzEncoder::kOptimal, &bits[0]), 3), all);
+    Encode({before}, CLzEncoder::kOptimal, &bits[1]);
+    Encode(runs, CLzEncoder::kOptimal, &bits[2]);
+    EXPECT_EQ(bits[0], bits[1] + bits[2]);
 }
 
 } // namespace
