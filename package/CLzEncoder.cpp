@@ -1,12 +1,16 @@
 #include "package/CLzEncoder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
 
 // Pending bytes are parsed in blocks of this size so that memory stays bounded for large files.
 constexpr size_t kBlockSize = 1u << 20;
+// The buffer holds a few blocks, so that the bytes still needed move to its front only now and
+// then rather than after every data run.
+constexpr size_t kBufferSize = 4 * kBlockSize;
 constexpr int kHashBits = 16;
 // Tree links only ever lead to the last kMaxDistance positions, so the nodes live in a ring: a
 // slot is reused only once its position is out of reach, and the walk stops at such a
@@ -20,6 +24,8 @@ constexpr int kMatchCost = 1 + CLzEncoder::kDistanceBits + CLzEncoder::kLengthBi
 // can only start at a position of the same tree. Shorter matches are looked up on chains of
 // the positions with the same hash of their first kMinMatch bytes.
 constexpr int kTreeKey = 4;
+// No position: below every reach.
+constexpr int32_t kNone = INT32_MIN;
 
 inline uint32_t TreeHash(const uint8_t* p)
 {
@@ -40,23 +46,32 @@ inline uint32_t ShortHash(const uint8_t* p)
 constexpr size_t kSlack = 32;
 static_assert(kSlack >= 8 * ((CLzEncoder::kMaxMatch + 7) / 8), "a comparison reads whole words");
 
-// Length of the common prefix of a and b, at most limit (at most kMaxMatch); eight bytes at a
-// time, reading up to kSlack bytes beyond a + limit and b + limit.
-inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit)
+// Length of the common prefix of a and b, counted from byte `from` on (the bytes before it are
+// known to agree, and from < limit) and at most limit (at most kMaxMatch); below limit,
+// aSmaller says whether a's differing byte is the smaller one. Eight bytes at a time, reading up to kSlack bytes beyond
+// a + limit and b + limit.
+inline int CommonLength(const uint8_t* a, const uint8_t* b, int from, int limit, bool& aSmaller)
 {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    for (int length = 0; length < limit; length += 8) {
-        uint64_t x, y;
+    int length = from;
+    uint64_t x, y;
+    for (;;) {
         std::memcpy(&x, a + length, 8);
         std::memcpy(&y, b + length, 8);
         if (x != y)
-            return std::min(limit, length + __builtin_ctzll(x ^ y) / 8); // the first differing byte
+            break;
+        length += 8;
+        if (length >= limit)
+            return limit;
     }
-    return limit;
+    const int shift = __builtin_ctzll(x ^ y) & ~7; // the first differing byte's bits
+    aSmaller = uint8_t(x >> shift) < uint8_t(y >> shift);
+    return std::min(limit, length + shift / 8);
 #else
-    int length = 0;
+    int length = from;
     while (length < limit && a[length] == b[length])
         ++length;
+    aSmaller = length < limit && a[length] < b[length];
     return length;
 #endif
 }
@@ -64,7 +79,8 @@ inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit)
 } // namespace
 
 CLzEncoder::CLzEncoder(Parse parse)
-    : m_parse(parse), m_buffer(kMaxDistance + kBlockSize + kSlack, 0), m_tree(2 * kRingSize), m_shortChain(kRingSize)
+    : m_parse(parse), m_buffer(kBufferSize + kSlack, 0), m_treeRoot(size_t(1) << kHashBits, kNone),
+      m_tree(2 * kRingSize), m_shortHead(size_t(1) << kHashBits, kNone), m_shortChain(kRingSize)
 {
 }
 
@@ -72,14 +88,15 @@ void CLzEncoder::Write(const void* bytes, size_t count)
 {
     const uint8_t* p = static_cast<const uint8_t*>(bytes);
     while (count > 0) {
-        const size_t room = kBlockSize - (m_length - m_historyLength);
-        const size_t take = std::min(room, count);
+        if (m_length == kBufferSize)
+            Slide();
+        const size_t take = std::min({count, kBlockSize - (m_length - m_encoded), kBufferSize - m_length});
         std::memcpy(m_buffer.data() + m_length, p, take);
         m_length += take;
         m_bytesIn += take;
         p += take;
         count -= take;
-        if (m_length - m_historyLength == kBlockSize)
+        if (m_length - m_encoded == kBlockSize)
             EncodeBlock();
     }
 }
@@ -97,9 +114,26 @@ void CLzEncoder::Finish()
     m_out.Finish();
 }
 
+void CLzEncoder::Slide()
+{
+    // What the next insertion or search can reach stays; the shift keeps every position's ring
+    // slot. Less than a block is pending, so a full buffer always frees most of its room.
+    const size_t reach = m_inserted > kMaxDistance ? m_inserted - kMaxDistance : 0;
+    const size_t shift = reach & ~(kRingSize - 1);
+    std::memmove(m_buffer.data(), m_buffer.data() + shift, m_length - shift);
+    m_length -= shift;
+    m_encoded -= shift;
+    m_inserted -= shift;
+    const int32_t by = static_cast<int32_t>(shift);
+    for (std::vector<int32_t>* table : {&m_treeRoot, &m_tree, &m_shortHead, &m_shortChain}) {
+        for (int32_t& position : *table)
+            position = position >= by ? position - by : kNone;
+    }
+}
+
 void CLzEncoder::EncodeBlock()
 {
-    const size_t from = m_historyLength;
+    const size_t from = m_encoded;
     const size_t to = m_length;
     if (from == to)
         return;
@@ -108,59 +142,74 @@ void CLzEncoder::EncodeBlock()
     if (m_parse == kOptimal)
         ChooseOptimal(to - from);
     EmitChosen(from, to);
-    // Keep the window's worth of history for the next block.
-    const size_t keep = std::min<size_t>(to, kMaxDistance);
-    std::memmove(m_buffer.data(), m_buffer.data() + to - keep, keep);
-    m_historyLength = keep;
-    m_length = keep;
+    m_encoded = to;
 }
 
 void CLzEncoder::FindMatches(size_t from, size_t to)
 {
     const uint8_t* data = m_buffer.data();
-    m_treeRoot.assign(size_t(1) << kHashBits, -1);
-    m_shortHead.assign(size_t(1) << kHashBits, -1);
     m_matchLength.assign(to - from, 0);
     m_matchDistance.assign(to - from, 0);
-    // Positions of the history are inserted too, so that the block's first bytes find matches
-    // there; only the block's end limits a match.
-    for (size_t i = 0; i + kMinMatch <= to; ++i) {
+    // Every position whose longest match's worth of bytes is known enters the trees, the
+    // history's left over from the last block first; the block's own find their matches on
+    // the way, which the block's end cannot cut short.
+    const size_t complete = to >= size_t(kMaxMatch) ? to - size_t(kMaxMatch) + 1 : 0;
+    for (; m_inserted < complete; ++m_inserted) {
+        const size_t i = m_inserted;
         // The heads are spread over tables too large for the nearest cache: ask for the next
         // position's while this one is searched.
         __builtin_prefetch(&m_treeRoot[TreeHash(data + i + 1)]);
         __builtin_prefetch(&m_shortHead[ShortHash(data + i + 1)]);
-        const int limit = static_cast<int>(std::min<size_t>(kMaxMatch, to - i));
         uint32_t distance = 0;
-        int length = InsertAndMatch(i, limit, distance);
-        // The tree holds every match of kTreeKey bytes or more; a shorter one is the most
-        // recent position with the same first bytes.
-        const uint32_t h = ShortHash(data + i);
-        int32_t candidate = m_shortHead[h];
-        m_shortChain[i & (kRingSize - 1)] = candidate;
-        m_shortHead[h] = static_cast<int32_t>(i);
-        if (length < kMinMatch) {
-            for (; candidate >= 0 && i - size_t(candidate) <= kMaxDistance;
-                 candidate = m_shortChain[size_t(candidate) & (kRingSize - 1)]) {
-                if (std::memcmp(data + candidate, data + i, kMinMatch) == 0) {
-                    length = kMinMatch;
-                    distance = static_cast<uint32_t>(i - size_t(candidate));
-                    break;
-                }
-            }
-        }
+        const int length = Insert(i, distance);
         if (i >= from && length >= kMinMatch) {
+            m_matchLength[i - from] = static_cast<uint8_t>(length);
+            m_matchDistance[i - from] = static_cast<uint16_t>(distance);
+        }
+    }
+    // The block's last positions: their matches end at the block's end.
+    for (size_t i = std::max(from, m_inserted); i < to; ++i) {
+        uint32_t distance = 0;
+        const int length = Search(i, static_cast<int>(to - i), distance);
+        if (length >= kMinMatch) {
             m_matchLength[i - from] = static_cast<uint8_t>(length);
             m_matchDistance[i - from] = static_cast<uint16_t>(distance);
         }
     }
 }
 
-int CLzEncoder::InsertAndMatch(size_t position, int limit, uint32_t& bestDistance)
+int CLzEncoder::Insert(size_t position, uint32_t& distance)
+{
+    int length = InsertInTree(position, distance);
+    // The tree holds every match of kTreeKey bytes or more; a shorter one is the most recent
+    // position with the same first bytes.
+    const uint32_t h = ShortHash(m_buffer.data() + position);
+    const int32_t candidate = m_shortHead[h];
+    m_shortChain[position & (kRingSize - 1)] = candidate;
+    m_shortHead[h] = static_cast<int32_t>(position);
+    if (length < kMinMatch)
+        length = std::max(length, ShortMatch(position, candidate, distance));
+    return length;
+}
+
+int CLzEncoder::ShortMatch(size_t position, int32_t candidate, uint32_t& distance) const
+{
+    const uint8_t* data = m_buffer.data();
+    const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
+    for (; candidate >= reach;
+         candidate = m_shortChain[size_t(candidate) & (kRingSize - 1)]) {
+        if (std::memcmp(data + candidate, data + position, kMinMatch) == 0) {
+            distance = static_cast<uint32_t>(position - size_t(candidate));
+            return kMinMatch;
+        }
+    }
+    return 0;
+}
+
+int CLzEncoder::InsertInTree(size_t position, uint32_t& bestDistance)
 {
     const uint8_t* data = m_buffer.data();
     const uint8_t* key = data + position;
-    // Near the block's end the key's last byte may lie beyond the pending bytes: the position
-    // then lands in some tree, where it finds what it finds; its chain finds the short match.
     const uint32_t h = TreeHash(key);
     int32_t candidate = m_treeRoot[h];
     m_treeRoot[h] = static_cast<int32_t>(position);
@@ -173,23 +222,26 @@ int CLzEncoder::InsertAndMatch(size_t position, int limit, uint32_t& bestDistanc
     int smallerLength = 0;
     int largerLength = 0;
     int best = 0;
-    while (candidate >= 0 && position - size_t(candidate) <= kMaxDistance) {
+    const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
+    while (candidate >= reach) {
         int32_t* node = &m_tree[2 * (size_t(candidate) & (kRingSize - 1))];
-        int length = std::min(smallerLength, largerLength);
-        length += CommonLength(data + candidate + length, key + length, limit - length);
-        if (length > best) {
-            best = length;
-            bestDistance = static_cast<uint32_t>(position - size_t(candidate));
-        }
-        if (length == limit) {
+        bool sortsBefore = false;
+        const int shared = std::min(smallerLength, largerLength);
+        const int length = CommonLength(data + candidate, key, shared, kMaxMatch, sortsBefore);
+        if (length == kMaxMatch) {
             // Equal as far as any match can reach: the new position takes the older one's place
             // and subtrees, and the older one leaves the tree, since it can never be the better
             // match again.
             *smaller = node[0];
             *larger = node[1];
-            return best;
+            bestDistance = static_cast<uint32_t>(position - size_t(candidate));
+            return kMaxMatch;
         }
-        if (data[size_t(candidate) + size_t(length)] < key[length]) {
+        if (length > best) {
+            best = length;
+            bestDistance = static_cast<uint32_t>(position - size_t(candidate));
+        }
+        if (sortsBefore) {
             *smaller = candidate;
             smaller = &node[1];
             candidate = node[1];
@@ -203,8 +255,53 @@ int CLzEncoder::InsertAndMatch(size_t position, int limit, uint32_t& bestDistanc
     }
     // Every node below a position is older than it, so what lies beyond the window is cut off
     // whole.
-    *smaller = -1;
-    *larger = -1;
+    *smaller = kNone;
+    *larger = kNone;
+    return best;
+}
+
+int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
+{
+    const uint8_t* data = m_buffer.data();
+    const uint8_t* key = data + position;
+    int best = 0;
+    // The same walk as an insertion's, with the key cut short at limit, changing nothing.
+    if (limit >= kTreeKey) {
+        int32_t candidate = m_treeRoot[TreeHash(key)];
+        int smallerLength = 0;
+        int largerLength = 0;
+        const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
+        while (candidate >= reach) {
+            const int32_t* node = &m_tree[2 * (size_t(candidate) & (kRingSize - 1))];
+            bool sortsBefore = false;
+            const int shared = std::min(smallerLength, largerLength);
+            const int length = CommonLength(data + candidate, key, shared, limit, sortsBefore);
+            if (length > best) {
+                best = length;
+                distance = static_cast<uint32_t>(position - size_t(candidate));
+            }
+            if (length == limit)
+                break;
+            if (sortsBefore) {
+                candidate = node[1];
+                smallerLength = length;
+            } else {
+                candidate = node[0];
+                largerLength = length;
+            }
+        }
+    }
+    // The positions just before, not in the trees yet: fewer than kMaxMatch.
+    for (size_t earlier = m_inserted; earlier < position; ++earlier) {
+        bool ignored = false;
+        const int length = CommonLength(data + earlier, key, 0, limit, ignored);
+        if (length > best) {
+            best = length;
+            distance = static_cast<uint32_t>(position - earlier);
+        }
+    }
+    if (best < kMinMatch && limit >= kMinMatch)
+        best = std::max(best, ShortMatch(position, m_shortHead[ShortHash(key)], distance));
     return best;
 }
 

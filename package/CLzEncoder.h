@@ -21,6 +21,10 @@
 // position's search path passes both its sorted neighbours, the only candidates for the
 // longest match, and a position that repeats an older one as far as a match reaches replaces
 // it, so repetitive input keeps the trees shallow. Three-byte matches come from hash chains.
+// The trees and chains live as long as the encoder: a position enters them once, when the
+// longest match's worth of bytes after it is known, so that a small data run costs no more
+// than its bytes. The few positions at a block's end that lack those bytes are searched
+// without entering, and compared with each other directly.
 // The greedy parse takes the longest match wherever there is one; it exists for comparison.
 class CLzEncoder {
 public:
@@ -49,10 +53,17 @@ public:
 
 private:
     void EncodeBlock();
+    // Moves the bytes still needed to the buffer's front when it is full.
+    void Slide();
     void FindMatches(size_t from, size_t to);
-    // Adds the position to its tree and returns its longest match (up to limit bytes) with the
-    // distance of one such match.
-    int InsertAndMatch(size_t position, int limit, uint32_t& distance);
+    // Adds the position to its tree and chain (its kMaxMatch bytes are known) and returns its
+    // longest match with the distance of one such match.
+    int Insert(size_t position, uint32_t& distance);
+    int InsertInTree(size_t position, uint32_t& distance);
+    // The longest match, up to limit bytes, of a position that is not in the trees yet.
+    int Search(size_t position, int limit, uint32_t& distance) const;
+    // The longest match among the positions of the chain from candidate on, up to kMinMatch.
+    int ShortMatch(size_t position, int32_t candidate, uint32_t& distance) const;
     // Drops the matches that the cheapest path does not take.
     void ChooseOptimal(size_t count);
     // Emits a match wherever one is left, a literal elsewhere.
@@ -62,11 +73,13 @@ private:
 
     Parse m_parse;
     CBitWriter m_out;
-    // History (at most kMaxDistance bytes already encoded) followed by the pending bytes, in a
-    // buffer of fixed size; m_length bytes are in use.
+    // The stream's bytes from some point on, up to a fixed size: history, then the bytes not
+    // yet encoded from m_encoded on; m_length bytes are in use. Positions are indices here.
     std::vector<uint8_t> m_buffer;
     size_t m_length = 0;
-    size_t m_historyLength = 0;
+    size_t m_encoded = 0;
+    // Positions below this one are in the trees and chains.
+    size_t m_inserted = 0;
     uint64_t m_bytesIn = 0;
     // Per block: longest match length and its distance for every pending position.
     std::vector<uint8_t> m_matchLength;

@@ -10,6 +10,9 @@ constexpr uint64_t kMaxFileSize = 0xFFFFFFFFull;
 // The installer reads its own file with 32-bit positions: the stub, the package and the
 // trailer together must stay below 4 GiB.
 constexpr uint64_t kMaxInstallerSize = 0xFFFFFFFFull;
+// A file up to this size is read once: the bytes its CRC was taken of are held and packed. A
+// larger one is read a second time for its data.
+constexpr uint64_t kHeldFileSize = 1u << 20;
 
 uint64_t FileOffset(std::FILE* file)
 {
@@ -87,16 +90,18 @@ bool CPackageWriter::ReadContents(const std::string& path, CRecordCrc* crc, uint
         Fail(path + ": cannot open: " + std::strerror(errno));
         return false;
     }
-    std::vector<char> buffer(size_t(1) << 16);
+    m_chunk.resize(size_t(1) << 16);
     size_t got;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) {
+    while ((got = std::fread(m_chunk.data(), 1, m_chunk.size(), in)) > 0) {
         size += got;
         if (size > kMaxFileSize)
             break;
         if (crc) {
-            crc->Add(buffer.data(), got);
+            crc->Add(m_chunk.data(), got);
+            if (size <= kHeldFileSize)
+                m_held.append(m_chunk.data(), got);
         } else {
-            Put(buffer.data(), got);
+            Put(m_chunk.data(), got);
             if (m_progress)
                 m_progress(m_progressContext, got);
             if (Failed())
@@ -128,11 +133,20 @@ void CPackageWriter::AddFile(const std::string& name, uint32_t created, uint32_t
     crc.Add(name.c_str(), name.size() + 1);
     crc.Add(times, sizeof times);
     uint64_t firstSize = 0;
+    m_held.clear();
     if (!ReadContents(path, &crc, firstSize))
         return;
     PutHeader(kTagFile, crc.Value());
     Put(name.c_str(), name.size() + 1);
     Put(times, sizeof times);
+    if (firstSize <= kHeldFileSize) {
+        Put(m_held.data(), m_held.size());
+        if (m_progress)
+            m_progress(m_progressContext, m_held.size());
+        m_encoder.EndRun();
+        Drain();
+        return;
+    }
     uint64_t secondSize = 0;
     if (!ReadContents(path, nullptr, secondSize))
         return;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Writes a package behind whatever the output file already holds (the installer stub): one
 // compressed stream of records, then the trailer "QXPK" and the package length, big-endian.
@@ -27,7 +28,8 @@ public:
 
     void AddDescription(const char* text, size_t length);
     void AddFolder(const std::string& name);
-    // Reads the file at path twice: once for the record's CRC, once for its data.
+    // Reads the file at path for the record's CRC and, when it is larger than 1 MiB, a second
+    // time for its data.
     void AddFile(const std::string& name, uint32_t created, uint32_t written, const std::string& path);
     // Writes the rest of the stream and the trailer; false when anything failed.
     bool Finish();
@@ -54,6 +56,8 @@ private:
 
     std::FILE* m_out;
     CLzEncoder m_encoder;
+    std::vector<char> m_chunk; // one read's bytes
+    std::string m_held;        // a small file's bytes, read once
     uint64_t m_written = 0;
     uint64_t m_stubBytes; // what the output held before the package
     std::string m_error;

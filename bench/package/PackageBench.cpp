@@ -1,11 +1,18 @@
 // Compression figures of the package encoder: ratio and speed of the optimal and the greedy
 // parse, and the decoder's speed, on the files given (or a few system folders and the Python
-// standard library's sources by default).
+// standard library's sources by default); then the packer itself on real trees, the Python
+// standard library's .py files and /usr/share/doc, file by file as a product is packed.
 //   package_bench [file-or-folder ...]
 
 #include "package/CLzEncoder.h"
 #include "package/CMemoryStream.h"
 #include "package/CPackageReader.h"
+#include "tools/mkinstaller/WindowsName.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <ctime>
@@ -13,8 +20,11 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -84,10 +94,12 @@ std::vector<uint8_t> Encode(const std::string& data, CLzEncoder::Parse parse, do
     return out;
 }
 
-// The Python standard library's folder as the machine's python3 reports it, or "".
+// The Python standard library's folder as the system's python3 (or else the first on the path)
+// reports it, or "".
 std::string PythonLibrary()
 {
-    std::FILE* p = popen("python3 -c 'import sysconfig; print(sysconfig.get_path(\"stdlib\"))' 2>/dev/null", "r");
+    std::FILE* p = popen("{ /usr/bin/python3 -c 'import sysconfig; print(sysconfig.get_path(\"stdlib\"))' ||"
+                         " python3 -c 'import sysconfig; print(sysconfig.get_path(\"stdlib\"))'; } 2>/dev/null", "r");
     if (!p)
         return "";
     char line[4096] = {};
@@ -163,6 +175,105 @@ void Report(const std::string& name, const std::string& data)
                 decoded == data.size() ? "" : "  DECODE MISMATCH");
 }
 
+// The packable part of a tree, linked (or copied) into `to`: regular files whose name ends in
+// `suffix` (any when empty), below folders other than site-packages and dist-packages when a
+// suffix is given; names Windows can create, in ASCII, the first of those that differ only in
+// letter case. Symbolic links are left out. Returns the files' bytes; count gets their number.
+uint64_t PackableCopy(const fs::path& from, const fs::path& to, const std::string& suffix, size_t& count)
+{
+    std::error_code error;
+    fs::create_directories(to, error);
+    std::vector<fs::directory_entry> children;
+    for (fs::directory_iterator it(from, fs::directory_options::skip_permission_denied, error), end;
+         !error && it != end; it.increment(error))
+        children.push_back(*it);
+    std::sort(children.begin(), children.end());
+    std::set<std::string> taken;
+    uint64_t bytes = 0;
+    for (const fs::directory_entry& child : children) {
+        const std::string name = child.path().filename().string();
+        const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return c > 0x20 && c < 0x7F; });
+        std::error_code e;
+        if (!ascii || !IsWindowsName(name) || child.is_symlink(e) || !taken.insert(LowerAscii(name)).second)
+            continue;
+        if (child.is_directory(e)) {
+            if (!suffix.empty() && (name == "site-packages" || name == "dist-packages"))
+                continue;
+            bytes += PackableCopy(child.path(), to / name, suffix, count);
+        } else if (child.is_regular_file(e) &&
+                   (suffix.empty() || (name.size() > suffix.size() &&
+                                       name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0))) {
+            fs::create_hard_link(child.path(), to / name, e);
+            if (e && !fs::copy_file(child.path(), to / name, e))
+                continue;
+            bytes += fs::file_size(child.path(), e);
+            ++count;
+        }
+    }
+    return bytes;
+}
+
+// CPU time (user and system) of one run of the packer on the tree, or a negative number when
+// it failed.
+double PackSeconds(const fs::path& work, const fs::path& tree)
+{
+    const std::string stub = (work / "stub.exe").string(), desc = (work / "description.txt").string();
+    const std::string root = tree.string(), out = (work / "Setup.exe").string();
+    const char* argv[] = {MKINSTALLER_PATH, "build", "--stub", stub.c_str(), "--desc", desc.c_str(),
+                          "--root", root.c_str(), "-o", out.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0); // the progress bar
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    if (spawned != 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double BestPackSeconds(const fs::path& work, const fs::path& tree)
+{
+    double best = PackSeconds(work, tree);
+    for (int run = 1; run < kRuns && best >= 0; ++run)
+        best = std::min(best, PackSeconds(work, tree));
+    return best;
+}
+
+// The packer on a tree, whole process, CPU time, best of kRuns; then on the same bytes as one
+// file, so that what a file costs beyond its bytes shows.
+void ReportTree(const std::string& name, const fs::path& source, const std::string& suffix)
+{
+    const fs::path work = fs::temp_directory_path() / ("package-bench-" + std::to_string(getpid()));
+    std::error_code error;
+    fs::remove_all(work, error);
+    fs::create_directories(work / "one", error);
+    std::ofstream(work / "stub.exe", std::ios::binary) << std::string(128u << 10, '\0');
+    std::ofstream(work / "description.txt", std::ios::binary) << "<InsWin>\nBench\n\n<Folder>\n\"Bench\"\n";
+    size_t files = 0;
+    const uint64_t bytes = PackableCopy(source, work / "tree", suffix, files);
+    {
+        std::ofstream one(work / "one" / "all.bin", std::ios::binary);
+        for (fs::recursive_directory_iterator it(work / "tree"), end; it != end; ++it)
+            if (it->is_regular_file() && it->file_size() > 0)
+                one << std::ifstream(it->path(), std::ios::binary).rdbuf(); // an empty one would fail the stream
+    }
+    const double tree = files ? BestPackSeconds(work, work / "tree") : -1;
+    const double one = tree >= 0 ? BestPackSeconds(work, work / "one") : -1;
+    fs::remove_all(work, error);
+    if (tree < 0 || one < 0) {
+        std::printf("%-10s skipped: %s\n", name.c_str(), files ? "the packer failed on it" : "no file there");
+        return;
+    }
+    const double mb = double(bytes) / 1e6;
+    std::printf("%-10s tree %5zu files %7.1f MB  packer %5.2f s CPU %6.1f MB/s  as one file %6.1f MB/s"
+                "  (%+.0f us a file)\n",
+                name.c_str(), files, mb, tree, mb / tree, mb / one, (tree - one) / double(files) * 1e6);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -185,5 +296,10 @@ int main(int argc, char** argv)
     for (auto& c : noise)
         c = char(rng());
     Report("random", noise);
+    if (argc == 1) {
+        const std::string python = PythonLibrary();
+        ReportTree("python", python.empty() ? fs::path("/nonexistent") : fs::path(python), ".py");
+        ReportTree("doc", "/usr/share/doc", "");
+    }
     return 0;
 }

@@ -14,7 +14,9 @@ namespace {
 
 // Encodes one data run per string. The data goes in uneven pieces, as the packer's reads of a
 // file give it, so that every result here also holds for pieces that straddle the encoder's blocks.
-std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Parse parse = CLzEncoder::kOptimal)
+// bits: the stream's length before the padding.
+std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Parse parse = CLzEncoder::kOptimal,
+                            uint64_t* bits = nullptr)
 {
     CLzEncoder encoder(parse);
     for (const std::string& run : runs) {
@@ -22,6 +24,8 @@ std::vector<uint8_t> Encode(const std::vector<std::string>& runs, CLzEncoder::Pa
             encoder.Write(run.data() + at, std::min<size_t>(777, run.size() - at));
         encoder.EndRun();
     }
+    if (bits)
+        *bits = encoder.Output().BitCount();
     encoder.Finish();
     std::vector<uint8_t> out;
     encoder.Output().Take(out);
@@ -101,27 +105,31 @@ TEST(Codec, EveryRunComesBackAsItWent)
 }
 
 // The cheapest encoding's size from the longest match at every position found by trying every
-// distance: the match finder must not lose a match, nor the parse a cheaper path.
-size_t BruteForceOptimalSize(const std::string& data)
+// distance: the match finder must not lose a match, nor the parse a cheaper path. A match ends
+// with its run but may copy from the runs before.
+size_t BruteForceOptimalSize(const std::vector<std::string>& runs)
 {
-    const size_t n = data.size();
-    std::vector<int> longest(n, 0);
-    for (size_t i = 0; i < n; ++i) {
-        const size_t limit = std::min<size_t>(CLzEncoder::kMaxMatch, n - i);
-        for (size_t d = 1; d <= CLzEncoder::kMaxDistance && d <= i; ++d) {
-            size_t length = 0;
-            while (length < limit && data[i - d + length] == data[i + length])
-                ++length;
-            longest[i] = std::max(longest[i], int(length));
+    std::string data;
+    uint64_t bits = 0;
+    for (const std::string& run : runs) {
+        data += run;
+        std::vector<uint64_t> cost(run.size() + 1, 0);
+        for (size_t k = run.size(); k-- > 0;) {
+            const size_t i = data.size() - run.size() + k;
+            size_t longest = 0, limit = std::min<size_t>(CLzEncoder::kMaxMatch, run.size() - k);
+            for (size_t d = 1; d <= CLzEncoder::kMaxDistance && d <= i; ++d) {
+                size_t length = 0;
+                while (length < limit && data[i - d + length] == data[i + length])
+                    ++length;
+                longest = std::max(longest, length);
+            }
+            cost[k] = cost[k + 1] + 9;
+            for (size_t length = CLzEncoder::kMinMatch; length <= longest; ++length)
+                cost[k] = std::min(cost[k], cost[k + length] + 18);
         }
+        bits += cost[0] + 14; // the end code
     }
-    std::vector<uint64_t> cost(n + 1, 0);
-    for (size_t k = n; k-- > 0;) {
-        cost[k] = cost[k + 1] + 9;
-        for (int length = CLzEncoder::kMinMatch; length <= longest[k]; ++length)
-            cost[k] = std::min(cost[k], cost[k + size_t(length)] + 18);
-    }
-    return size_t((cost[0] + 14 + 7) / 8); // the end code, then padding to a whole byte
+    return size_t((bits + 7) / 8); // padding to a whole byte
 }
 
 TEST(Codec, OptimalParseIsAsShortAsTheFormatAllows)
@@ -133,8 +141,29 @@ TEST(Codec, OptimalParseIsAsShortAsTheFormatAllows)
     for (const std::string& data : {TextLike(12000), RandomBytes(12000, 3, 4), RandomBytes(9000, 4, 2), periodic,
                                     RandomBytes(8000, 8) + RandomBytes(8000, 8), std::string(1 + 18 * 100, 'q'),
                                     edge + RandomBytes(CLzEncoder::kMaxDistance - 64, 12) + edge}) {
-        EXPECT_EQ(Encode({data}).size(), BruteForceOptimalSize(data));
+        EXPECT_EQ(Encode({data}).size(), BruteForceOptimalSize({data}));
     }
+    // Runs of 0 to 39 bytes, as a product's names and small files give: the last bytes of each
+    // find their matches before the next run is known, and serve as matches after it.
+    std::vector<std::string> runs;
+    for (size_t at = 0, n = 0; at < periodic.size(); at += n, n = (n + 7) % 40)
+        runs.push_back(periodic.substr(at, n));
+    EXPECT_EQ(Encode(runs).size(), BruteForceOptimalSize(runs));
+}
+
+// Megabytes before two runs, with no byte in common with them and ending shortly before the
+// encoder moves its buffer, within the second run: the runs cost no bit more and come back whole.
+TEST(Codec, WhatCameBeforeCostsTheRunsNothing)
+{
+    std::string before = RandomBytes((4u << 20) - 20000, 5, 128);
+    for (char& c : before)
+        c = char(c | 0x80);
+    const std::vector<std::string> runs = {RandomBytes(12000, 3, 4), TextLike(12000)}, all = {before, runs[0], runs[1]};
+    uint64_t bits[3] = {};
+    EXPECT_EQ(Decode(Encode(all, CLzEncoder::kOptimal, &bits[0]), 3), all);
+    Encode({before}, CLzEncoder::kOptimal, &bits[1]);
+    Encode(runs, CLzEncoder::kOptimal, &bits[2]);
+    EXPECT_EQ(bits[0], bits[1] + bits[2]);
 }
 
 } // namespace

@@ -109,7 +109,8 @@ TEST(PackageTrailer, FindsTheLastTrailerWhoseLengthFits)
 
 TEST(Package, EveryRecordComesBackAsItWasPacked)
 {
-    const std::vector<PackEntry> entries = SampleEntries();
+    std::vector<PackEntry> entries = SampleEntries();
+    entries.push_back({false, "large.bin", std::string(1536u << 10, 'L') + "end", 7, 8}); // read twice
     Program p(PackedFile("MZ-stub", kDescription, entries));
     ASSERT_EQ(p.start, 7u);
     CPackageReader reader(p.stream, p.start, p.end);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -22,21 +23,13 @@ struct PackEntry {
     uint32_t written = 0;
 };
 
-inline std::string ReadWhole(std::FILE* file)
-{
-    std::string bytes;
-    char block[65536];
-    std::rewind(file);
-    for (size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
-        bytes.append(block, got);
-    return bytes;
-}
-
 // The stub, then the package of the description and the entries, then its trailer.
 inline std::string PackedFile(const std::string& stub, const std::string& description,
                               const std::vector<PackEntry>& entries)
 {
-    std::FILE* out = std::tmpfile();
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&buffer, &size);
     if (!out)
         return "";
     std::fwrite(stub.data(), 1, stub.size(), out);
@@ -58,8 +51,9 @@ inline std::string PackedFile(const std::string& stub, const std::string& descri
     const bool finished = writer.Finish();
     EXPECT_TRUE(finished) << writer.Error();
     std::remove(source.c_str());
-    const std::string bytes = finished ? ReadWhole(out) : "";
     std::fclose(out);
+    const std::string bytes = finished ? std::string(buffer, size) : "";
+    std::free(buffer);
     return bytes;
 }
 
