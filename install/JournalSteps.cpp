@@ -44,6 +44,10 @@ InstallResult MoveAside(CInstJournal& journal, const LString& path, const LStrin
 {
     CJournalRecord* record = nullptr;
     InstallResult code = TakeFreshName(journal, kJournalReplaced, url, "tmp", [&](const LString& name) {
+        // A power cut must not keep the rename and lose the record that names the backup.
+        journal.Flush();
+        if (journal.MirrorBroken())
+            return FileStatus::Failed;
         return CRenameOp(path.Text(), name.Text(), ConflictMode::UseExisting).Status();
     }, record);
     if (code == kInsOK)

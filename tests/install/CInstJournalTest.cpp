@@ -1,13 +1,22 @@
-// The journal undoes what an installation did, also when a crash cut its journal file short.
+// Recovery at the start acts only on what an interrupted installation itself wrote: the
+// destinations its machine-wide mark names, the journal file inside each, records confined
+// below it, and files that still look as the installation left them.
 #include "install/CInstJournal.h"
-#include "install/CJournalFile.h"
+#include "install/CInstallMarks.h"
 #include "install/InterruptedInstallations.h"
+#include "install/JournalSteps.h"
+#include "package/BigEndian.h"
+#include "package/Crc32.h"
+#include "platform/CRegKey.h"
+#include "platform/CTempFile.h"
 #include "platform/FileUrl.h"
+#include "platform/PathText.h"
 #include "tests/install/TreeSnapshot.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,25 +25,85 @@ using namespace testsupport;
 namespace {
 
 const char* const kProduct = "Sample Tool";
+const char kMarks[] = "SOFTWARE\\Installer tests\\recovery";
+
+// Made again with the same contents, a file looks as it did when its journal mark was written.
+void Put(const std::string& path, const std::string& contents)
+{
+    WriteTestFile(path, contents);
+    BackdateFile(path, 2001);
+}
+
+using Records = std::function<void(CInstJournal& journal, const std::string& base)>;
+
+class Recovery : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        TearDown();
+        CreateDirectoryA(product.c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        CRegKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Installer tests", CRegKey::kOpenForChange).DeleteKeyTree("recovery");
+    }
+
+    std::string Journal() const { return product + "\\Installing.journal"; }
+    bool Marked() const { return !CInstallMarks(kMarks, kProduct).List().IsEmpty(); }
+    static CInterruptedOutcome Finish() { return FinishInterruptedInstallations(kMarks, kProduct); }
+    // Names and contents below the folder, the journal file aside.
+    static TreeSnapshot Take(const std::string& folder)
+    {
+        TreeSnapshot tree = TakeSnapshot(folder);
+        for (auto& entry : tree)
+            entry.second.created = entry.second.lastWrite = 0;
+        tree.erase("Installing.journal");
+        tree.erase(std::string(kProduct) + "\\Installing.journal");
+        return tree;
+    }
+    // An installation of `product` into `destination` cut off after these records, marked as
+    // in progress: the journal is left as a crash leaves it. Its bytes.
+    std::string Interrupted(const Records& records, const std::string& destination, const char* product = kProduct)
+    {
+        EXPECT_TRUE(CInstallMarks(kMarks, kProduct).Set(destination.c_str()));
+        auto journal = std::make_unique<CInstJournal>();
+        EXPECT_TRUE(journal->Mirror(kMarks, product, destination.c_str(), false));
+        records(*journal, PathToFileUrl(destination.c_str()).Text() + std::string("/"));
+        journal->Flush();
+        journal.reset();
+        return ReadTestFile(destination + "\\Installing.journal");
+    }
+    std::string Interrupted(const Records& records) { return Interrupted(records, product); }
+
+    static CJournalRecord* Enter(CInstJournal& journal, JournalKind kind, const std::string& url, const char* name,
+                                 bool done = true)
+    {
+        CJournalRecord* record = journal.Enter(kind, url.c_str(), name);
+        if (done)
+            CInstJournal::Done(record);
+        return record;
+    }
+
+    ScratchFolder scratch{"recovery"};
+    std::string product = scratch / kProduct;
+};
 
 // Where the crash came: while a new file was written, while a stop was being undone (the new
 // a.txt deleted and the old one back), or once the commit had begun.
 enum class CrashPoint { kWriting, kUndoing, kCommitting };
 
-// An installation over an earlier one that a crash cut off, and the journal file it left: a
-// new folder, a replaced file and its new contents, then the part of the crash point. Beside
-// them the user's own files, named like the installer's backups and temporary files.
-class InterruptedInstallation : public ::testing::TestWithParam<CrashPoint> {
+// An installation over an earlier one that a crash cut off: a new folder, a replaced file and
+// its new contents, then the part of the crash point. Beside them the user's own files, named
+// like the installer's backups and temporary files.
+class InterruptedInstallation : public Recovery, public ::testing::WithParamInterface<CrashPoint> {
 protected:
-    std::string JournalPath() const { return CJournalFile::PathFor(temp.c_str(), kProduct, product.c_str()).Text(); }
-
     void MakeEarlier()
     {
         RemoveTreeForTests(product);
         CreateDirectoryA(product.c_str(), nullptr);
-        WriteTestFile(product + "\\a.txt", "old a");
-        WriteTestFile(product + "\\ins5", "the user's ins5");
-        WriteTestFile(product + "\\tmp9", "the user's tmp9");
+        Put(product + "\\a.txt", "old a");
+        Put(product + "\\ins5", "the user's ins5");
+        Put(product + "\\tmp9", "the user's tmp9");
     }
     void MakeChanges()
     {
@@ -42,131 +111,303 @@ protected:
         if (GetParam() == CrashPoint::kUndoing)
             return;
         MoveFileA((product + "\\a.txt").c_str(), (product + "\\tmp77").c_str());
-        WriteTestFile(product + "\\a.txt", "new a");
+        Put(product + "\\a.txt", "new a");
         if (GetParam() == CrashPoint::kWriting)
-            WriteTestFile(product + "\\made\\ins79", "half");
+            Put(product + "\\made\\ins79", "half");
     }
-    // The journal file of those changes, as the installation wrote it; its bytes.
     std::string WriteJournal()
     {
-        CInstJournal records;
-        auto file = std::make_unique<CJournalFile>();
-        EXPECT_TRUE(file->Create(JournalPath().c_str(), kProduct, product.c_str()));
-        const std::string base = PathToFileUrl(product.c_str()).Text();
-        auto enter = [&](JournalKind kind, const std::string& name, const char* second) {
-            CJournalRecord* record = records.Enter(kind, (base + "/" + name).c_str(), second);
-            file->Entered(*record);
-            return record;
-        };
-        auto done = [&](CJournalRecord* record) {
-            CInstJournal::Done(record);
-            file->Done(*record);
-        };
-        done(enter(kJournalFolder, "made", ""));
-        done(enter(kJournalReplaced, "a.txt", "tmp77"));
-        done(enter(kJournalFile, "a.txt", "ins78"));
-        if (GetParam() == CrashPoint::kWriting)
-            enter(kJournalFile, "made/b.txt", "ins79");
-        if (GetParam() == CrashPoint::kCommitting)
-            file->Committing();
-        file->Flush();
-        file.reset(); // the crash: the file stays as it was written
-        return ReadTestFile(JournalPath());
+        return Interrupted([&](CInstJournal& journal, const std::string& base) {
+            Enter(journal, kJournalFolder, base + "made", "");
+            Enter(journal, kJournalReplaced, base + "a.txt", "tmp77");
+            Enter(journal, kJournalFile, base + "a.txt", "ins78");
+            if (GetParam() == CrashPoint::kWriting)
+                Enter(journal, kJournalFile, base + "made/b.txt", "ins79", false);
+            if (GetParam() != CrashPoint::kCommitting)
+                return;
+            // The backup held open: the commit stops at its first deletion, its journal kept.
+            HANDLE held = CreateFileA((product + "\\tmp77").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            EXPECT_FALSE(journal.Commit());
+            CloseHandle(held);
+        });
+    }
+    void Start()
+    {
+        MakeEarlier();
+        before = Take(product);
+        MakeChanges();
+        crashed = Take(product);
+        journal = WriteJournal();
+    }
+    // What a finished recovery leaves: the earlier installation, or the new one committed.
+    TreeSnapshot Expected() const
+    {
+        TreeSnapshot expected = before;
+        if (GetParam() == CrashPoint::kCommitting) {
+            expected["a.txt"] = crashed.at("a.txt");
+            expected["made"] = crashed.at("made");
+        }
+        return expected;
+    }
+    // The earlier contents are there, at home or under their backup name, and so are the
+    // user's own files.
+    void ExpectNothingLost()
+    {
+        TreeSnapshot after = Take(product);
+        const bool finished = after == Expected();
+        EXPECT_EQ(after["ins5"], before.at("ins5"));
+        EXPECT_EQ(after["tmp9"], before.at("tmp9"));
+        EXPECT_TRUE(after["a.txt"].contents == "old a" || after["tmp77"].contents == "old a" || finished)
+            << Describe(after);
+    }
+    void Rewrite(const std::string& bytes)
+    {
+        MakeEarlier();
+        MakeChanges();
+        ASSERT_TRUE(WriteTestFile(Journal(), bytes));
+        ASSERT_TRUE(CInstallMarks(kMarks, kProduct).Set(product.c_str()));
     }
 
-    ScratchFolder scratch{"interrupted"};
-    std::string temp = scratch / "temp";
-    std::string product = scratch / kProduct;
+    TreeSnapshot before;
+    TreeSnapshot crashed;
+    std::string journal;
 };
 
 } // namespace
 
 TEST_P(InterruptedInstallation, IsFinishedFromItsJournalFileCutAtAnyByteAndNoFileIsLost)
 {
-    // Names, kinds and contents: the state is made again for every cut, with new times.
-    auto take = [&] {
-        TreeSnapshot tree = TakeSnapshot(product);
-        for (auto& entry : tree)
-            entry.second.created = entry.second.lastWrite = 0;
-        return tree;
-    };
-    CreateDirectoryA(temp.c_str(), nullptr);
-    MakeEarlier();
-    const TreeSnapshot before = take();
-    MakeChanges();
-    const TreeSnapshot crashed = take();
-    const std::string journal = WriteJournal();
+    Start();
     // The magic, then the header: op, kind, version, two texts with their lengths, the check.
     const size_t header = 8 + 18 + std::strlen(kProduct) + product.size();
     ASSERT_GT(journal.size(), header + 4 * 18);
-    const bool committing = GetParam() == CrashPoint::kCommitting;
     for (size_t cut = 0; cut <= journal.size(); ++cut) {
         SCOPED_TRACE("journal cut at byte " + std::to_string(cut) + " of " + std::to_string(journal.size()));
-        if (cut > header) {
-            MakeEarlier();
-            MakeChanges();
-        }
-        ASSERT_TRUE(WriteTestFile(JournalPath(), journal.substr(0, cut)));
-
-        const int undone = UndoInterruptedInstallations(temp.c_str(), kProduct);
-        TreeSnapshot after = take();
-        EXPECT_EQ(after["ins5"], before.at("ins5"));
-        EXPECT_EQ(after["tmp9"], before.at("tmp9"));
+        ASSERT_NO_FATAL_FAILURE(Rewrite(journal.substr(0, cut)));
+        const CInterruptedOutcome outcome = Finish();
+        EXPECT_EQ(outcome.refused.Text(), std::string());
+        // A new file whose record the cut took stands in the way of the earlier one: kept for
+        // the next start, and named.
+        EXPECT_EQ(Exists(Journal()), !outcome.inTheWay.IsEmpty());
+        EXPECT_EQ(Marked(), Exists(Journal()));
         if (cut < header) {
-            // Not recognisably a journal: nothing is touched, the file included.
-            EXPECT_EQ(undone, 0);
-            EXPECT_EQ(after, crashed) << Describe(after);
-            EXPECT_EQ(ReadTestFile(JournalPath()), journal.substr(0, cut));
+            // Cut off while it was being made, before any change: nothing to undo.
+            EXPECT_EQ(Take(product), crashed);
             continue;
         }
-        EXPECT_FALSE(Exists(JournalPath()));
-        if (cut < journal.size()) {
-            // What the records read name is undone; the earlier contents are there, at home
-            // or under their backup name.
-            const bool kept = after["a.txt"].contents == "old a" || after["tmp77"].contents == "old a";
-            EXPECT_TRUE(kept) << Describe(after);
-            continue;
+        ExpectNothingLost();
+        if (cut == journal.size()) {
+            EXPECT_EQ(outcome.undone, GetParam() == CrashPoint::kCommitting ? 0 : 1);
+            EXPECT_EQ(Take(product), Expected()) << Describe(Take(product));
         }
-        TreeSnapshot expected = before;
-        if (committing) {
-            expected["a.txt"] = crashed.at("a.txt");
-            expected["made"] = crashed.at("made");
-        }
-        EXPECT_EQ(undone, committing ? 0 : 1);
-        EXPECT_EQ(after, expected) << Describe(after);
     }
+}
+
+TEST_P(InterruptedInstallation, DamageBeyondACutEndsTheJournalOrRefusesItWhole)
+{
+    Start();
+    std::string otherVersion = journal;
+    const size_t headerEnd = 8 + 14 + std::strlen(kProduct) + product.size();
+    otherVersion[8 + 5] = 1;
+    uint8_t check[4];
+    WriteBigEndian32(Crc32(0, otherVersion.data() + 8, headerEnd - 8), check);
+    otherVersion.replace(headerEnd, 4, reinterpret_cast<const char*>(check), 4);
+    std::string flipped = journal;
+    flipped[journal.size() - 2] ^= 0x20;
+    // A power cut leaves zeros or whatever the disk held behind the last record written.
+    for (const std::string& damaged : {journal + std::string(512, '\0'), journal + Noise(300, 7), flipped}) {
+        ASSERT_NO_FATAL_FAILURE(Rewrite(damaged));
+        const CInterruptedOutcome outcome = Finish();
+        EXPECT_EQ(outcome.refused.Text(), std::string());
+        EXPECT_EQ(outcome.inTheWay.Text(), std::string());
+        ExpectNothingLost();
+        EXPECT_FALSE(Exists(Journal()));
+        if (damaged.size() > journal.size()) {
+            EXPECT_EQ(Take(product), Expected()) << Describe(Take(product));
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(Rewrite(otherVersion));
+    const TreeSnapshot untouched = Take(product);
+    EXPECT_EQ(Finish().refused.Text(), product);
+    EXPECT_EQ(Take(product), untouched);
+    EXPECT_EQ(ReadTestFile(Journal()), otherVersion);
+    EXPECT_TRUE(Marked());
 }
 
 INSTANTIATE_TEST_SUITE_P(Crash, InterruptedInstallation,
                          ::testing::Values(CrashPoint::kWriting, CrashPoint::kUndoing, CrashPoint::kCommitting));
 
-TEST(InterruptedInstallations, AJournalInUseOrNamingAFileOutsideItsDestinationIsLeftAlone)
-{
-    ScratchFolder scratch("foreign");
-    const std::string product = scratch / kProduct;
-    CreateDirectoryA(product.c_str(), nullptr);
-    ASSERT_TRUE(WriteTestFile(scratch / "outside.txt", "someone else's"));
-    ASSERT_TRUE(WriteTestFile(product + "\\inside.txt", "made by the installation"));
-    const std::string path = CJournalFile::PathFor(scratch.Path().c_str(), kProduct, product.c_str()).Text();
+namespace {
 
-    CInstJournal records;
-    auto file = std::make_unique<CJournalFile>();
-    ASSERT_TRUE(file->Create(path.c_str(), kProduct, product.c_str()));
-    auto enterDone = [&](const std::string& name) {
-        CJournalRecord* record = records.Enter(kJournalFile, PathToFileUrl(name.c_str()));
-        file->Entered(*record);
-        CInstJournal::Done(record);
-        file->Done(*record);
-        file->Flush();
-    };
-    enterDone(product + "\\inside.txt");
-    // Still written by a running installation.
-    EXPECT_EQ(UndoInterruptedInstallations(scratch.Path().c_str(), kProduct), 0);
-    EXPECT_EQ(ReadTestFile(product + "\\inside.txt"), "made by the installation");
-    enterDone(scratch / "outside.txt");
-    file.reset();
-    EXPECT_EQ(UndoInterruptedInstallations(scratch.Path().c_str(), kProduct), 0);
-    EXPECT_EQ(ReadTestFile(product + "\\inside.txt"), "made by the installation");
-    EXPECT_EQ(ReadTestFile(scratch / "outside.txt"), "someone else's");
-    EXPECT_TRUE(Exists(path));
+// Journals that a less privileged program could have planted where an installation of the
+// product left its own: each names something outside the installation's reach.
+struct Forgery {
+    const char* name;
+    // Writes the journal and returns the destination its mark names.
+    std::string (*plant)(Recovery& test, const std::string& scratch);
+};
+
+class ForgedJournal : public Recovery, public ::testing::WithParamInterface<Forgery> {};
+
+std::string Elsewhere(const std::string& scratch) { return scratch + "\\elsewhere"; }
+
+const Forgery kForgeries[] = {
+    {"ADestinationElsewhere",
+     [](Recovery& t, const std::string& scratch) {
+         const std::string other = Elsewhere(scratch) + "\\" + kProduct;
+         CreateDirectoryA(other.c_str(), nullptr);
+         Put(other + "\\victim.txt", "someone's file");
+         t.Interrupted([](CInstJournal& j, const std::string& base) { Recovery::Enter(j, kJournalFile, base + "victim.txt", "ins10"); },
+                       other);
+         CInstallMarks(kMarks, kProduct).Set(t.product.c_str());
+         MoveFileA((other + "\\Installing.journal").c_str(), (t.product + "\\Installing.journal").c_str());
+         return t.product;
+     }},
+    {"TheDestinationItself",
+     [](Recovery& t, const std::string&) {
+         t.Interrupted([&](CInstJournal& j, const std::string&) {
+             Recovery::Enter(j, kJournalReplaced, PathToFileUrl(t.product.c_str()).Text(), "tmp5");
+         });
+         return t.product;
+     }},
+    {"DotDot",
+     [](Recovery& t, const std::string&) {
+         t.Interrupted([](CInstJournal& j, const std::string& base) {
+             Recovery::Enter(j, kJournalFile, base + "../outside.txt", "ins4");
+         });
+         return t.product;
+     }},
+    {"ALinkOnTheWay",
+     [](Recovery& t, const std::string&) {
+         // Made by the journal_links fixture: "Sample Tool\link" leads to "elsewhere".
+         const std::string links = "C:\\journal-links";
+         EXPECT_NE(GetFileAttributesA((links + "\\Sample Tool\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+         Put(links + "\\elsewhere\\victim.txt", "someone's file");
+         t.Interrupted([](CInstJournal& j, const std::string& base) {
+             Recovery::Enter(j, kJournalFile, base + "link/victim.txt", "ins6");
+         }, links + "\\Sample Tool");
+         return links + "\\Sample Tool";
+     }},
+    {"AForeignProductsFolder",
+     [](Recovery& t, const std::string& scratch) {
+         t.Interrupted([](CInstJournal& j, const std::string& base) { Recovery::Enter(j, kJournalFile, base + "victim.txt", "ins7"); },
+                       Elsewhere(scratch));
+         return Elsewhere(scratch);
+     }},
+    {"AnotherProductsJournal",
+     [](Recovery& t, const std::string&) {
+         t.Interrupted([](CInstJournal& j, const std::string& base) { Recovery::Enter(j, kJournalFile, base + "a.txt", "ins8"); },
+                       t.product, "Other Tool");
+         return t.product;
+     }},
+    {"ABackupNameOfItsOwn",
+     [](Recovery& t, const std::string&) {
+         t.Interrupted([](CInstJournal& j, const std::string& base) {
+             Recovery::Enter(j, kJournalFile, base + "a.txt", "ins9");
+             Recovery::Enter(j, kJournalReplaced, base + "b.txt", "a.txt");
+         });
+         return t.product;
+     }},
+};
+
+} // namespace
+
+TEST_P(ForgedJournal, IsRefusedWholeAndNothingChangesAnywhere)
+{
+    CreateDirectoryA(Elsewhere(scratch.Path()).c_str(), nullptr);
+    for (const std::string& victim : {scratch / "outside.txt", Elsewhere(scratch.Path()) + "\\victim.txt",
+                                      scratch / "tmp5", scratch / "ins4", product + "\\a.txt", product + "\\ins9"})
+        Put(victim, "someone's file");
+    const std::string destination = GetParam().plant(*this, scratch.Path());
+    const std::string around = ParentPath(destination.c_str()).Text();
+    const TreeSnapshot before = TakeSnapshot(scratch.Path()), beside = TakeSnapshot(around);
+    EXPECT_EQ(Finish().refused.Text(), destination);
+    ExpectTreeUnchanged(scratch.Path(), before);
+    ExpectTreeUnchanged(around, beside);
+    EXPECT_TRUE(Marked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Forgeries, ForgedJournal, ::testing::ValuesIn(kForgeries),
+                         [](const ::testing::TestParamInfo<Forgery>& info) { return std::string(info.param.name); });
+
+TEST_F(Recovery, AStaleJournalLeavesALaterInstallationAlone)
+{
+    Put(product + "\\a.txt", "a, first attempt");
+    Interrupted([](CInstJournal& journal, const std::string& base) { Enter(journal, kJournalFile, base + "a.txt", "ins1"); });
+    // A later installation wrote its own file at the name.
+    WriteTestFile(product + "\\a.txt", "a, later installation");
+    EXPECT_EQ(Finish().undone, 1);
+    EXPECT_EQ(ReadTestFile(product + "\\a.txt"), "a, later installation");
+    EXPECT_FALSE(Exists(Journal()));
+    EXPECT_FALSE(Marked());
+}
+
+TEST_F(Recovery, AnUndoStepThatFailsKeepsTheJournalAndTheNextStartFinishes)
+{
+    Put(product + "\\Uninstall.exe", "the new uninstaller");
+    Put(product + "\\b.txt", "new b");
+    Put(product + "\\tmp3", "old b");
+    SetFileAttributesA((product + "\\Uninstall.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    Interrupted([](CInstJournal& journal, const std::string& base) {
+        Enter(journal, kJournalFile, base + "Uninstall.exe", "ins1");
+        Enter(journal, kJournalReplaced, base + "b.txt", "tmp3");
+        Enter(journal, kJournalFile, base + "b.txt", "ins2");
+    });
+    HANDLE held = CreateFileA((product + "\\b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    CInterruptedOutcome outcome = Finish();
+    CloseHandle(held);
+    EXPECT_EQ(outcome.inTheWay.Text(), product + "\\b.txt");
+    EXPECT_EQ(outcome.undone, 0);
+    EXPECT_TRUE(Exists(Journal()));
+    EXPECT_TRUE(Marked());
+    EXPECT_FALSE(Exists(product + "\\Uninstall.exe")) << "a read-only file is undone too";
+
+    outcome = Finish();
+    EXPECT_EQ(outcome.undone, 1);
+    EXPECT_EQ(outcome.inTheWay.Text(), std::string());
+    EXPECT_EQ(ReadTestFile(product + "\\b.txt"), "old b");
+    EXPECT_FALSE(Exists(Journal()));
+    EXPECT_FALSE(Marked());
+}
+
+TEST_F(Recovery, APowerCutAtAnyStepOfAnUpdateLosesNoEarlierFile)
+{
+    const int kFiles = 4;
+    auto name = [&](int i) { return product + "\\f" + std::to_string(i) + ".txt"; };
+    for (int cut = 0; cut <= kFiles; ++cut) {
+        SCOPED_TRACE("power lost after file " + std::to_string(cut));
+        for (int i = 0; i < kFiles; ++i)
+            Put(name(i), "old " + std::to_string(i));
+        ASSERT_TRUE(CInstallMarks(kMarks, kProduct).Set(product.c_str()));
+        uint64_t durable = 0;
+        {
+            CInstJournal journal;
+            ASSERT_TRUE(journal.Mirror(kMarks, kProduct, product.c_str(), false));
+            for (int i = 0; i < cut; ++i) {
+                CTempFile temp;
+                CJournalRecord* record = nullptr;
+                const LString path(name(i).c_str());
+                ASSERT_EQ(StartNewFile(journal, path, PathToFileUrl(path.Text()), false, temp, record), kInsOK);
+                temp.Contents().Write("new", 3);
+                ASSERT_EQ(PlaceNewFile(temp, path, record), kInsOK);
+            }
+            durable = journal.DurableBytes();
+        }
+        // What the disk kept of the journal: the bytes up to its last flush.
+        ASSERT_TRUE(WriteTestFile(Journal(), ReadTestFile(Journal()).substr(0, durable)));
+        const CInterruptedOutcome outcome = Finish();
+        const std::string left = Exists(Journal()) ? ReadTestFile(Journal()) : std::string();
+        const TreeSnapshot after = Take(product);
+        for (int i = 0; i < kFiles; ++i) {
+            const std::string old = "old " + std::to_string(i);
+            bool named = after.at("f" + std::to_string(i) + ".txt").contents == old;
+            for (const auto& entry : after)
+                named = named || (entry.second.contents == old && left.find(entry.first) != std::string::npos);
+            EXPECT_TRUE(named) << "file " << i << " lost; " << Describe(after) << durable << " " << left.size() << outcome.refused.Text() << outcome.inTheWay.Text();
+        }
+        EXPECT_EQ(left.empty(), outcome.inTheWay.IsEmpty());
+        RemoveTreeForTests(product);
+        CreateDirectoryA(product.c_str(), nullptr);
+    }
 }
