@@ -6,6 +6,7 @@
 #include "platform/CDeleteFileOp.h"
 #include "platform/CRemoveFolderOp.h"
 #include "platform/CRenameOp.h"
+#include "platform/CTextBuilder.h"
 #include "platform/PathText.h"
 
 #include <new>
@@ -36,6 +37,25 @@ bool DeleteOurs(const char* path)
         return true;
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     return CDeleteFileOp(path).Status() != FileStatus::Failed;
+}
+
+// The running program cannot be deleted, but it can be renamed: the uninstaller copy that an
+// interrupted installation wrote moves itself aside under a temporary name, which goes at the
+// next restart, and so undoes that installation as any other program of the product would.
+bool MoveRunningProgramAside(const LString& path)
+{
+    char own[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || lstrcmpiA(own, path.Text()) != 0)
+        return false;
+    CTextBuilder name;
+    name.Append("ins");
+    name.AppendNumber(static_cast<long>(GetTickCount()));
+    CRenameOp aside(path.Text(), name.Failed() ? "ins" : name.Text(), ConflictMode::Number);
+    if (!aside.Succeeded())
+        return false;
+    MoveFileExA(aside.ResultPath().Text(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return true;
 }
 
 bool Failed(const LString& path, LString* failed)
@@ -135,6 +155,7 @@ bool CInstJournal::End(bool complete)
 
 bool CInstJournal::Commit(LString* failed)
 {
+    m_announced.Clear();
     // Once the first backup is gone there is no way back: a crash from here on finishes the
     // commit at the next start.
     m_committing = true;
@@ -158,7 +179,8 @@ bool CInstJournal::Undo(CJournalRecord& record, LString* failed)
         return true;
     switch (record.kind) {
     case kJournalFile:
-        return !IsOurs(record, path.Text()) || DeleteOurs(path.Text()) || Failed(path, failed);
+        return !IsOurs(record, path.Text()) || DeleteOurs(path.Text()) || MoveRunningProgramAside(path)
+            || Failed(path, failed);
     case kJournalFolder:
         CRemoveFolderOp(path.Text());
         return true;
@@ -180,6 +202,7 @@ bool CInstJournal::Undo(CJournalRecord& record, LString* failed)
 
 bool CInstJournal::RollBack(LString* failed)
 {
+    m_announced.Clear();
     bool complete = true;
     while (CJournalRecord* record = m_records.PopFront()) {
         if (!Undo(*record, failed))
@@ -191,6 +214,7 @@ bool CInstJournal::RollBack(LString* failed)
 
 void CInstJournal::DropRecords()
 {
+    m_announced.Clear();
     while (CJournalRecord* record = m_records.PopFront())
         delete record;
 }
@@ -237,6 +261,7 @@ bool CInstJournal::FinishInterrupted(bool& complete, LString* failed)
         undoing = true;
         LString path;
         bool located = NativePathOf(*record, path);
+        const bool marked = !record->IsPending();
         // The crash may have come between a change and its mark: the change counts as made.
         // A file still being written under a temporary name goes with that name, which only
         // this program gives; one written at its own name lies in a folder the installation
@@ -252,7 +277,8 @@ bool CInstJournal::FinishInterrupted(bool& complete, LString* failed)
                 record->recovered = false;
             }
         }
-        if (located && record->kind == kJournalReplaced
+        // A backup name entered ahead, or one whose rename never came, restored nothing.
+        if (located && marked && record->kind == kJournalReplaced
             && GetFileAttributesA(BackupPath(path, record->backupName).Text()) == INVALID_FILE_ATTRIBUTES)
             restored.Append(record);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/LList.h"
+#include "framework/LPtrArray.h"
 #include "install/CJournalFile.h"
 #include "install/CJournalRecord.h"
 
@@ -61,6 +62,12 @@ public:
     // rolled back; `complete` tells whether every step succeeded (see RollBack).
     bool FinishInterrupted(bool& complete, LString* failed = nullptr);
 
+    // Backup names entered ahead for the files of one folder, so that moving them aside takes one
+    // flush for the folder rather than one for each file (JournalSteps). Pending records, never
+    // acted on here unless taken.
+    LString& AnnouncedFolder() { return m_announcedFolder; }
+    LPtrArray<CJournalRecord>& Announced() { return m_announced; }
+
     bool IsEmpty() const { return m_records.IsEmpty(); }
     int Count() const { return m_records.Count(); }
     const CJournalRecord* Newest() const { return m_records.First(); }
@@ -79,4 +86,6 @@ private:
     LString m_destination;
     bool m_destinationMade = false;
     bool m_committing = false;
+    LString m_announcedFolder;
+    LPtrArray<CJournalRecord> m_announced;
 };
