@@ -75,6 +75,16 @@ CInstJournal::~CInstJournal()
 
 CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const LString& backupName)
 {
+    return Enter(kind, url, backupName, true);
+}
+
+CJournalRecord* CInstJournal::EnterAhead(JournalKind kind, const LString& url, const LString& backupName)
+{
+    return Enter(kind, url, backupName, false);
+}
+
+CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const LString& backupName, bool now)
+{
     if (MirrorBroken())
         return nullptr;
     CJournalRecord* record = new (std::nothrow) CJournalRecord;
@@ -87,7 +97,7 @@ CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const 
     record->number = m_entered++;
     m_records.InsertFront(record);
     if (m_file) {
-        m_file->Entered(*record);
+        m_file->Entered(*record, now);
         // Unrecorded, the change must not be made.
         if (m_file->Broken())
             return nullptr;

@@ -22,6 +22,9 @@ public:
     // A new pending record at the front; null when memory ran out or the journal file could
     // not take it (then nothing may be changed).
     CJournalRecord* Enter(JournalKind kind, const LString& url, const LString& backupName = LString());
+    // The same for a change that waits for a Flush before it is made: its record is written with
+    // the next.
+    CJournalRecord* EnterAhead(JournalKind kind, const LString& url, const LString& backupName);
     // The change of a pending record succeeded.
     static void Done(CJournalRecord* record);
     // A pending change that was not made after all (the name it was to take is in use): the
@@ -74,6 +77,7 @@ public:
     const CJournalRecord* Older(const CJournalRecord* record) const { return m_records.Next(record); }
 
 private:
+    CJournalRecord* Enter(JournalKind kind, const LString& url, const LString& backupName, bool now);
     bool Undo(CJournalRecord& record, LString* failed);
     bool End(bool complete);
     void DropRecords();

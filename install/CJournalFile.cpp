@@ -361,23 +361,25 @@ void CJournalFile::WriteOut()
     m_unwritten.Clear();
 }
 
-void CJournalFile::Entered(const CJournalRecord& record)
+void CJournalFile::Entered(const CJournalRecord& record, bool now)
 {
     Put('E', record.kind - CJournalRecord::kPending, 0, record.url, record.backupName);
-    WriteOut();
+    if (now)
+        WriteOut();
 }
 
 void CJournalFile::Done(const CJournalRecord& record)
 {
     // A file's mark says what it looked like, so that a recovery touches it only while it
-    // still does; written at once, since until it is there the file counts as not proven ours.
+    // still does. A new file's is written at once, since until it is there the file counts as
+    // not proven ours; a backup without its mark is moved back all the same.
     LString identity;
     LString path = IdentifiedPath(record);
     CFileIdentity found;
     if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
         identity = FormatIdentity(found);
     Put('D', 0, record.number, identity, LString());
-    if (record.kind != kJournalFolder)
+    if (record.kind == kJournalFile)
         WriteOut();
 }
 

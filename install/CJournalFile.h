@@ -35,9 +35,10 @@ struct CJournalRecord;
 //   check   4 bytes  CRC-32 of the record's bytes above, continued from the check of the
 //                    record before it (from 0 for the header)
 //
-// Numbers are big-endian. Every record is written before the next change, and the record of a
-// backup name reaches the disk before a file is renamed to it; the rest goes to the disk at
-// the end of each phase and before a commit deletes anything. Reading stops at a record cut
+// Numbers are big-endian. Every record is written before the next change, except the backup
+// names of a folder's files, entered ahead together, and a backup's D mark, which wait for the
+// next write. The record of a backup name reaches the disk before a file is renamed to it; the
+// rest goes to the disk at the end of each phase and before a commit deletes anything. Reading stops at a record cut
 // short or failing its check (a torn write, or the zeros or garbage a power cut leaves).
 // A file whose header does not check, of another version, product or destination, or with any
 // record that names anything but what this program makes below its destination, is refused
@@ -69,7 +70,8 @@ public:
     ResumeResult Resume(const LString& destination, const LString& product, CInstJournal& journal, bool& committing,
                         bool& destinationMade);
 
-    void Entered(const CJournalRecord& record);
+    // `now`: the record is written at once; otherwise it waits for the next write or flush.
+    void Entered(const CJournalRecord& record, bool now = true);
     void Done(const CJournalRecord& record);
     void Dropped(const CJournalRecord& record);
     void Committing();

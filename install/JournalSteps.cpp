@@ -74,7 +74,7 @@ void Announce(CInstJournal& journal, const LString& folder, const LString& url)
             name = number++ == 1 ? first.ToString() : CFileOp::NumberedPath(first.Text(), number - 1);
         while (!name.IsEmpty() && KindOfPath(JoinPath(folder.Text(), name.Text()).Text()) != PathKind::Nothing);
         LString sibling = SiblingUrl(url, found.cFileName);
-        CJournalRecord* record = name.IsEmpty() || sibling.IsEmpty() ? nullptr : journal.Enter(kJournalReplaced, sibling, name);
+        CJournalRecord* record = name.IsEmpty() || sibling.IsEmpty() ? nullptr : journal.EnterAhead(kJournalReplaced, sibling, name);
         if (!record || !announced.Append(record))
             break;
     }
