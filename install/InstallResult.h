@@ -12,4 +12,5 @@ enum InstallResult : int {
     kInsNoDestination = 6,
     kInsNoVolumeAccess = 7,
     kInsCannotCreateFolder = 8,
+    kInsNoJournal = 9, // the journal file cannot be made or written: nothing may be changed
 };

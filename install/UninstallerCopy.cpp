@@ -41,9 +41,9 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     temp.Close();
     if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
         return kInsCannotWrite;
-    code = PlaceNewFile(temp, path, record);
-    if (code != kInsOK)
-        return code;
-    // The stamp comes last: it may make the copy read-only, which a rollback cannot delete.
-    return CopyFileStamp(ownPath, path.Text()) == kCopyDone ? kInsOK : kInsCannotWrite;
+    // Stamped before it takes its name, so that its journal mark keeps its final times; a
+    // read-only copy is deleted by a rollback all the same.
+    if (CopyFileStamp(ownPath, temp.Path().Text()) != kCopyDone)
+        return kInsCannotWrite;
+    return PlaceNewFile(temp, path, record);
 }

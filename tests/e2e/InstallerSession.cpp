@@ -67,10 +67,10 @@ bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
 
 void Program::Resume() { ResumeThread(m_info.hThread); }
 
-void Program::Kill()
+bool Program::Kill()
 {
     TerminateProcess(m_info.hProcess, 1);
-    WaitForSingleObject(m_info.hProcess, 10000);
+    return WaitForSingleObject(m_info.hProcess, 10000) == WAIT_OBJECT_0;
 }
 
 bool Pack(const std::string& description, const std::string& root, const std::string& output,

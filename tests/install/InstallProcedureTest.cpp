@@ -189,6 +189,12 @@ const Refusal kRefusals[] = {
          WriteTestFile(destination + "\\Manual", "a plain file named like the folder");
      },
      kInsCannotCreateFolder, kFolderExists, " Cannot create destination folder."},
+    {"JournalCannotBeMade",
+     [](Attempt&, const std::string& to) {
+         CreateDirectoryA(to.c_str(), nullptr);
+         CreateDirectoryA((to + "\\Installing.journal").c_str(), nullptr);
+     },
+     kInsNoJournal, kFolderExists, " Cannot record the installation in the destination folder. Nothing was changed."},
 };
 
 } // namespace

@@ -94,9 +94,8 @@ struct Attempt {
         run.parentFolder = LString(parent.c_str());
         run.requiredBytes = 4096;
         run.ownPath = LString(ownPath.c_str());
-        // The journal file goes beside the installer, inside the tree the tests compare, so
-        // that one left behind shows.
         run.tempFolder = LString(ownPath.substr(0, ownPath.rfind('\\')).c_str());
+        run.marksKey = "SOFTWARE\\Installer tests\\procedures";
     }
 
     bool Run()
