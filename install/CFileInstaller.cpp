@@ -82,6 +82,8 @@ InstallResult CFileInstaller::InstallFile()
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(m_journal, path, urlText, IsWithinDestination(url, m_ownFolder), temp, record);
+    if (code == kInsFileInUse && m_run.fileInUse)
+        *m_run.fileInUse = path;
     if (code != kInsOK)
         return code;
     // Data and times go through the handle that created the temporary file: one open per file.

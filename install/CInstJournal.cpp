@@ -6,6 +6,7 @@
 #include "platform/CRemoveFolderOp.h"
 #include "platform/CRenameOp.h"
 #include "platform/CUrl.h"
+#include "platform/FileSystem.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
 
@@ -94,14 +95,18 @@ void CInstJournal::Commit()
     // commit at the next start.
     if (m_file)
         m_file->Committing();
+    m_leftForRestart = 0;
     while (CJournalRecord* record = m_records.PopFront()) {
         LString path;
         if (record->kind == kJournalReplaced && !record->backupName.IsEmpty() && NativePathOf(*record, path)) {
             LString backup = BackupPath(path, record->backupName);
             // The old file may have been read-only; its backup is ours to remove all the same.
-            if (CDeleteFileOp(backup.Text()).Status() == FileStatus::Failed) {
+            // One that a running program holds goes at the next restart.
+            FileStatus status = CDeleteFileOp(backup.Text()).Status();
+            if (status != FileStatus::Ok && status != FileStatus::NotFound) {
                 SetFileAttributesA(backup.Text(), FILE_ATTRIBUTE_NORMAL);
-                CDeleteFileOp(backup.Text());
+                if (!CDeleteFileOp(backup.Text()).Succeeded() && DeleteAtRestart(backup.Text()))
+                    ++m_leftForRestart;
             }
         }
         delete record;

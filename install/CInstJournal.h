@@ -36,6 +36,9 @@ public:
     // The installation has succeeded: backups of replaced files are deleted and every record
     // is dropped.
     void Commit();
+    // The backups that the last commit could not delete, left to the system to delete at the
+    // next restart.
+    int LeftForRestart() const { return m_leftForRestart; }
     // Undoes every effective change, newest first: created files are deleted, created folders
     // removed when empty, replaced files get their names back. Failures are silent; a file
     // that cannot be deleted or restored stays as it is.
@@ -63,4 +66,5 @@ private:
     uint32_t m_entered = 0;
     CJournalFile* m_file = nullptr;
     bool m_committing = false;
+    int m_leftForRestart = 0;
 };

@@ -37,6 +37,7 @@ private:
     CProcedureDialogs& m_dialogs;
     CProcedureProgress* m_progress = nullptr;
     InstallResult m_code = kInsOK;
+    LString m_fileInUse; // the earlier file that another program held
 };
 
 // The name of the product's folder: the first word of the description's folder value. It

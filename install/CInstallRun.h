@@ -13,4 +13,5 @@ struct CInstallRun {
     bool destinationMade = false;    // this installation made it: all that is in it is its own
     CEntrySource* entries = nullptr; // standing on the first entry's tag
     uint32_t packageStart = 0;       // offset of the package in its file, for the progress bar
+    LString* fileInUse = nullptr;    // receives the path of a file in use that ended the installation
 };

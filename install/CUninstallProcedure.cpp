@@ -1,16 +1,30 @@
 #include "install/CUninstallProcedure.h"
 
+#include "framework/LPtrArray.h"
 #include "install/CFileInstaller.h"
 #include "install/CInstDesc.h"
 #include "install/CInstJournal.h"
 #include "install/CInstallRun.h"
+#include "install/CInstallProcedure.h"
 #include "install/CProcedureDialogs.h"
 #include "install/CProcedureRun.h"
-#include "install/ProcedureTexts.h"
+#include "install/JournalSteps.h"
 #include "integration/DestinationVariables.h"
 #include "integration/RegistryLines.h"
 #include "integration/ShortcutLines.h"
 #include "integration/Uninstaller.h"
+#include "platform/CUrl.h"
+#include "platform/FileSystem.h"
+#include "platform/FileUrl.h"
+
+namespace {
+
+bool NativePath(const CJournalRecord& record, LString& path)
+{
+    return FileUrlToPath(ParseUrl(record.url.Text()), false, path);
+}
+
+} // namespace
 
 CUninstallProcedure::CUninstallProcedure(CProcedureRun& run, CProcedureDialogs& dialogs)
     : m_run(run)
@@ -31,32 +45,101 @@ void CUninstallProcedure::Run()
     m_dialogs.HideWindow();
     progress->WaitStep();
 
-    CInstJournal journal;
+    CInstJournal removals;
     CInstallRun files;
     files.destination = m_run.destination;
     files.entries = m_run.entries;
     files.packageStart = m_run.packageStart;
-    m_code = CollectRemovals(files, *progress, journal);
+    m_code = CollectRemovals(files, *progress, removals);
+    // The moves are journalled like an installation's, so that an uninstallation cut off
+    // halfway is put back at the next start.
+    CInstJournal aside;
+    if (m_code == kInsOK && !m_run.tempFolder.IsEmpty())
+        aside.Mirror(m_run.tempFolder.Text(), ProductFolderName(*m_run.description), m_run.destination);
+    if (m_code == kInsOK)
+        m_code = MoveFilesAside(removals, aside);
+    bool restart = false;
     if (m_code == kInsOK) {
-        const CInstDesc& description = *m_run.description;
-        CVariables& variables = *m_run.variables;
-        SetDestinationVariables(variables, m_run.destination);
-        RemoveShortcutLines(variables, description.List(kDescWLLinks));
-        RemoveShortcutLines(variables, description.List(kDescWLinks));
-        RemoveRegistryLines(variables, description.List(kDescWLRegs));
-        RemoveRegistryLines(variables, description.List(kDescWRegs));
+        RemoveIntegration();
+        aside.Commit();
+        restart = aside.LeftForRestart() > 0;
+        if (restart)
+            RemoveFoldersAtRestart(removals);
     } else {
-        // A package that cannot be read whole removes nothing at all.
-        journal.Clear();
+        // Nothing is removed: every file moved so far gets its name back.
+        aside.RollBack();
+        removals.Clear();
     }
-    journal.RollBack();
+    // Deletes what is left of the collected files and removes the folders emptied by now.
+    removals.RollBack();
     m_dialogs.CloseProgress();
 
+    if (m_code == kInsFileInUse) {
+        m_dialogs.Notice(FilesInUseText(m_inUse, m_inUseCount < kFilesInUseShown ? m_inUseCount : kFilesInUseShown,
+                                        m_inUseCount, kMsgUninstallAgain));
+        return;
+    }
     if (m_code != kInsOK) {
         m_dialogs.Notice(ErrorText(m_code));
         return;
     }
     LString done = m_run.description->Text(kDescUniDone);
-    m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgUninstallDone) : done);
+    if (restart)
+        m_dialogs.Notice(MessageText(kMsgRemovedAtRestart));
+    else
+        m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgUninstallDone) : done);
     RemoveSelf(m_run.ownPath.Text(), m_run.tempFolder.Text());
+}
+
+InstallResult CUninstallProcedure::MoveFilesAside(const CInstJournal& removals, CInstJournal& aside)
+{
+    // In the package's order, so that the files named to the user are its first ones.
+    LPtrArray<const CJournalRecord> fileRecords;
+    for (const CJournalRecord* record = removals.Newest(); record; record = removals.Older(record)) {
+        if (record->kind == kJournalFile && !fileRecords.Append(record))
+            return kInsNoMemory;
+    }
+    InstallResult code = kInsOK;
+    for (int i = fileRecords.Count() - 1; i >= 0; --i) {
+        const CJournalRecord& record = *fileRecords.At(i);
+        LString path;
+        // A file the user removed already has nothing to move.
+        if (!NativePath(record, path) || KindOfPath(path.Text()) != PathKind::File)
+            continue;
+        InstallResult moved = MoveAside(aside, path, record.url);
+        if (moved == kInsFileInUse) {
+            // Every file in use is counted, so that the user learns of more than the first.
+            if (m_inUseCount < kFilesInUseShown)
+                m_inUse[m_inUseCount] = path;
+            ++m_inUseCount;
+            code = kInsFileInUse;
+        } else if (moved != kInsOK) {
+            return moved;
+        }
+    }
+    aside.Flush();
+    return code;
+}
+
+void CUninstallProcedure::RemoveIntegration()
+{
+    const CInstDesc& description = *m_run.description;
+    CVariables& variables = *m_run.variables;
+    SetDestinationVariables(variables, m_run.destination);
+    RemoveShortcutLines(variables, description.List(kDescWLLinks));
+    RemoveShortcutLines(variables, description.List(kDescWLinks));
+    RemoveRegistryLines(variables, description.List(kDescWLRegs));
+    RemoveRegistryLines(variables, description.List(kDescWRegs));
+}
+
+void CUninstallProcedure::RemoveFoldersAtRestart(const CInstJournal& removals)
+{
+    // After the files that go then: inner folders before outer ones, the product's folder
+    // last. A folder that is empty already is removed now and its entry does nothing.
+    for (const CJournalRecord* record = removals.Newest(); record; record = removals.Older(record)) {
+        LString path;
+        if (record->kind == kJournalFolder && NativePath(*record, path))
+            DeleteAtRestart(path.Text());
+    }
+    DeleteAtRestart(m_run.destination.Text());
 }

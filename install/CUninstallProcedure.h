@@ -1,14 +1,19 @@
 #pragma once
 
+#include "framework/LString.h"
 #include "install/InstallResult.h"
+#include "install/ProcedureTexts.h"
 
+class CInstJournal;
 class CProcedureDialogs;
 struct CProcedureRun;
 
 // What happens when the user presses Uninstall: the package's files and folders are collected
-// from the uninstaller's own package, the shortcuts and registry entries are removed, then the
-// collected files and every collected folder that is empty by then; last the uninstaller
-// arranges its own removal. It cannot be stopped.
+// from the uninstaller's own package and every file that is there is moved aside; only when
+// all have moved are the shortcuts and registry entries removed, then the moved files and
+// every collected folder that is empty by then; last the uninstaller arranges its own
+// removal. It cannot be stopped. A file that another program holds puts every moved file back
+// and leaves the product as it was, uninstaller included, so that it can be run again.
 class CUninstallProcedure {
 public:
     CUninstallProcedure(CProcedureRun& run, CProcedureDialogs& dialogs);
@@ -16,10 +21,18 @@ public:
     CUninstallProcedure& operator=(const CUninstallProcedure&) = delete;
 
     void Run();
+    // kInsOK when the product is gone (or goes at the next restart); otherwise nothing of it
+    // was removed.
     InstallResult Result() const { return m_code; }
 
 private:
+    InstallResult MoveFilesAside(const CInstJournal& removals, CInstJournal& aside);
+    void RemoveIntegration();
+    void RemoveFoldersAtRestart(const CInstJournal& removals);
+
     CProcedureRun& m_run;
     CProcedureDialogs& m_dialogs;
     InstallResult m_code = kInsOK;
+    LString m_inUse[kFilesInUseShown]; // the first files found in use, in the package's order
+    int m_inUseCount = 0;
 };

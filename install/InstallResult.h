@@ -12,4 +12,5 @@ enum InstallResult : int {
     kInsNoDestination = 6,
     kInsNoVolumeAccess = 7,
     kInsCannotCreateFolder = 8,
+    kInsFileInUse = 9, // another program holds a file that is to be replaced or removed
 };

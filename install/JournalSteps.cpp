@@ -34,12 +34,15 @@ InstallResult TakeFreshName(CInstJournal& journal, JournalKind kind, const LStri
         if (status == FileStatus::Ok)
             return kInsOK;
         CInstJournal::Drop(record);
+        if (status == FileStatus::InUse)
+            return kInsFileInUse;
         if (status != FileStatus::Conflict)
             return kInsCannotWrite;
     }
 }
 
-// Moves the existing file at `path` aside under a backup name in its folder.
+} // namespace
+
 InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url)
 {
     CJournalRecord* record = nullptr;
@@ -50,8 +53,6 @@ InstallResult MoveAside(CInstJournal& journal, const LString& path, const LStrin
         CInstJournal::Done(record);
     return code;
 }
-
-} // namespace
 
 InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, bool ownFolder,
                            CTempFile& temp, CJournalRecord*& record)

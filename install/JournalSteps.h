@@ -16,6 +16,11 @@ struct CJournalRecord;
 // dropped from the journal again, so that nothing ever acts on a file of that name that is
 // not the installation's own.
 
+// Moves the existing file at `path` aside under a backup name in its folder, which a commit
+// deletes and a rollback restores. A file that another program holds without sharing it is
+// kInsFileInUse.
+InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url);
+
 // Makes the temporary file that the new file at `path` is written to, beside it, once the
 // way is clear: a folder there is kInsFolderInTheWay, and a file there is moved aside under a
 // backup name, which a commit deletes and a rollback restores. `record` is the new file's

@@ -15,7 +15,8 @@ const char kFileName[] = "Uninstall.exe";
 
 } // namespace
 
-InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath)
+InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath,
+                              LString* fileInUse)
 {
     CChildPathOp folderPath(destination, kFolderName);
     if (!folderPath.Succeeded())
@@ -35,6 +36,8 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(journal, path, url, false, temp, record);
+    if (code == kInsFileInUse && fileInUse)
+        *fileInUse = path;
     if (code != kInsOK)
         return code;
     // The copy opens the file by its path, which the creating handle would not share.

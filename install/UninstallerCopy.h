@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/LString.h"
 #include "install/InstallResult.h"
 
 class CInstJournal;
@@ -9,5 +10,7 @@ class CInstJournal;
 // a journalled part of the installation like the package's files: the folder and the file are
 // entered before they are made, a previous uninstaller is moved aside, and the copy is written
 // under a temporary name and renamed into place. A failure (a drive that fills up) gives its
-// result code, and the caller's rollback undoes the copy with everything else.
-InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath);
+// result code, and the caller's rollback undoes the copy with everything else. A previous
+// uninstaller that is running is kInsFileInUse, its path in `fileInUse`.
+InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath,
+                              LString* fileInUse = nullptr);
