@@ -24,7 +24,7 @@ class InstallProcedure : public ProcedureTest {};
 
 } // namespace
 
-TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAllButTheUsersFiles)
+TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAllButTheUsersFilesOrNothing)
 {
     Attempt attempt(parent, ownPath, ProductEntries());
     EXPECT_TRUE(attempt.Run());
@@ -51,6 +51,30 @@ TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAll
     CreateDirectoryA((destination + "\\Manual\\Notes").c_str(), nullptr);
     WriteTestFile(destination + "\\Manual\\Notes\\note.txt", "a note");
     WriteTestFile(destination + "\\Manual\\index.html", "edited by the user, still the product's file");
+    // A damaged package, or files that another program holds (the first three named): nothing
+    // is removed, not the shortcut, the registry values or the uninstaller (no batch file).
+    std::vector<FakeEntry> damaged = ProductEntries();
+    damaged[3].cutHeader = true;
+    std::vector<HANDLE> held;
+    for (const char* name : {"ReadMe.txt", "Manual\\style.css", "Tools\\convert.exe", "License.txt"})
+        held.push_back(CreateFileA((destination + "\\" + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const TreeSnapshot before = TakeSnapshot(scratch.Path());
+    for (bool inUse : {false, true}) {
+        Attempt refused(parent, ownPath, inUse ? ProductEntries() : damaged);
+        refused.Uninstall(destination);
+        EXPECT_EQ(refused.code, inUse ? kInsFileInUse : kInsBroken);
+        const std::string shown = destination + "\\ReadMe.txt\n" + destination + "\\Manual\\style.css\n" + destination;
+        EXPECT_EQ(refused.dialogs.notices,
+                  std::vector<std::string>{inUse ? " Another program is using these files:\n" + shown + "\\Tools\\convert.exe"
+                                                       "\n...\n\nClose the program that uses them and press Uninstall "
+                                                       "again to finish the removal."
+                                                 : " This installer is broken."});
+        ExpectTreeUnchanged(scratch.Path(), before);
+        EXPECT_EQ(RegistryValue("InstallDir"), destination);
+    }
+    for (HANDLE file : held)
+        CloseHandle(file);
+
     Attempt uninstall(parent, ownPath, ProductEntries());
     uninstall.Uninstall(destination);
     EXPECT_EQ(uninstall.code, kInsOK);
@@ -67,22 +91,6 @@ TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAll
     // The batch file takes the uninstaller and its folder, not the folder with the user's file.
     EXPECT_TRUE(GoneWithin(destination + "\\Uninstall", 60000));
     EXPECT_TRUE(IsFolderForTests(destination + "\\Manual"));
-}
-
-TEST_F(InstallProcedure, AnUninstallerWithADamagedPackageRemovesNothing)
-{
-    ASSERT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
-    std::vector<FakeEntry> entries = ProductEntries();
-    entries[3].cutHeader = true;
-    Attempt uninstall(parent, ownPath, entries);
-    const TreeSnapshot before = TakeSnapshot(scratch.Path());
-    uninstall.Uninstall(destination);
-    EXPECT_EQ(uninstall.code, kInsBroken);
-    EXPECT_EQ(uninstall.dialogs.notices, std::vector<std::string>{" This installer is broken."});
-    // Not the files, the shortcut or the registry values; and no batch file that could still
-    // remove the uninstaller.
-    ExpectTreeUnchanged(scratch.Path(), before);
-    EXPECT_EQ(RegistryValue("InstallDir"), destination);
 }
 
 TEST_F(InstallProcedure, DescriptionTextsReplaceTheBuiltInMessagesAndListedApplicationsAskForRegistration)
