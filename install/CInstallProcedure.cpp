@@ -50,7 +50,7 @@ bool CInstallProcedure::Run()
     if (m_code == kInsCanceled)
         return false;
     if (m_code == kInsFileInUse) {
-        m_dialogs.Notice(FilesInUseText(&m_fileInUse, 1, 1, kMsgInstallAgain));
+        m_dialogs.Notice(m_filesInUse.Text(kMsgInstallAgain));
         return false;
     }
     if (m_code != kInsOK) {
@@ -97,12 +97,12 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
     files.destinationMade = destinationMade;
     files.entries = m_run.entries;
     files.packageStart = m_run.packageStart;
-    files.fileInUse = &m_fileInUse;
+    files.filesInUse = &m_filesInUse;
     code = InstallFiles(files, *m_progress, journal);
     // The uninstaller is written like the package's files, and before the registry and
     // shortcut lines, which no rollback undoes.
     if (code == kInsOK)
-        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text(), &m_fileInUse);
+        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text(), &m_filesInUse);
     if (code != kInsOK)
         return code;
     journal.Flush();

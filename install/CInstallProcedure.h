@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/LString.h"
+#include "install/CFilesInUse.h"
 #include "install/InstallResult.h"
 
 class CInstDesc;
@@ -37,7 +38,7 @@ private:
     CProcedureDialogs& m_dialogs;
     CProcedureProgress* m_progress = nullptr;
     InstallResult m_code = kInsOK;
-    LString m_fileInUse; // the earlier file that another program held
+    CFilesInUse m_filesInUse; // the earlier file that another program held
 };
 
 // The name of the product's folder: the first word of the description's folder value. It

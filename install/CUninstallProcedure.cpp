@@ -9,6 +9,7 @@
 #include "install/CProcedureDialogs.h"
 #include "install/CProcedureRun.h"
 #include "install/JournalSteps.h"
+#include "install/ProcedureTexts.h"
 #include "integration/DestinationVariables.h"
 #include "integration/RegistryLines.h"
 #include "integration/ShortcutLines.h"
@@ -75,8 +76,7 @@ void CUninstallProcedure::Run()
     m_dialogs.CloseProgress();
 
     if (m_code == kInsFileInUse) {
-        m_dialogs.Notice(FilesInUseText(m_inUse, m_inUseCount < kFilesInUseShown ? m_inUseCount : kFilesInUseShown,
-                                        m_inUseCount, kMsgUninstallAgain));
+        m_dialogs.Notice(m_filesInUse.Text(kMsgUninstallAgain));
         return;
     }
     if (m_code != kInsOK) {
@@ -108,10 +108,8 @@ InstallResult CUninstallProcedure::MoveFilesAside(const CInstJournal& removals, 
             continue;
         InstallResult moved = MoveAside(aside, path, record.url);
         if (moved == kInsFileInUse) {
-            // Every file in use is counted, so that the user learns of more than the first.
-            if (m_inUseCount < kFilesInUseShown)
-                m_inUse[m_inUseCount] = path;
-            ++m_inUseCount;
+            // Every file in use is found, so that the user learns of more than the first.
+            m_filesInUse.Add(path);
             code = kInsFileInUse;
         } else if (moved != kInsOK) {
             return moved;

@@ -2,7 +2,7 @@
 
 #include "framework/LString.h"
 #include "install/InstallResult.h"
-#include "install/ProcedureTexts.h"
+#include "install/CFilesInUse.h"
 
 class CInstJournal;
 class CProcedureDialogs;
@@ -33,6 +33,5 @@ private:
     CProcedureRun& m_run;
     CProcedureDialogs& m_dialogs;
     InstallResult m_code = kInsOK;
-    LString m_inUse[kFilesInUseShown]; // the first files found in use, in the package's order
-    int m_inUseCount = 0;
+    CFilesInUse m_filesInUse; // in the package's order
 };

@@ -28,9 +28,3 @@ enum ProgressText {
 LString ErrorText(InstallResult code);
 LString MessageText(InstallMessage message);
 LString ProgressMessage(ProgressText text);
-
-// The most files in use that a message names; more are shown as "...".
-const int kFilesInUseShown = 3;
-// Names the files that another program holds (`shown` of `count` paths) and tells the user
-// to close it and try again (`advice`).
-LString FilesInUseText(const LString* paths, int shown, int count, InstallMessage advice);

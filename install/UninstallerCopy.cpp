@@ -1,5 +1,6 @@
 #include "install/UninstallerCopy.h"
 
+#include "install/CFilesInUse.h"
 #include "install/CInstJournal.h"
 #include "install/JournalSteps.h"
 #include "platform/CChildPathOp.h"
@@ -16,7 +17,7 @@ const char kFileName[] = "Uninstall.exe";
 } // namespace
 
 InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath,
-                              LString* fileInUse)
+                              CFilesInUse* filesInUse)
 {
     CChildPathOp folderPath(destination, kFolderName);
     if (!folderPath.Succeeded())
@@ -36,8 +37,8 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(journal, path, url, false, temp, record);
-    if (code == kInsFileInUse && fileInUse)
-        *fileInUse = path;
+    if (code == kInsFileInUse && filesInUse)
+        filesInUse->Add(path);
     if (code != kInsOK)
         return code;
     // The copy opens the file by its path, which the creating handle would not share.

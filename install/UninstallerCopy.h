@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/LString.h"
 #include "install/InstallResult.h"
 
+class CFilesInUse;
 class CInstJournal;
 
 // Copies the running program, package included, as "Uninstall.exe" into the folder
@@ -11,6 +11,6 @@ class CInstJournal;
 // entered before they are made, a previous uninstaller is moved aside, and the copy is written
 // under a temporary name and renamed into place. A failure (a drive that fills up) gives its
 // result code, and the caller's rollback undoes the copy with everything else. A previous
-// uninstaller that is running is kInsFileInUse, its path in `fileInUse`.
+// uninstaller that is running is kInsFileInUse, its path added to `filesInUse`.
 InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath,
-                              LString* fileInUse = nullptr);
+                              CFilesInUse* filesInUse = nullptr);
