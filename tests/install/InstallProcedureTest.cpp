@@ -1,3 +1,4 @@
+#include "platform/CTextBuilder.h"
 #include "tests/install/ProcedureAttempt.h"
 
 #include <gtest/gtest.h>
@@ -43,15 +44,13 @@ HANDLE RunAsProgram(const std::string& path)
 std::string TakePendingRemovals()
 {
     CRegKey key(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", CRegKey::kCreateOrOpen);
-    std::string data(65536, '\0');
-    DWORD size = static_cast<DWORD>(data.size());
-    if (RegQueryValueExA(key.Handle(), "PendingFileRenameOperations", nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
-        size = 0;
-    RegDeleteValueA(key.Handle(), "PendingFileRenameOperations");
-    data.resize(size);
-    std::replace(data.begin(), data.end(), '\0', '|');
-    return data;
+    CTextBuilder data;
+    DWORD type = 0;
+    key.QueryValue("PendingFileRenameOperations", data, type);
+    key.DeleteValue("PendingFileRenameOperations");
+    std::string text(data.Text(), data.Length());
+    std::replace(text.begin(), text.end(), '\0', '|');
+    return text;
 }
 
 class InstallProcedure : public ProcedureTest {};
@@ -176,20 +175,20 @@ TEST_F(InstallProcedure, ARunningProgramIsReplacedOrRemovedAndGoesAtTheRestartAF
     ASSERT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
     TakePendingRemovals();
     const std::string program = destination + "\\Tools\\convert.exe";
-    const std::string backup = "\\??\\" + destination + "\\Tools\\tmp";
+    // The program waits under its backup name for the restart, the first thing to go then.
+    const auto expectBackupPending = [&](const std::string& pending) {
+        EXPECT_EQ(pending.rfind("\\??\\" + destination + "\\Tools\\tmp", 0), 0u) << pending;
+        EXPECT_TRUE(Exists(pending.substr(4, pending.find('|') - 4))) << pending;
+    };
     HANDLE earlier = RunAsProgram(program);
     ASSERT_NE(earlier, nullptr);
-    // Installed over: the earlier program waits under its backup name for the restart.
     EXPECT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
     EXPECT_EQ(ReadTestFile(program), "MZ converter 2.0");
-    std::string pending = TakePendingRemovals();
-    EXPECT_EQ(pending.rfind(backup, 0), 0u) << pending;
-    EXPECT_TRUE(Exists(pending.substr(4, pending.find('|') - 4))) << pending;
+    expectBackupPending(TakePendingRemovals());
 
-    // Uninstalled: the same, then its folders inside out, and the user is told. A file held
-    // with delete sharing gives up its name at once, so that a new installation could write it.
-    HANDLE running = RunAsProgram(program);
-    HANDLE readMe = Hold(destination + "\\ReadMe.txt");
+    // Uninstalled: its folders follow it, inside out, and the user is told. A file held with
+    // delete sharing gives up its name at once, so that a new installation could write it.
+    HANDLE running = RunAsProgram(program), readMe = Hold(destination + "\\ReadMe.txt");
     ASSERT_TRUE(running && readMe != INVALID_HANDLE_VALUE);
     Attempt uninstall(parent, ownPath, ProductEntries());
     uninstall.Uninstall(destination);
@@ -198,17 +197,14 @@ TEST_F(InstallProcedure, ARunningProgramIsReplacedOrRemovedAndGoesAtTheRestartAF
                                                                   "are still in use will be removed when Windows restarts."});
     EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
     EXPECT_FALSE(Exists(destination + "\\ReadMe.txt"));
-    pending = TakePendingRemovals();
-    EXPECT_EQ(pending.rfind(backup, 0), 0u) << pending;
-    EXPECT_TRUE(Exists(pending.substr(4, pending.find('|') - 4))) << pending;
-    EXPECT_NE(pending.find("||\\??\\" + destination + "\\Tools\\Data||\\??\\" + destination + "\\Tools||"),
-              std::string::npos) << pending;
+    const std::string pending = TakePendingRemovals();
+    expectBackupPending(pending);
+    EXPECT_NE(pending.find("Tools\\Data||\\??\\" + destination + "\\Tools||"), std::string::npos) << pending;
     EXPECT_EQ(pending.substr(pending.size() - destination.size() - 3), destination + "|||") << pending;
-    CloseHandle(readMe);
+    for (HANDLE handle : {readMe, earlier, running})
+        CloseHandle(handle);
     WIN32_FIND_DATAA found;
     EXPECT_EQ(FindFirstFileA((destination + "\\tmp*").c_str(), &found), INVALID_HANDLE_VALUE) << found.cFileName;
-    CloseHandle(earlier);
-    CloseHandle(running);
 }
 
 namespace {
