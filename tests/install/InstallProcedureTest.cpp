@@ -22,9 +22,10 @@ bool UnreadableVolume(const char*, uint64_t&) { return false; }
 const char* const kFolderExists = " The folder already exists. Some files will be overwritten.\nDo you install anyway?";
 const char* const kShortOfSpace = " There is not enough space to install.\nDo you install anyway?";
 
-HANDLE Hold(const std::string& path)
+// Held with delete sharing, as a program does that lets the file go.
+HANDLE Hold(const std::string& path, DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE)
 {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    return CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
 // The file becomes a real program, mapped as a running one is; the mapping holds it.
@@ -90,7 +91,7 @@ TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAll
     damaged[3].cutHeader = true;
     std::vector<HANDLE> held;
     for (const char* name : {"ReadMe.txt", "Manual\\style.css", "Tools\\convert.exe", "License.txt"})
-        held.push_back(CreateFileA((destination + "\\" + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        held.push_back(Hold(destination + "\\" + name, 0));
     const TreeSnapshot before = TakeSnapshot(scratch.Path());
     for (bool inUse : {false, true}) {
         Attempt refused(parent, ownPath, inUse ? ProductEntries() : damaged);
