@@ -4,14 +4,16 @@
 #include "install/ProcedureTexts.h"
 
 // The files that another program holds, found while an installation replaces or an
-// uninstallation removes them. The first few are kept to be named to the user, in the order
-// they were found; all are counted.
+// uninstallation removes them. The walks that find them go backwards through the package, so
+// each comes before those found so far: the last few found are kept to be named to the user,
+// and all are counted.
 class CFilesInUse {
 public:
     void Add(const LString& path)
     {
-        if (m_count < kShown)
-            m_paths[m_count] = path;
+        for (int i = kShown - 1; i > 0; --i)
+            m_paths[i] = m_paths[i - 1];
+        m_paths[0] = path;
         ++m_count;
     }
 

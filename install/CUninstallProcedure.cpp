@@ -1,6 +1,5 @@
 #include "install/CUninstallProcedure.h"
 
-#include "framework/LPtrArray.h"
 #include "install/CFileInstaller.h"
 #include "install/CInstDesc.h"
 #include "install/CInstJournal.h"
@@ -93,20 +92,13 @@ void CUninstallProcedure::Run()
 
 InstallResult CUninstallProcedure::MoveFilesAside(const CInstJournal& removals, CInstJournal& aside)
 {
-    // In the package's order, so that the files named to the user are its first ones.
-    LPtrArray<const CJournalRecord> fileRecords;
-    for (const CJournalRecord* record = removals.Newest(); record; record = removals.Older(record)) {
-        if (record->kind == kJournalFile && !fileRecords.Append(record))
-            return kInsNoMemory;
-    }
     InstallResult code = kInsOK;
-    for (int i = fileRecords.Count() - 1; i >= 0; --i) {
-        const CJournalRecord& record = *fileRecords.At(i);
+    for (const CJournalRecord* record = removals.Newest(); record; record = removals.Older(record)) {
         LString path;
         // A file the user removed already has nothing to move.
-        if (!NativePath(record, path) || KindOfPath(path.Text()) != PathKind::File)
+        if (record->kind != kJournalFile || !NativePath(*record, path) || KindOfPath(path.Text()) != PathKind::File)
             continue;
-        InstallResult moved = MoveAside(aside, path, record.url);
+        InstallResult moved = MoveAside(aside, path, record->url);
         if (moved == kInsFileInUse) {
             // Every file in use is found, so that the user learns of more than the first.
             m_filesInUse.Add(path);
