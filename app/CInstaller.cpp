@@ -164,7 +164,15 @@ void CInstaller::Uninstall()
     run.tempFolder = TempFolder();
     CUninstallProcedure procedure(run, m_window->Dialogs());
     procedure.Run();
-    Done();
+    if (procedure.Result() == kInsOK) {
+        Done();
+        return;
+    }
+    // Nothing was removed (a file in use, say): the user may close what holds it and try
+    // again, from the first entry.
+    LoadDescription();
+    m_window->ShowUninstallPage();
+    m_window->Show();
 }
 
 void CInstaller::Done()

@@ -7,6 +7,7 @@
 #include "platform/CRemoveFolderOp.h"
 #include "platform/CRenameOp.h"
 #include "platform/CTextBuilder.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 
 #include <new>
@@ -30,13 +31,18 @@ bool IsOurs(const CJournalRecord& record, const char* path)
     return !record.recovered || (record.identified && !IsChanged(record, path));
 }
 
-// Deletes the file, read-only or not; false when it is still there.
+bool Gone(FileStatus status)
+{
+    return status == FileStatus::Ok || status == FileStatus::NotFound;
+}
+
+// Deletes the file, read-only or not; false when it is still there (a program holds it, say).
 bool DeleteOurs(const char* path)
 {
-    if (CDeleteFileOp(path).Status() != FileStatus::Failed)
+    if (Gone(CDeleteFileOp(path).Status()))
         return true;
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    return CDeleteFileOp(path).Status() != FileStatus::Failed;
+    return Gone(CDeleteFileOp(path).Status());
 }
 
 // The running program cannot be deleted, but it can be renamed: the uninstaller copy that an
@@ -54,7 +60,7 @@ bool MoveRunningProgramAside(const LString& path)
     CRenameOp aside(path.Text(), name.Failed() ? "ins" : name.Text(), ConflictMode::Number);
     if (!aside.Succeeded())
         return false;
-    MoveFileExA(aside.ResultPath().Text(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    DeleteAtRestart(aside.ResultPath().Text());
     return true;
 }
 
@@ -172,11 +178,17 @@ bool CInstJournal::Commit(LString* failed)
     if (m_file)
         m_file->Committing();
     bool complete = true;
+    m_leftForRestart = 0;
     while (CJournalRecord* record = m_records.PopFront()) {
         LString backup = record->kind == kJournalReplaced ? IdentifiedPath(*record) : LString();
-        // The old file may have been read-only; its backup is ours to remove all the same.
-        if (!backup.IsEmpty() && IsOurs(*record, backup.Text()) && !DeleteOurs(backup.Text()))
-            complete = Failed(backup, failed);
+        // The old file may have been read-only; its backup is ours to remove all the same. One
+        // that a running program holds goes at the next restart, which is no failure.
+        if (!backup.IsEmpty() && IsOurs(*record, backup.Text()) && !DeleteOurs(backup.Text())) {
+            if (DeleteAtRestart(backup.Text()))
+                ++m_leftForRestart;
+            else
+                complete = Failed(backup, failed);
+        }
         delete record;
     }
     return End(complete);

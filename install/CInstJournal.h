@@ -44,9 +44,13 @@ public:
     bool MirrorBroken() const { return m_file && m_file->Broken(); }
 
     // The installation has succeeded: backups of replaced files are deleted and every record
-    // is dropped. The journal file and the mark go when every backup went; otherwise false,
-    // `failed` names the first file that stayed, and the next start tries again.
+    // is dropped. A backup that cannot be deleted now (a running program holds it) is left to
+    // the system to delete at the next restart (LeftForRestart). The journal file and the mark
+    // go when every backup went or will go then; otherwise false, `failed` names the first file
+    // that stayed, and the next start tries again.
     bool Commit(LString* failed = nullptr);
+    // The backups that the last commit left to the system to delete at the next restart.
+    int LeftForRestart() const { return m_leftForRestart; }
     // Undoes every effective change, newest first: created files are deleted, created folders
     // removed when empty, replaced files get their names back. A read-only file is deleted all
     // the same. When a file cannot be deleted or restored the others are undone still, but the
@@ -92,4 +96,5 @@ private:
     bool m_committing = false;
     LString m_announcedFolder;
     LPtrArray<CJournalRecord> m_announced;
+    int m_leftForRestart = 0;
 };

@@ -38,7 +38,8 @@ bool CInstallProcedure::Run()
     CInstJournal journal;
     m_code = Install(journal);
     if (m_code == kInsOK) {
-        // A backup that cannot be deleted now stays with the journal; the next start deletes it.
+        // A backup that a running program holds goes at the next restart; one that cannot be
+        // left for then either stays with the journal, and the next start deletes it.
         journal.Commit();
     } else {
         m_progress->HideBar();
@@ -50,7 +51,9 @@ bool CInstallProcedure::Run()
     m_dialogs.CloseProgress();
     m_progress = nullptr;
 
-    if (m_code != kInsOK && m_code != kInsCanceled)
+    if (m_code == kInsFileInUse)
+        m_dialogs.Notice(m_filesInUse.Text(kMsgInstallAgain));
+    else if (m_code != kInsOK && m_code != kInsCanceled)
         m_dialogs.Notice(ErrorText(m_code));
     if (!undone)
         m_dialogs.Notice(MessageAbout(kMsgUndoIncomplete, inTheWay));
@@ -90,11 +93,12 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
     files.destinationMade = m_destinationMade;
     files.entries = m_run.entries;
     files.packageStart = m_run.packageStart;
+    files.filesInUse = &m_filesInUse;
     code = InstallFiles(files, *m_progress, journal);
     // The uninstaller is written like the package's files, and before the registry and
     // shortcut lines, which no rollback undoes.
     if (code == kInsOK)
-        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text());
+        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text(), &m_filesInUse);
     if (code != kInsOK)
         return journal.MirrorBroken() ? kInsNoJournal : code;
     journal.Flush();

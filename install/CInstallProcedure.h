@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/LString.h"
+#include "install/CFilesInUse.h"
 #include "install/InstallResult.h"
 
 class CInstDesc;
@@ -40,6 +41,7 @@ private:
     CProcedureProgress* m_progress = nullptr;
     InstallResult m_code = kInsOK;
     bool m_destinationMade = false;
+    CFilesInUse m_filesInUse; // the earlier file that another program held
 };
 
 // The name of the product's folder: the first word of the description's folder value. It

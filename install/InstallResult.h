@@ -13,4 +13,5 @@ enum InstallResult : int {
     kInsNoVolumeAccess = 7,
     kInsCannotCreateFolder = 8,
     kInsNoJournal = 9, // the journal file cannot be made or written: nothing may be changed
+    kInsFileInUse = 10, // another program holds a file that is to be replaced or removed
 };

@@ -36,6 +36,8 @@ InstallResult TakeFreshName(CInstJournal& journal, JournalKind kind, const LStri
         if (status == FileStatus::Ok)
             return kInsOK;
         CInstJournal::Drop(record);
+        if (status == FileStatus::InUse)
+            return kInsFileInUse;
         if (status != FileStatus::Conflict)
             return kInsCannotWrite;
     }
@@ -99,7 +101,8 @@ CJournalRecord* TakeAnnounced(CInstJournal& journal, const LString& path, const 
     return nullptr;
 }
 
-// Moves the existing file at `path` aside under a backup name in its folder.
+} // namespace
+
 InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url)
 {
     if (CJournalRecord* announced = TakeAnnounced(journal, path, url)) {
@@ -123,8 +126,6 @@ InstallResult MoveAside(CInstJournal& journal, const LString& path, const LStrin
         CInstJournal::Done(record);
     return code;
 }
-
-} // namespace
 
 InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LString& url, bool ownFolder,
                            CTempFile& temp, CJournalRecord*& record)

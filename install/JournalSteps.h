@@ -18,6 +18,11 @@ struct CJournalRecord;
 // once, when its first file is moved aside, and reach the disk before that rename: a power cut
 // never keeps a rename whose record it lost.
 
+// Moves the existing file at `path` aside under a backup name in its folder, which a commit
+// deletes and a rollback restores. A file that another program holds without sharing it is
+// kInsFileInUse.
+InstallResult MoveAside(CInstJournal& journal, const LString& path, const LString& url);
+
 // Makes the temporary file that the new file at `path` is written to, beside it, once the
 // way is clear: a folder there is kInsFolderInTheWay, and a file there is moved aside under a
 // backup name, which a commit deletes and a rollback restores. `record` is the new file's

@@ -12,6 +12,9 @@ enum InstallMessage {
     kMsgInterruptedUndone = 4,
     kMsgJournalRefused = 5, // followed by the folder
     kMsgUndoIncomplete = 6, // followed by the file in the way
+    kMsgInstallAgain = 7,
+    kMsgUninstallAgain = 8,
+    kMsgRemovedAtRestart = 9,
 };
 
 // The progress dialog's texts ("PROGMSG").
