@@ -116,8 +116,16 @@ void CInstJournal::Done(CJournalRecord* record)
     if (!record || !record->IsPending())
         return;
     record->kind -= CJournalRecord::kPending;
-    if (record->journal->m_file)
+    if (record->journal->m_file && !record->markWritten)
         record->journal->m_file->Done(*record);
+}
+
+void CInstJournal::Placing(CJournalRecord* record, const LString& temporary)
+{
+    if (!record || !record->journal->m_file)
+        return;
+    record->journal->m_file->Done(*record, temporary);
+    record->markWritten = true;
 }
 
 void CInstJournal::Drop(CJournalRecord* record)
@@ -201,6 +209,12 @@ bool CInstJournal::Undo(CJournalRecord& record, LString* failed)
         return true;
     switch (record.kind) {
     case kJournalFile:
+        // Marked before its rename, a file may still stand under its temporary name.
+        if (record.recovered && record.backupName != LastComponent(path.Text())) {
+            LString temporary = BackupPath(path, record.backupName);
+            if (IsOurs(record, temporary.Text()) && !DeleteOurs(temporary.Text()))
+                return Failed(temporary, failed);
+        }
         return !IsOurs(record, path.Text()) || DeleteOurs(path.Text()) || MoveRunningProgramAside(path)
             || Failed(path, failed);
     case kJournalFolder:

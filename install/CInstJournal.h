@@ -27,6 +27,11 @@ public:
     CJournalRecord* EnterAhead(JournalKind kind, const LString& url, const LString& backupName);
     // The change of a pending record succeeded.
     static void Done(CJournalRecord* record);
+    // A new file written under a temporary name is about to take its name: its "done" mark,
+    // with the identity of the file at `temporary`, goes to the journal file first, so that a
+    // crash right after the rename leaves the file proven the installation's. The record stays
+    // pending until Done.
+    static void Placing(CJournalRecord* record, const LString& temporary);
     // A pending change that was not made after all (the name it was to take is in use): the
     // record stays, but nothing acts on it any more.
     static void Drop(CJournalRecord* record);

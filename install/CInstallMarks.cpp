@@ -1,11 +1,10 @@
 #include "install/CInstallMarks.h"
 
 #include "platform/CRegKey.h"
+#include "platform/PathText.h"
 #include "platform/CTextBuilder.h"
 
 #include <windows.h>
-
-#include <cstring>
 
 const char kInstallMarksKey[] = "SOFTWARE\\Installer\\Installations in progress";
 
@@ -13,8 +12,9 @@ namespace {
 
 LString ProductKey(const LString& key, const LString& product)
 {
-    // A product name that would reach into another key marks nothing.
-    if (product.IsEmpty() || std::strchr(product.Text(), '\\'))
+    // A product name that would reach into another key marks nothing (stepping by characters:
+    // a double-byte character may end in the byte of '\').
+    if (product.IsEmpty() || NextSeparator(product.Text(), 0) != product.Length())
         return LString();
     CTextBuilder path;
     path.Append(key);

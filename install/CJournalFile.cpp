@@ -368,18 +368,18 @@ void CJournalFile::Entered(const CJournalRecord& record, bool now)
         WriteOut();
 }
 
-void CJournalFile::Done(const CJournalRecord& record)
+void CJournalFile::Done(const CJournalRecord& record, const LString& at)
 {
     // A file's mark says what it looked like, so that a recovery touches it only while it
     // still does. A new file's is written at once, since until it is there the file counts as
     // not proven ours; a backup without its mark is moved back all the same.
     LString identity;
-    LString path = IdentifiedPath(record);
+    LString path = at.IsEmpty() ? IdentifiedPath(record) : at;
     CFileIdentity found;
     if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
         identity = FormatIdentity(found);
     Put('D', 0, record.number, identity, LString());
-    if (record.kind == kJournalFile)
+    if (!at.IsEmpty() || record.kind == kJournalFile)
         WriteOut();
 }
 

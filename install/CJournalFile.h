@@ -72,7 +72,8 @@ public:
 
     // `now`: the record is written at once; otherwise it waits for the next write or flush.
     void Entered(const CJournalRecord& record, bool now = true);
-    void Done(const CJournalRecord& record);
+    // `path`: where the file stands whose identity the mark keeps, when not at the record's own.
+    void Done(const CJournalRecord& record, const LString& path = LString());
     void Dropped(const CJournalRecord& record);
     void Committing();
     // What was written reaches the disk.

@@ -32,6 +32,7 @@ struct CJournalRecord : LListNode {
     // still has the size and last-write time its "done" mark gives (`identified`) is acted on,
     // since another program may have put a file of that name there since.
     bool recovered = false;
+    bool markWritten = false; // its "done" mark is in the journal file already (Placing)
     bool identified = false;
     uint64_t size = 0;
     uint64_t lastWrite = 0;

@@ -156,10 +156,13 @@ InstallResult StartNewFile(CInstJournal& journal, const LString& path, const LSt
 
 InstallResult PlaceNewFile(CTempFile& temp, const LString& path, CJournalRecord* record)
 {
-    if (std::strcmp(temp.Path().Text(), path.Text()) == 0)
-        temp.Close();
-    else if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
-        return kInsCannotWrite;
+    const bool inPlace = std::strcmp(temp.Path().Text(), path.Text()) == 0;
+    temp.Close();
+    if (!inPlace) {
+        CInstJournal::Placing(record, temp.Path());
+        if (temp.RenameTo(LastComponent(path.Text()).Text()) != FileStatus::Ok)
+            return kInsCannotWrite;
+    }
     temp.Keep();
     CInstJournal::Done(record);
     return kInsOK;
