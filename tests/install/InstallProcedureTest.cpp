@@ -1,3 +1,4 @@
+#include "install/CInstallMarks.h"
 #include "platform/CTextBuilder.h"
 #include "tests/install/ProcedureAttempt.h"
 
@@ -20,6 +21,7 @@ bool FixedFreeSpace(const char*, uint64_t& bytes)
 bool UnreadableVolume(const char*, uint64_t&) { return false; }
 
 const char* const kFolderExists = " The folder already exists. Some files will be overwritten.\nDo you install anyway?";
+const char* const kNoJournal = " Cannot record the installation in the destination folder. Nothing was changed.";
 const char* const kShortOfSpace = " There is not enough space to install.\nDo you install anyway?";
 
 // Held with delete sharing, as a program does that lets the file go.
@@ -92,19 +94,24 @@ TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAll
     std::vector<HANDLE> held;
     for (const char* name : {"ReadMe.txt", "Manual\\style.css", "Tools\\convert.exe", "License.txt"})
         held.push_back(Hold(destination + "\\" + name, 0));
+    // Or no journal in the product's folder for the moves aside (a folder at its name).
     const TreeSnapshot before = TakeSnapshot(scratch.Path());
-    for (bool inUse : {false, true}) {
-        Attempt refused(parent, ownPath, inUse ? ProductEntries() : damaged);
+    const std::string blocked = destination + "\\Installing.journal";
+    for (InstallResult code : {kInsBroken, kInsFileInUse, kInsNoJournal}) {
+        if (code == kInsNoJournal)
+            CreateDirectoryA(blocked.c_str(), nullptr);
+        Attempt refused(parent, ownPath, code == kInsBroken ? damaged : ProductEntries());
         refused.Uninstall(destination);
-        EXPECT_EQ(refused.code, inUse ? kInsFileInUse : kInsBroken);
+        RemoveDirectoryA(blocked.c_str());
+        EXPECT_EQ(refused.code, code);
         const std::string shown = destination + "\\ReadMe.txt\n" + destination + "\\Manual\\style.css\n" + destination;
-        EXPECT_EQ(refused.dialogs.notices,
-                  std::vector<std::string>{inUse ? " Another program is using these files:\n" + shown + "\\Tools\\convert.exe"
-                                                       "\n...\n\nClose the program that uses them and press Uninstall "
-                                                       "again to finish the removal."
-                                                 : " This installer is broken."});
+        const std::string inUse = " Another program is using these files:\n" + shown + "\\Tools\\convert.exe"
+                                  "\n...\n\nClose the program that uses them and press Uninstall again to finish the removal.";
+        EXPECT_EQ(refused.dialogs.notices, std::vector<std::string>{code == kInsBroken ? " This installer is broken."
+                                                                    : code == kInsFileInUse ? inUse : kNoJournal});
         ExpectTreeUnchanged(scratch.Path(), before);
         EXPECT_EQ(RegistryValue("InstallDir"), destination);
+        EXPECT_TRUE(CInstallMarks(refused.run.marksKey, "Sample Tool").List().IsEmpty());
     }
     for (HANDLE file : held)
         CloseHandle(file);
@@ -274,7 +281,7 @@ const Refusal kRefusals[] = {
          CreateDirectoryA(to.c_str(), nullptr);
          CreateDirectoryA((to + "\\Installing.journal").c_str(), nullptr);
      },
-     kInsNoJournal, kFolderExists, " Cannot record the installation in the destination folder. Nothing was changed."},
+     kInsNoJournal, kFolderExists, kNoJournal},
 };
 
 } // namespace
