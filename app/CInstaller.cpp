@@ -2,6 +2,7 @@
 
 #include "app/InstallerMode.h"
 #include "app/PackageScan.h"
+#include "install/CInstallMarks.h"
 #include "install/CInstallProcedure.h"
 #include "install/CProcedureRun.h"
 #include "install/CProcedureDialogs.h"
@@ -68,8 +69,14 @@ void CInstaller::Start()
 {
     // An installation of this product that was cut off (the process ended from the task
     // manager, the power lost) is undone before anything else, whichever mode this run is in.
-    if (UndoInterruptedInstallations(TempFolder().Text(), ProductFolderName(m_description)) > 0)
-        m_window->Dialogs().Notice(MessageText(kMsgInterruptedUndone));
+    CInterruptedOutcome interrupted = FinishInterruptedInstallations(kInstallMarksKey, ProductFolderName(m_description));
+    CProcedureDialogs& dialogs = m_window->Dialogs();
+    if (interrupted.undone > 0)
+        dialogs.Notice(MessageText(kMsgInterruptedUndone));
+    if (!interrupted.refused.IsEmpty())
+        dialogs.Notice(MessageAbout(kMsgJournalRefused, interrupted.refused));
+    if (!interrupted.inTheWay.IsEmpty())
+        dialogs.Notice(MessageAbout(kMsgUndoIncomplete, interrupted.inTheWay));
     if (IsUninstallerPath(m_ownFile.path.Text()))
         StartUninstall(UninstallDestination(m_ownFile.path.Text()));
     else
@@ -157,7 +164,15 @@ void CInstaller::Uninstall()
     run.tempFolder = TempFolder();
     CUninstallProcedure procedure(run, m_window->Dialogs());
     procedure.Run();
-    Done();
+    if (procedure.Result() == kInsOK) {
+        Done();
+        return;
+    }
+    // Nothing was removed (a file in use, say): the user may close what holds it and try
+    // again, from the first entry.
+    LoadDescription();
+    m_window->ShowUninstallPage();
+    m_window->Show();
 }
 
 void CInstaller::Done()

@@ -110,8 +110,10 @@ function(installer_test name)
                        $<TARGET_FILE:${name}> ${ARG_ARGS})
       set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
     endif()
+    # GUI tests start the installer, which reads the program-files value that the integration
+    # tests change for a moment: they never run beside each other.
     if(ARG_GUI)
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "display;program_files")
     endif()
   else()
     add_test(NAME ${name} COMMAND ${name} ${ARG_ARGS})
@@ -133,7 +135,7 @@ function(installer_wine_command name)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "INSTALLER_WINE_PREFIX=${INSTALLER_WINE_PREFIX};INSTALLER_ARTIFACTS=${INSTALLER_ARTIFACTS}/${name}")
   if(ARG_GUI)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "display;program_files")
   endif()
 endfunction()
 

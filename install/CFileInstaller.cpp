@@ -1,6 +1,7 @@
 #include "install/CFileInstaller.h"
 
 #include "install/CEntrySource.h"
+#include "install/CFilesInUse.h"
 #include "install/CInstJournal.h"
 #include "install/CInstallProgress.h"
 #include "install/CInstallRun.h"
@@ -82,6 +83,8 @@ InstallResult CFileInstaller::InstallFile()
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(m_journal, path, urlText, IsWithinDestination(url, m_ownFolder), temp, record);
+    if (code == kInsFileInUse && m_run.filesInUse)
+        m_run.filesInUse->Add(path);
     if (code != kInsOK)
         return code;
     // Data and times go through the handle that created the temporary file: one open per file.

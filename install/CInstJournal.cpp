@@ -1,12 +1,13 @@
 #include "install/CInstJournal.h"
 
 #include "framework/LPtrArray.h"
-#include "install/CJournalFile.h"
+#include "install/CInstallMarks.h"
+#include "install/JournalPaths.h"
 #include "platform/CDeleteFileOp.h"
 #include "platform/CRemoveFolderOp.h"
 #include "platform/CRenameOp.h"
-#include "platform/CUrl.h"
-#include "platform/FileUrl.h"
+#include "platform/CTextBuilder.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 
 #include <new>
@@ -14,22 +15,84 @@
 
 namespace {
 
-// Where a replaced file waits, or a new one is written: a name in the folder of the record's
-// path.
-LString BackupPath(const LString& path, const LString& backupName)
+// A file read back from a journal file whose mark gives a size and last-write time that it
+// no longer has: another program put it there since.
+bool IsChanged(const CJournalRecord& record, const char* path)
 {
-    return JoinPath(ParentPath(path.Text()).Text(), backupName.Text());
+    CFileIdentity identity;
+    return record.recovered && record.identified
+        && (!ReadFileIdentity(path, identity) || identity.size != record.size || identity.lastWrite != record.lastWrite);
 }
 
-bool NativePathOf(const CJournalRecord& record, LString& path)
+// A file read back from a journal file is deleted only while it is the one the installation
+// wrote, as its mark proves. What this run made is its own.
+bool IsOurs(const CJournalRecord& record, const char* path)
 {
-    return FileUrlToPath(ParseUrl(record.url.Text()), false, path);
+    return !record.recovered || (record.identified && !IsChanged(record, path));
+}
+
+bool Gone(FileStatus status)
+{
+    return status == FileStatus::Ok || status == FileStatus::NotFound;
+}
+
+// Deletes the file, read-only or not; false when it is still there (a program holds it, say).
+bool DeleteOurs(const char* path)
+{
+    if (Gone(CDeleteFileOp(path).Status()))
+        return true;
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return Gone(CDeleteFileOp(path).Status());
+}
+
+// The running program cannot be deleted, but it can be renamed: the uninstaller copy that an
+// interrupted installation wrote moves itself aside under a temporary name, which goes at the
+// next restart, and so undoes that installation as any other program of the product would.
+bool MoveRunningProgramAside(const LString& path)
+{
+    char own[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || lstrcmpiA(own, path.Text()) != 0)
+        return false;
+    CTextBuilder name;
+    name.Append("ins");
+    name.AppendNumber(static_cast<long>(GetTickCount()));
+    CRenameOp aside(path.Text(), name.Failed() ? "ins" : name.Text(), ConflictMode::Number);
+    if (!aside.Succeeded())
+        return false;
+    DeleteAtRestart(aside.ResultPath().Text());
+    return true;
+}
+
+bool Failed(const LString& path, LString* failed)
+{
+    if (failed && failed->IsEmpty())
+        *failed = path;
+    return false;
 }
 
 } // namespace
 
+CInstJournal::~CInstJournal()
+{
+    DropRecords();
+    delete m_file;
+}
+
 CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const LString& backupName)
 {
+    return Enter(kind, url, backupName, true);
+}
+
+CJournalRecord* CInstJournal::EnterAhead(JournalKind kind, const LString& url, const LString& backupName)
+{
+    return Enter(kind, url, backupName, false);
+}
+
+CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const LString& backupName, bool now)
+{
+    if (MirrorBroken())
+        return nullptr;
     CJournalRecord* record = new (std::nothrow) CJournalRecord;
     if (!record)
         return nullptr;
@@ -39,8 +102,12 @@ CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const 
     record->journal = this;
     record->number = m_entered++;
     m_records.InsertFront(record);
-    if (m_file)
-        m_file->Entered(*record);
+    if (m_file) {
+        m_file->Entered(*record, now);
+        // Unrecorded, the change must not be made.
+        if (m_file->Broken())
+            return nullptr;
+    }
     return record;
 }
 
@@ -49,8 +116,16 @@ void CInstJournal::Done(CJournalRecord* record)
     if (!record || !record->IsPending())
         return;
     record->kind -= CJournalRecord::kPending;
-    if (record->journal->m_file)
+    if (record->journal->m_file && !record->markWritten)
         record->journal->m_file->Done(*record);
+}
+
+void CInstJournal::Placing(CJournalRecord* record, const LString& temporary)
+{
+    if (!record || !record->journal->m_file)
+        return;
+    record->journal->m_file->Done(*record, temporary);
+    record->markWritten = true;
 }
 
 void CInstJournal::Drop(CJournalRecord* record)
@@ -62,12 +137,16 @@ void CInstJournal::Drop(CJournalRecord* record)
         record->journal->m_file->Dropped(*record);
 }
 
-bool CInstJournal::Mirror(const char* folder, const LString& product, const LString& destination)
+bool CInstJournal::Mirror(const char* marksKey, const LString& product, const LString& destination,
+                          bool destinationMade)
 {
     delete m_file;
     m_file = new (std::nothrow) CJournalFile;
-    LString path = CJournalFile::PathFor(folder, product, destination);
-    if (m_file && !path.IsEmpty() && m_file->Create(path.Text(), product, destination))
+    m_marksKey = LString(marksKey);
+    m_product = product;
+    m_destination = destination;
+    m_destinationMade = destinationMade;
+    if (m_file && m_file->Create(destination, product, destinationMade))
         return true;
     delete m_file;
     m_file = nullptr;
@@ -80,84 +159,132 @@ void CInstJournal::Flush()
         m_file->Flush();
 }
 
-void CInstJournal::RemoveFile()
+bool CInstJournal::End(bool complete)
 {
-    if (m_file)
-        m_file->Remove();
+    if (!m_file)
+        return complete;
+    // A step that failed keeps the file and the mark: the next start tries again.
+    if (!complete || !m_file->Remove()) {
+        delete m_file;
+        m_file = nullptr;
+        return false;
+    }
     delete m_file;
     m_file = nullptr;
+    if (m_destinationMade && !m_committing)
+        RemoveDirectoryA(m_destination.Text());
+    CInstallMarks(m_marksKey.Text(), m_product).Remove(m_destination);
+    return true;
 }
 
-void CInstJournal::Commit()
+bool CInstJournal::Commit(LString* failed)
 {
+    m_announced.Clear();
     // Once the first backup is gone there is no way back: a crash from here on finishes the
     // commit at the next start.
+    m_committing = true;
     if (m_file)
         m_file->Committing();
+    bool complete = true;
+    m_leftForRestart = 0;
     while (CJournalRecord* record = m_records.PopFront()) {
-        LString path;
-        if (record->kind == kJournalReplaced && !record->backupName.IsEmpty() && NativePathOf(*record, path)) {
-            LString backup = BackupPath(path, record->backupName);
-            // The old file may have been read-only; its backup is ours to remove all the same.
-            if (CDeleteFileOp(backup.Text()).Status() == FileStatus::Failed) {
-                SetFileAttributesA(backup.Text(), FILE_ATTRIBUTE_NORMAL);
-                CDeleteFileOp(backup.Text());
-            }
+        LString backup = record->kind == kJournalReplaced ? IdentifiedPath(*record) : LString();
+        // The old file may have been read-only; its backup is ours to remove all the same. One
+        // that a running program holds goes at the next restart, which is no failure.
+        if (!backup.IsEmpty() && IsOurs(*record, backup.Text()) && !DeleteOurs(backup.Text())) {
+            if (DeleteAtRestart(backup.Text()))
+                ++m_leftForRestart;
+            else
+                complete = Failed(backup, failed);
         }
         delete record;
     }
-    RemoveFile();
+    return End(complete);
 }
 
-void CInstJournal::RollBack()
+bool CInstJournal::Undo(CJournalRecord& record, LString* failed)
 {
-    while (CJournalRecord* record = m_records.PopFront()) {
-        LString path;
-        if (!record->IsPending() && NativePathOf(*record, path)) {
-            switch (record->kind) {
-            case kJournalFile:
-                CDeleteFileOp(path.Text());
-                break;
-            case kJournalFolder:
-                CRemoveFolderOp(path.Text());
-                break;
-            case kJournalReplaced:
-                // UseExisting: the old name is restored exactly or not at all.
-                CRenameOp(BackupPath(path, record->backupName).Text(), LastComponent(path.Text()).Text(),
-                          ConflictMode::UseExisting);
-                break;
-            default:
-                break;
-            }
+    LString path;
+    if (record.IsPending() || record.kind == CJournalRecord::kDropped || !NativePathOf(record, path))
+        return true;
+    switch (record.kind) {
+    case kJournalFile:
+        // Marked before its rename, a file may still stand under its temporary name.
+        if (record.recovered && record.backupName != LastComponent(path.Text())) {
+            LString temporary = BackupPath(path, record.backupName);
+            if (IsOurs(record, temporary.Text()) && !DeleteOurs(temporary.Text()))
+                return Failed(temporary, failed);
         }
+        return !IsOurs(record, path.Text()) || DeleteOurs(path.Text()) || MoveRunningProgramAside(path)
+            || Failed(path, failed);
+    case kJournalFolder:
+        CRemoveFolderOp(path.Text());
+        return true;
+    case kJournalReplaced: {
+        // Moved back even without its mark, which a power cut may have taken: the name is the
+        // installer's own, and nothing is deleted.
+        LString backup = BackupPath(path, record.backupName);
+        if (IsChanged(record, backup.Text()))
+            return true;
+        // UseExisting: the old name is restored exactly or not at all; a backup that is gone
+        // was restored before.
+        FileStatus status = CRenameOp(backup.Text(), LastComponent(path.Text()).Text(), ConflictMode::UseExisting).Status();
+        return status == FileStatus::Ok || status == FileStatus::NotFound || Failed(path, failed);
+    }
+    default:
+        return true;
+    }
+}
+
+bool CInstJournal::RollBack(LString* failed)
+{
+    m_announced.Clear();
+    bool complete = true;
+    while (CJournalRecord* record = m_records.PopFront()) {
+        if (!Undo(*record, failed))
+            complete = false;
         delete record;
     }
-    RemoveFile();
+    return End(complete);
+}
+
+void CInstJournal::DropRecords()
+{
+    m_announced.Clear();
+    while (CJournalRecord* record = m_records.PopFront())
+        delete record;
 }
 
 void CInstJournal::Clear()
 {
-    while (CJournalRecord* record = m_records.PopFront())
-        delete record;
-    RemoveFile();
+    DropRecords();
+    delete m_file;
+    m_file = nullptr;
 }
 
-bool CInstJournal::Resume(const char* path, const LString& product)
+CJournalFile::ResumeResult CInstJournal::Resume(const char* marksKey, const LString& product,
+                                                const LString& destination)
 {
     Clear();
     CJournalFile* file = new (std::nothrow) CJournalFile;
-    if (!file || !file->Resume(path, product, *this, m_committing)) {
+    if (!file)
+        return CJournalFile::kInUse;
+    CJournalFile::ResumeResult result = file->Resume(destination, product, *this, m_committing, m_destinationMade);
+    if (result != CJournalFile::kResumed) {
         delete file;
-        return false;
+        return result;
     }
     m_file = file;
-    return true;
+    m_marksKey = LString(marksKey);
+    m_product = product;
+    m_destination = destination;
+    return result;
 }
 
-bool CInstJournal::FinishInterrupted()
+bool CInstJournal::FinishInterrupted(bool& complete, LString* failed)
 {
     if (m_committing) {
-        Commit();
+        complete = Commit(failed);
         return false;
     }
     bool undoing = false;
@@ -168,16 +295,26 @@ bool CInstJournal::FinishInterrupted()
         if (record->kind == CJournalRecord::kDropped)
             continue;
         undoing = true;
-        // The crash may have come between a change and its mark: the change counts as made,
-        // and a file that was still being written goes with its temporary file.
         LString path;
         bool located = NativePathOf(*record, path);
+        const bool marked = !record->IsPending();
+        // The crash may have come between a change and its mark: the change counts as made.
+        // A file still being written under a temporary name goes with that name, which only
+        // this program gives; one written at its own name lies in a folder the installation
+        // made, where nothing else was. A new file at its final name without its mark is not
+        // proven the installation's and stays.
         if (record->IsPending()) {
             record->kind -= CJournalRecord::kPending;
-            if (located && record->kind == kJournalFile && !record->backupName.IsEmpty())
-                CDeleteFileOp(BackupPath(path, record->backupName).Text());
+            if (record->kind == kJournalFile && record->backupName != LastComponent(path.Text())) {
+                if (located)
+                    DeleteOurs(BackupPath(path, record->backupName).Text());
+                record->kind = CJournalRecord::kDropped;
+            } else if (record->kind == kJournalFile) {
+                record->recovered = false;
+            }
         }
-        if (located && record->kind == kJournalReplaced
+        // A backup name entered ahead, or one whose rename never came, restored nothing.
+        if (located && marked && record->kind == kJournalReplaced
             && GetFileAttributesA(BackupPath(path, record->backupName).Text()) == INVALID_FILE_ATTRIBUTES)
             restored.Append(record);
     }
@@ -188,6 +325,6 @@ bool CInstJournal::FinishInterrupted()
                 record->kind = CJournalRecord::kDropped;
         }
     }
-    RollBack();
+    complete = RollBack(failed);
     return undoing;
 }

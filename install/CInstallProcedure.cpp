@@ -3,6 +3,7 @@
 #include "install/CFileInstaller.h"
 #include "install/CInstDesc.h"
 #include "install/CInstJournal.h"
+#include "install/CInstallMarks.h"
 #include "install/CInstallRun.h"
 #include "install/CProcedureDialogs.h"
 #include "install/CProcedureRun.h"
@@ -37,22 +38,27 @@ bool CInstallProcedure::Run()
     CInstJournal journal;
     m_code = Install(journal);
     if (m_code == kInsOK) {
+        // A backup that a running program holds goes at the next restart; one that cannot be
+        // left for then either stays with the journal, and the next start deletes it.
         journal.Commit();
     } else {
         m_progress->HideBar();
         m_progress->SetMessage(ProgressMessage(kProgUndoing));
     }
     // After a commit there is nothing left to undo; otherwise every change goes, newest first.
-    journal.RollBack();
+    LString inTheWay;
+    bool undone = journal.RollBack(&inTheWay);
     m_dialogs.CloseProgress();
     m_progress = nullptr;
 
-    if (m_code == kInsCanceled)
-        return false;
-    if (m_code != kInsOK) {
+    if (m_code == kInsFileInUse)
+        m_dialogs.Notice(m_filesInUse.Text(kMsgInstallAgain));
+    else if (m_code != kInsOK && m_code != kInsCanceled)
         m_dialogs.Notice(ErrorText(m_code));
+    if (!undone)
+        m_dialogs.Notice(MessageAbout(kMsgUndoIncomplete, inTheWay));
+    if (m_code != kInsOK)
         return false;
-    }
     LString done = m_run.description->Text(kDescInsDone);
     m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgInstallDone) : done);
     return true;
@@ -73,15 +79,9 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
         code = RegisterUser();
     if (code != kInsOK)
         return code;
-    // Without a journal file (no temporary folder, or none that takes it) the installation goes
-    // on all the same; only a crash could not be undone at the next start.
-    if (!m_run.tempFolder.IsEmpty())
-        journal.Mirror(m_run.tempFolder.Text(), ProductFolderName(*m_run.description), m_run.destination);
-    bool destinationMade = false;
-    code = CreateDestination(journal, destinationMade);
+    code = StartJournal(journal);
     if (code != kInsOK)
         return code;
-    journal.Flush();
 
     m_dialogs.HideWindow();
     // This step shows the dialog; a stop already asked for here is not dropped.
@@ -90,16 +90,17 @@ InstallResult CInstallProcedure::Install(CInstJournal& journal)
 
     CInstallRun files;
     files.destination = m_run.destination;
-    files.destinationMade = destinationMade;
+    files.destinationMade = m_destinationMade;
     files.entries = m_run.entries;
     files.packageStart = m_run.packageStart;
+    files.filesInUse = &m_filesInUse;
     code = InstallFiles(files, *m_progress, journal);
     // The uninstaller is written like the package's files, and before the registry and
     // shortcut lines, which no rollback undoes.
     if (code == kInsOK)
-        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text());
+        code = CopyUninstaller(journal, m_run.destination.Text(), m_run.ownPath.Text(), &m_filesInUse);
     if (code != kInsOK)
-        return code;
+        return journal.MirrorBroken() ? kInsNoJournal : code;
     journal.Flush();
 
     // From here on the installation cannot be stopped; the integration steps skip what fails.
@@ -149,7 +150,26 @@ InstallResult CInstallProcedure::RegisterUser()
     return name.IsEmpty() ? kInsCanceled : kInsOK;
 }
 
-InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal, bool& made)
+InstallResult CInstallProcedure::StartJournal(CInstJournal& journal)
+{
+    // The mark comes before the first change, the journal file before any change but the
+    // destination it lives in; without either nothing is changed.
+    const LString product = ProductFolderName(*m_run.description);
+    CInstallMarks marks(m_run.marksKey, product);
+    if (!marks.Set(m_run.destination))
+        return kInsNoJournal;
+    InstallResult code = CreateDestination();
+    if (code == kInsOK && !journal.Mirror(m_run.marksKey, product, m_run.destination, m_destinationMade))
+        code = kInsNoJournal;
+    if (code != kInsOK) {
+        if (m_destinationMade)
+            RemoveDirectoryA(m_run.destination.Text());
+        marks.Remove(m_run.destination);
+    }
+    return code;
+}
+
+InstallResult CInstallProcedure::CreateDestination()
 {
     // A folder that exists already (the user agreed to install into it) is not the
     // installation's to remove on a rollback, even when it is empty.
@@ -158,14 +178,10 @@ InstallResult CInstallProcedure::CreateDestination(CInstJournal& journal, bool& 
         if (existing.Found() && existing.IsFolder())
             return kInsOK;
     }
-    CJournalRecord* record = journal.Enter(kJournalFolder, PathToFileUrl(m_run.destination.Text()));
-    if (!record)
-        return kInsNoMemory;
     CCreateFolderOp folder(m_run.destination.Text(), ConflictMode::UseExisting);
     if (!folder.Succeeded())
         return kInsCannotCreateFolder;
-    CInstJournal::Done(record);
-    made = true;
+    m_destinationMade = true;
     return kInsOK;
 }
 

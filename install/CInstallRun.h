@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class CEntrySource;
+class CFilesInUse;
 
 // What the file installation needs of the installer run: where the product goes and the
 // package it comes from.
@@ -13,4 +14,5 @@ struct CInstallRun {
     bool destinationMade = false;    // this installation made it: all that is in it is its own
     CEntrySource* entries = nullptr; // standing on the first entry's tag
     uint32_t packageStart = 0;       // offset of the package in its file, for the progress bar
+    CFilesInUse* filesInUse = nullptr; // receives the file in use that ended the installation
 };

@@ -3,6 +3,7 @@
 #include "framework/LPtrArray.h"
 #include "install/CInstJournal.h"
 #include "install/EntryPlacement.h"
+#include "install/JournalPaths.h"
 #include "package/BigEndian.h"
 #include "package/Crc32.h"
 #include "platform/CUrl.h"
@@ -16,33 +17,59 @@ namespace {
 
 const char kMagic[] = "INSTJRNL";
 const size_t kMagicSize = 8;
-const uint32_t kVersion = 1;
+const uint32_t kVersion = 2;
 const size_t kFixedSize = 1 + 1 + 4 + 4 + 4 + 4; // op, kind, number, two lengths, check
 const DWORD kLargestFile = 64 << 20;
-
-void AppendHex(CTextBuilder& text, uint32_t value)
-{
-    static const char kDigits[] = "0123456789ABCDEF";
-    for (int shift = 28; shift >= 0; shift -= 4)
-        text.AppendChar(kDigits[(value >> shift) & 15]);
-}
-
-uint32_t CheckOf(const LString& text) { return Crc32(0, text.Text(), text.Length()); }
-
-LString NameStart(const char* folder, const LString& product)
-{
-    CTextBuilder name;
-    name.Append("Install-");
-    AppendHex(name, CheckOf(product));
-    name.AppendChar('-');
-    return JoinPath(folder, name.Text());
-}
 
 void AppendNumber32(CTextBuilder& out, uint32_t value)
 {
     uint8_t bytes[4];
     WriteBigEndian32(value, bytes);
     out.Append(reinterpret_cast<const char*>(bytes), 4);
+}
+
+// One record in the file's form, its check continued from `check`.
+void AppendRecord(CTextBuilder& out, uint32_t& check, char op, int32_t kind, uint32_t number, const LString& first,
+                  const LString& second)
+{
+    size_t start = out.Length();
+    out.AppendChar(op);
+    out.AppendChar(static_cast<char>(kind));
+    AppendNumber32(out, number);
+    AppendNumber32(out, static_cast<uint32_t>(first.Length()));
+    out.Append(first);
+    AppendNumber32(out, static_cast<uint32_t>(second.Length()));
+    out.Append(second);
+    if (out.Failed())
+        return;
+    check = Crc32(check, out.Text() + start, out.Length() - start);
+    AppendNumber32(out, check);
+}
+
+// The magic and the header: how every journal file of the installation begins. The magic
+// stands outside the chain of checks, which the header starts.
+void AppendStart(CTextBuilder& out, uint32_t& check, const LString& product, const LString& destination, bool made)
+{
+    out.Append(kMagic, kMagicSize);
+    check = 0;
+    AppendRecord(out, check, 'H', made ? 1 : 0, kVersion, product, destination);
+}
+
+// A file that holds less than its whole header, or only zeros, was cut off while it was being
+// made, before the installation changed anything.
+bool IsUnfinishedStart(const uint8_t* bytes, size_t size, const LString& product, const LString& destination)
+{
+    bool zeros = true;
+    for (size_t i = 0; i < size && zeros; ++i)
+        zeros = bytes[i] == 0;
+    for (int made = 0; made < 2 && !zeros; ++made) {
+        CTextBuilder start;
+        uint32_t check = 0;
+        AppendStart(start, check, product, destination, made == 1);
+        if (!start.Failed() && size < start.Length() && std::memcmp(bytes, start.Text(), size) == 0)
+            return true;
+    }
+    return zeros;
 }
 
 // One record as read.
@@ -104,44 +131,100 @@ private:
     uint32_t m_check = 0;
 };
 
-// A name within the folder of the record's path, and nothing else.
-bool IsPlainName(const LString& name)
-{
-    return !name.IsEmpty() && SanitizeName(name) == name && !name.Equals(".") && !name.Equals("..");
-}
+// What an installation into the destination writes, and nothing else: a path below the
+// destination with no link on the way, a backup or temporary name of the installer's own form,
+// and a file at its own name only in a folder the installation made.
+class EntryCheck {
+public:
+    EntryCheck(const LString& destination, bool destinationMade)
+        : m_destination(destination)
+        , m_base(ParseUrl(PathToFileUrl(destination.Text()).Text()))
+        , m_destinationMade(destinationMade)
+    {
+    }
 
-bool IsSoundEntry(const Record& record, const CUrl& base)
+    bool Ready() const { return !m_base.IsEmpty(); }
+
+    bool IsSound(const Record& record, const LPtrArray<CJournalRecord>& entered) const
+    {
+        if (record.kind < kJournalReplaced || record.kind > kJournalFolder)
+            return false;
+        CUrl url = ParseUrl(record.first.Text());
+        if (!IsWithinDestination(url, m_base))
+            return false;
+        // A path that cannot be found names nothing that could be acted on.
+        LString path;
+        if (FileUrlToPath(url, false, path) && !IsConfinedPath(path, m_destination))
+            return false;
+        switch (record.kind) {
+        case kJournalReplaced:
+            return IsInstallerName(record.second, "tmp");
+        case kJournalFile:
+            return IsInstallerName(record.second, "ins")
+                || (record.second == LastComponent(path.Text()) && !path.IsEmpty() && InMadeFolder(record.first, entered));
+        default:
+            return record.second.IsEmpty();
+        }
+    }
+
+private:
+    bool InMadeFolder(const LString& url, const LPtrArray<CJournalRecord>& entered) const
+    {
+        if (m_destinationMade)
+            return true;
+        for (int i = 0; i < entered.Count(); ++i) {
+            const CJournalRecord* folder = entered.At(i);
+            const LString& folderUrl = folder->url;
+            if ((folder->kind == kJournalFolder || folder->kind == kJournalFolder + CJournalRecord::kPending)
+                && url.Length() > folderUrl.Length() + 1 && url.Text()[folderUrl.Length()] == '/'
+                && std::strncmp(url.Text(), folderUrl.Text(), folderUrl.Length()) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    LString m_destination;
+    CUrl m_base;
+    bool m_destinationMade;
+};
+
+// The "done" mark of a file: what it looked like then.
+bool MarkDone(CJournalRecord* record, const LString& identityText)
 {
-    if (record.kind < kJournalReplaced || record.kind > kJournalFolder)
-        return false;
-    if (!IsWithinDestination(ParseUrl(record.first.Text()), base))
-        return false;
-    if (record.kind == kJournalReplaced || !record.second.IsEmpty())
-        return IsPlainName(record.second);
+    CFileIdentity identity;
+    if (!identityText.IsEmpty()) {
+        if (!ParseIdentity(identityText, identity))
+            return false;
+        record->identified = true;
+        record->size = identity.size;
+        record->lastWrite = identity.lastWrite;
+    }
+    CInstJournal::Done(record);
     return true;
 }
 
 // Enters the records that follow the header; false when one of them is not what this
 // program writes.
-bool EnterRecords(RecordReader& reader, const CUrl& base, CInstJournal& journal, bool& committing)
+bool EnterRecords(RecordReader& reader, const EntryCheck& check, CInstJournal& journal, bool& committing)
 {
     LPtrArray<CJournalRecord> entered;
     Record record;
     while (reader.Next(record)) {
         if (record.op == 'E') {
-            CJournalRecord* made = IsSoundEntry(record, base)
+            CJournalRecord* made = check.IsSound(record, entered)
                 ? journal.Enter(static_cast<JournalKind>(record.kind), record.first, record.second) : nullptr;
             if (!made || !entered.Append(made))
                 return false;
+            made->recovered = true;
         } else if (record.op == 'D' || record.op == 'X') {
             CJournalRecord* marked
                 = record.number < static_cast<uint32_t>(entered.Count()) ? entered.At(static_cast<int>(record.number)) : nullptr;
-            if (!marked)
+            if (!marked || !record.second.IsEmpty())
                 return false;
-            if (record.op == 'D')
-                CInstJournal::Done(marked);
-            else
+            if (record.op == 'X')
                 CInstJournal::Drop(marked);
+            else if (!MarkDone(marked, record.first))
+                return false;
         } else if (record.op == 'C') {
             committing = true;
         } else {
@@ -151,19 +234,22 @@ bool EnterRecords(RecordReader& reader, const CUrl& base, CInstJournal& journal,
     return true;
 }
 
-// Reads a journal file's bytes into the empty journal when they are a journal of the product;
-// `used` and `check` tell where the records read end and the check they end with.
-bool ReadJournal(const uint8_t* bytes, size_t size, const LString& product, CInstJournal& journal, bool& committing,
-                 size_t& used, uint32_t& check)
+// Reads a journal file's bytes into the empty journal when they are a journal of the product
+// into the destination; `used` and `check` tell where the records read end and the check
+// they end with.
+bool ReadJournal(const uint8_t* bytes, size_t size, const LString& product, const LString& destination,
+                 CInstJournal& journal, bool& committing, bool& destinationMade, size_t& used, uint32_t& check)
 {
     if (size < kMagicSize || std::memcmp(bytes, kMagic, kMagicSize) != 0)
         return false;
     RecordReader reader(bytes + kMagicSize, size - kMagicSize);
     Record header;
-    if (!reader.Next(header) || header.op != 'H' || header.number != kVersion || header.first != product)
+    if (!reader.Next(header) || header.op != 'H' || header.number != kVersion || header.first != product
+        || header.second != destination || header.kind < 0 || header.kind > 1)
         return false;
-    CUrl base = ParseUrl(PathToFileUrl(header.second.Text()).Text());
-    if (base.IsEmpty() || !EnterRecords(reader, base, journal, committing))
+    destinationMade = header.kind == 1;
+    EntryCheck entries(destination, destinationMade);
+    if (!entries.Ready() || !EnterRecords(reader, entries, journal, committing))
         return false;
     used = static_cast<size_t>(reader.Position() - bytes);
     check = reader.Check();
@@ -181,54 +267,63 @@ void CJournalFile::Close()
     m_file = INVALID_HANDLE_VALUE;
 }
 
-LString CJournalFile::PathFor(const char* folder, const LString& product, const LString& destination)
-{
-    CTextBuilder path;
-    path.Append(NameStart(folder, product));
-    AppendHex(path, CheckOf(destination));
-    path.Append(".journal");
-    return path.Failed() ? LString() : path.ToString();
-}
+const char CJournalFile::kJournalName[] = "Installing.journal";
 
-LString CJournalFile::PatternFor(const char* folder, const LString& product)
-{
-    CTextBuilder pattern;
-    pattern.Append(NameStart(folder, product));
-    pattern.Append("*.journal");
-    return pattern.Failed() ? LString() : pattern.ToString();
-}
+LString CJournalFile::PathIn(const LString& destination) { return JoinPath(destination.Text(), kJournalName); }
 
-bool CJournalFile::Create(const char* path, const LString& product, const LString& destination)
+bool CJournalFile::Create(const LString& destination, const LString& product, bool destinationMade)
 {
     Close();
-    m_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LString path = PathIn(destination);
+    // A name that a link or someone's file holds is freed, never written through.
+    DeleteFileA(path.Text());
+    m_file = CreateFileA(path.Text(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (m_file == INVALID_HANDLE_VALUE)
         return false;
-    m_path = LString(path);
+    m_path = path;
     m_unwritten.Clear();
-    m_unwritten.Append(kMagic, kMagicSize);
-    // The magic stands outside the chain of checks, which the header starts.
-    m_check = 0;
-    Put('H', 0, kVersion, product, destination);
-    WriteOut();
-    return m_file != INVALID_HANDLE_VALUE;
+    m_written = m_durable = 0;
+    AppendStart(m_unwritten, m_check, product, destination, destinationMade);
+    Flush();
+    if (Broken()) {
+        DeleteFileA(path.Text());
+        return false;
+    }
+    return true;
 }
 
-bool CJournalFile::Resume(const char* path, const LString& product, CInstJournal& journal, bool& committing)
+CJournalFile::ResumeResult CJournalFile::Resume(const LString& destination, const LString& product,
+                                                CInstJournal& journal, bool& committing, bool& destinationMade)
 {
     Close();
     committing = false;
-    // Alone: while the installation that writes it runs, it cannot be opened so.
-    m_file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD size = GetFileSize(m_file, nullptr);
-    uint8_t* bytes = size != INVALID_FILE_SIZE && size <= kLargestFile ? new (std::nothrow) uint8_t[size + 1] : nullptr;
+    LString path = PathIn(destination);
+    // Alone: while the installation that writes it runs, it cannot be opened so. A link at its
+    // name is opened as the link, and refused below.
+    m_file = CreateFileA(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (m_file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kMissing : kInUse;
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    bool plain = GetFileInformationByHandle(m_file, &information)
+        && !(information.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+        && information.nFileSizeHigh == 0 && information.nFileSizeLow <= kLargestFile;
+    DWORD size = plain ? information.nFileSizeLow : 0;
+    uint8_t* bytes = plain ? new (std::nothrow) uint8_t[size + 1] : nullptr;
     DWORD read = 0;
     size_t used = 0;
     bool ours = bytes && ReadFile(m_file, bytes, size, &read, nullptr) && read == size
-        && ReadJournal(bytes, size, product, journal, committing, used, m_check);
+        && ReadJournal(bytes, size, product, destination, journal, committing, destinationMade, used, m_check);
+    bool unfinished = !ours && bytes && read == size && IsUnfinishedStart(bytes, size, product, destination);
     delete[] bytes;
+    if (unfinished) {
+        Close();
+        DeleteFileA(path.Text());
+        return kMissing;
+    }
     // Further marks go right behind what was read: a record the crash tore is cut off.
     if (ours) {
         LONG end = static_cast<LONG>(used);
@@ -237,30 +332,19 @@ bool CJournalFile::Resume(const char* path, const LString& product, CInstJournal
     if (!ours) {
         journal.Clear();
         Close();
-        return false;
+        return kRefused;
     }
-    m_path = LString(path);
+    m_path = path;
     m_unwritten.Clear();
-    return true;
+    m_written = m_durable = used;
+    return kResumed;
 }
 
 void CJournalFile::Put(char op, int32_t kind, uint32_t number, const LString& first, const LString& second)
 {
     // A mirror that ended (a write failed) keeps nothing more.
-    if (m_file == INVALID_HANDLE_VALUE)
-        return;
-    size_t start = m_unwritten.Length();
-    m_unwritten.AppendChar(op);
-    m_unwritten.AppendChar(static_cast<char>(kind));
-    AppendNumber32(m_unwritten, number);
-    AppendNumber32(m_unwritten, static_cast<uint32_t>(first.Length()));
-    m_unwritten.Append(first);
-    AppendNumber32(m_unwritten, static_cast<uint32_t>(second.Length()));
-    m_unwritten.Append(second);
-    if (m_unwritten.Failed())
-        return;
-    m_check = Crc32(m_check, m_unwritten.Text() + start, m_unwritten.Length() - start);
-    AppendNumber32(m_unwritten, m_check);
+    if (m_file != INVALID_HANDLE_VALUE)
+        AppendRecord(m_unwritten, m_check, op, kind, number, first, second);
 }
 
 void CJournalFile::WriteOut()
@@ -273,16 +357,31 @@ void CJournalFile::WriteOut()
     // mirror ends here, and what it holds so far stays valid.
     if (m_unwritten.Failed() || !WriteFile(m_file, m_unwritten.Text(), length, &written, nullptr) || written != length)
         Close();
+    m_written += written;
     m_unwritten.Clear();
 }
 
-void CJournalFile::Entered(const CJournalRecord& record)
+void CJournalFile::Entered(const CJournalRecord& record, bool now)
 {
     Put('E', record.kind - CJournalRecord::kPending, 0, record.url, record.backupName);
-    WriteOut();
+    if (now)
+        WriteOut();
 }
 
-void CJournalFile::Done(const CJournalRecord& record) { Put('D', 0, record.number, LString(), LString()); }
+void CJournalFile::Done(const CJournalRecord& record, const LString& at)
+{
+    // A file's mark says what it looked like, so that a recovery touches it only while it
+    // still does. A new file's is written at once, since until it is there the file counts as
+    // not proven ours; a backup without its mark is moved back all the same.
+    LString identity;
+    LString path = at.IsEmpty() ? IdentifiedPath(record) : at;
+    CFileIdentity found;
+    if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
+        identity = FormatIdentity(found);
+    Put('D', 0, record.number, identity, LString());
+    if (!at.IsEmpty() || record.kind == kJournalFile)
+        WriteOut();
+}
 
 void CJournalFile::Dropped(const CJournalRecord& record)
 {
@@ -299,15 +398,17 @@ void CJournalFile::Committing()
 void CJournalFile::Flush()
 {
     WriteOut();
+    if (m_file != INVALID_HANDLE_VALUE && !FlushFileBuffers(m_file))
+        Close();
     if (m_file != INVALID_HANDLE_VALUE)
-        FlushFileBuffers(m_file);
+        m_durable = m_written;
 }
 
-void CJournalFile::Remove()
+bool CJournalFile::Remove()
 {
     Close();
-    if (!m_path.IsEmpty())
-        DeleteFileA(m_path.Text());
+    bool removed = m_path.IsEmpty() || DeleteFileA(m_path.Text()) || GetLastError() == ERROR_FILE_NOT_FOUND;
     m_path = LString();
     m_unwritten.Clear();
+    return removed;
 }

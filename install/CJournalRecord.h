@@ -28,6 +28,14 @@ struct CJournalRecord : LListNode {
     LString backupName;
     CInstJournal* journal = nullptr; // the journal it was entered in
     uint32_t number = 0;             // its place in the order of entering, from 0
+    // Read back from the journal file of an installation that was cut off: only a file that
+    // still has the size and last-write time its "done" mark gives (`identified`) is acted on,
+    // since another program may have put a file of that name there since.
+    bool recovered = false;
+    bool markWritten = false; // its "done" mark is in the journal file already (Placing)
+    bool identified = false;
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;
 
     bool IsPending() const { return kind >= kPending; }
 };

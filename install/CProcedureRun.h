@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/LString.h"
+#include "install/CInstallMarks.h"
 
 #include <cstdint>
 
@@ -24,7 +25,8 @@ struct CProcedureRun {
     LString destination;                 // the product folder: found by the installation, given to the uninstallation
     uint32_t requiredBytes = 0;          // the pre-scan total: the files and the uninstaller copy
     LString ownPath;                     // the running program file, package included
-    LString tempFolder;                  // where the journal file and the self-removal batch go
+    LString tempFolder;                  // where the self-removal batch goes
+    const char* marksKey = kInstallMarksKey; // installations in progress, under HKEY_LOCAL_MACHINE
     FreeSpaceQuery freeSpace = &QueryFreeSpace;
 
     uint32_t PackageLength() const { return packageEnd > packageStart ? packageEnd - packageStart : 0; }

@@ -12,4 +12,6 @@ enum InstallResult : int {
     kInsNoDestination = 6,
     kInsNoVolumeAccess = 7,
     kInsCannotCreateFolder = 8,
+    kInsNoJournal = 9, // the journal file cannot be made or written: nothing may be changed
+    kInsFileInUse = 10, // another program holds a file that is to be replaced or removed
 };

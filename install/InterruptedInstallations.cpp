@@ -1,25 +1,51 @@
 #include "install/InterruptedInstallations.h"
 
 #include "install/CInstJournal.h"
-#include "install/CJournalFile.h"
-#include "platform/CFindHandle.h"
-#include "platform/PathText.h"
+#include "install/CInstallMarks.h"
+#include "install/JournalPaths.h"
 
-int UndoInterruptedInstallations(const char* folder, const LString& product)
+#include <cstring>
+
+namespace {
+
+void Finish(const char* marksKey, const LString& product, const LString& destination, CInterruptedOutcome& outcome)
 {
-    LString pattern = CJournalFile::PatternFor(folder, product);
-    WIN32_FIND_DATAA found;
-    CFindHandle find;
-    find.Reset(pattern.IsEmpty() ? INVALID_HANDLE_VALUE : FindFirstFileA(pattern.Text(), &found));
-    if (!find.IsValid())
-        return 0;
-    int undone = 0;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        CInstJournal journal;
-        if (journal.Resume(JoinPath(folder, found.cFileName).Text(), product) && journal.FinishInterrupted())
-            ++undone;
-    } while (FindNextFileA(find.Get(), &found));
-    return undone;
+    CInstallMarks marks(marksKey, product);
+    if (!IsProductFolder(destination, product)) {
+        outcome.refused = destination;
+        return;
+    }
+    CInstJournal journal;
+    switch (journal.Resume(marksKey, product, destination)) {
+    case CJournalFile::kMissing:
+        // Cut off before its journal existed, or after it went: nothing to undo.
+        marks.Remove(destination);
+        return;
+    case CJournalFile::kInUse:
+        return;
+    case CJournalFile::kRefused:
+        outcome.refused = destination;
+        return;
+    case CJournalFile::kResumed:
+        break;
+    }
+    bool complete = true;
+    if (journal.FinishInterrupted(complete, &outcome.inTheWay) && complete)
+        ++outcome.undone;
+}
+
+} // namespace
+
+CInterruptedOutcome FinishInterruptedInstallations(const char* marksKey, const LString& product)
+{
+    CInterruptedOutcome outcome;
+    LString marked = CInstallMarks(marksKey, product).List();
+    for (const char* at = marked.Text(); *at;) {
+        const char* end = std::strchr(at, '\n');
+        if (!end)
+            break;
+        Finish(marksKey, product, LString(at, static_cast<size_t>(end - at)), outcome);
+        at = end + 1;
+    }
+    return outcome;
 }

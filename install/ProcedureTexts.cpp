@@ -1,5 +1,6 @@
 #include "install/ProcedureTexts.h"
 
+#include "platform/CTextBuilder.h"
 #include "resources/LStrList.h"
 
 namespace {
@@ -14,4 +15,13 @@ LString ListText(const char* list, int index)
 
 LString ErrorText(InstallResult code) { return ListText("ERRINS", code); }
 LString MessageText(InstallMessage message) { return ListText("INSTMSG", message); }
+LString MessageAbout(InstallMessage message, const LString& path)
+{
+    CTextBuilder text;
+    text.Append(MessageText(message));
+    text.AppendChar('\n');
+    text.Append(path);
+    return text.Failed() ? MessageText(message) : text.ToString();
+}
+
 LString ProgressMessage(ProgressText text) { return ListText("PROGMSG", text); }

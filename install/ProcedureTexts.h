@@ -10,6 +10,11 @@ enum InstallMessage {
     kMsgInstallDone = 2,
     kMsgUninstallDone = 3,
     kMsgInterruptedUndone = 4,
+    kMsgJournalRefused = 5, // followed by the folder
+    kMsgUndoIncomplete = 6, // followed by the file in the way
+    kMsgInstallAgain = 7,
+    kMsgUninstallAgain = 8,
+    kMsgRemovedAtRestart = 9,
 };
 
 // The progress dialog's texts ("PROGMSG").
@@ -24,4 +29,6 @@ enum ProgressText {
 // for a Japanese user) through the default resource chain; empty when a list is missing.
 LString ErrorText(InstallResult code);
 LString MessageText(InstallMessage message);
+// The message, then on a line of its own the path it is about.
+LString MessageAbout(InstallMessage message, const LString& path);
 LString ProgressMessage(ProgressText text);

@@ -1,5 +1,6 @@
 #include "install/UninstallerCopy.h"
 
+#include "install/CFilesInUse.h"
 #include "install/CInstJournal.h"
 #include "install/JournalSteps.h"
 #include "platform/CChildPathOp.h"
@@ -15,7 +16,8 @@ const char kFileName[] = "Uninstall.exe";
 
 } // namespace
 
-InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath)
+InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, const char* ownPath,
+                              CFilesInUse* filesInUse)
 {
     CChildPathOp folderPath(destination, kFolderName);
     if (!folderPath.Succeeded())
@@ -35,15 +37,17 @@ InstallResult CopyUninstaller(CInstJournal& journal, const char* destination, co
     CTempFile temp;
     CJournalRecord* record = nullptr;
     code = StartNewFile(journal, path, url, false, temp, record);
+    if (code == kInsFileInUse && filesInUse)
+        filesInUse->Add(path);
     if (code != kInsOK)
         return code;
     // The copy opens the file by its path, which the creating handle would not share.
     temp.Close();
     if (CopyFileContents(ownPath, temp.Path().Text()) != kCopyDone)
         return kInsCannotWrite;
-    code = PlaceNewFile(temp, path, record);
-    if (code != kInsOK)
-        return code;
-    // The stamp comes last: it may make the copy read-only, which a rollback cannot delete.
-    return CopyFileStamp(ownPath, path.Text()) == kCopyDone ? kInsOK : kInsCannotWrite;
+    // Stamped before it takes its name, so that its journal mark keeps its final times; a
+    // read-only copy is deleted by a rollback all the same.
+    if (CopyFileStamp(ownPath, temp.Path().Text()) != kCopyDone)
+        return kInsCannotWrite;
+    return PlaceNewFile(temp, path, record);
 }

@@ -19,6 +19,8 @@ FileStatus CFileOp::StatusOfError(unsigned long error)
 {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return FileStatus::NotFound;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return FileStatus::InUse;
     return FileStatus::Failed;
 }
 

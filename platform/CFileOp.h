@@ -22,7 +22,7 @@ protected:
     CFileOp() = default;
     ~CFileOp() = default;
 
-    // Errors 2 and 3 are NotFound, everything else Failed.
+    // Errors 2 and 3 are NotFound, 32 and 33 InUse, everything else Failed.
     static FileStatus StatusOfError(unsigned long error);
     // Errors 80 and 183: the name exists.
     static bool IsNameConflict(unsigned long error);

@@ -7,6 +7,7 @@ enum class FileStatus : int {
     NotFound = 2, // the file or the path to it does not exist
     Conflict = 3, // the name is taken (or the item is of the wrong kind); for the finder also:
                   // no such entry, or no further entry
+    InUse = 4,    // another program holds the file open without sharing it
 };
 
 // What create and rename operations do when the name is already taken.

@@ -36,3 +36,8 @@ unsigned long EnsureParentFolders(const char* path)
     error = GetLastError();
     return error == ERROR_ALREADY_EXISTS ? 0 : error;
 }
+
+bool DeleteAtRestart(const char* path)
+{
+    return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}

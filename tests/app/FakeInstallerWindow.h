@@ -53,6 +53,7 @@ public:
     void RunAboutBox() override { events.push_back("about"); }
 
     void PressInstall() { Send(LMessage("CInstWin_Install", this, Next())); }
+    void PressUninstall() { Send(LMessage("CInstWin_Uninstall", this, Next())); }
 
     FakeDialogs dialogs;
     std::vector<std::string> events;

@@ -132,11 +132,12 @@ TEST_F(InstallerRun, InstallModeFillsThePageAndAfterAStopInstallsFromTheFirstEnt
     EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
 }
 
-TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoLevelsUp)
+TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoLevelsUpAgainWhileAFileIsInUse)
 {
     const std::string product = scratch / "Programs\\Sample Tool";
     const std::string uninstaller = product + "\\Uninstall\\uninstall.exe";
     ASSERT_TRUE(CreateDirectoryA(product.c_str(), nullptr) && CreateDirectoryA((product + "\\Uninstall").c_str(), nullptr));
+    ASSERT_TRUE(WriteTestFile(product + "\\ReadMe.txt", "read me"));
     ASSERT_TRUE(CopyFileA(installer.c_str(), uninstaller.c_str(), TRUE));
     CInstallerApp app(uninstaller.c_str(), &MakeFakeWindow);
     CInstaller* run = app.CreateInstaller();
@@ -149,6 +150,18 @@ TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoL
     EXPECT_EQ(window.pageTitle, "Remove Sample Tool");
     EXPECT_EQ(window.uninstallFolder, product);
     EXPECT_EQ(std::string(run->Destination().Text()), product);
+
+    // While another program holds a file the page is back, and another try reads the package
+    // from its first entry again.
+    HANDLE held = CreateFileA((product + "\\ReadMe.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    window.events.clear();
+    window.PressUninstall();
+    EXPECT_EQ(window.events, (std::vector<std::string>{"uninstall page", "show"}));
+    EXPECT_FALSE(QuitPosted());
+    CloseHandle(held);
+    window.PressUninstall();
+    EXPECT_FALSE(Exists(product + "\\ReadMe.txt"));
+    EXPECT_TRUE(QuitPosted());
 }
 
 TEST_F(InstallerRun, WithoutAWindowThereIsNoRun)

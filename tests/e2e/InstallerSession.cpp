@@ -1,8 +1,8 @@
 #include "tests/e2e/InstallerSession.h"
 
+#include "platform/CRegKey.h"
 #include "tests/ui/UiDriver.h"
 
-#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -67,10 +67,10 @@ bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
 
 void Program::Resume() { ResumeThread(m_info.hThread); }
 
-void Program::Kill()
+bool Program::Kill()
 {
     TerminateProcess(m_info.hProcess, 1);
-    WaitForSingleObject(m_info.hProcess, 10000);
+    return WaitForSingleObject(m_info.hProcess, 10000) == WAIT_OBJECT_0;
 }
 
 bool Pack(const std::string& description, const std::string& root, const std::string& output,
@@ -103,40 +103,9 @@ std::string PackProduct(const std::string& work, const char* setupName, const Pr
     return written && Pack(work + "\\description.txt", root, setup, options) ? setup : std::string();
 }
 
-namespace {
-
-struct Search {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK Matches(HWND window, LPARAM context)
-{
-    Search* search = reinterpret_cast<Search*>(context);
-    // The owner first: the other processes' windows, most of them, cost no further question.
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    char name[256] = {}, text[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    GetWindowTextA(window, text, sizeof text);
-    if ((search->className && lstrcmpiA(name, search->className)) || (search->title && std::strcmp(text, search->title)))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-} // namespace
-
 HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
 {
-    Search search = {processId, className, title, nullptr};
-    uidriver::WaitUntil([&] { return !EnumWindows(Matches, reinterpret_cast<LPARAM>(&search)) && search.found; },
-                        timeoutMs);
-    return search.found;
+    return uidriver::WaitForVisibleWindow(className, title, timeoutMs, processId);
 }
 
 HWND WaitForInstallerWindow(DWORD processId) { return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr); }
@@ -173,14 +142,8 @@ bool Press(HWND window, const char* label)
 
 std::string RegistryValue(HKEY root, const char* key, const char* name)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return std::string();
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    LONG status = RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(opened);
-    return status == ERROR_SUCCESS ? std::string(data) : std::string();
+    LString value;
+    return CRegKey(root, key, CRegKey::kOpenForReading).ReadString(name, value) ? value.Text() : "";
 }
 
 std::string ProgramFilesFolder()
@@ -190,11 +153,7 @@ std::string ProgramFilesFolder()
 
 bool RegistryKeyExists(HKEY root, const char* key)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
+    return CRegKey(root, key, CRegKey::kOpenForReading).IsOpen();
 }
 
 } // namespace e2e

@@ -37,8 +37,8 @@ public:
     // short runs of it; false when it never held within the time. Resume lets it go on.
     bool PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs = 120000);
     void Resume();
-    // Ends the program at once, as the task manager does (TerminateProcess).
-    void Kill();
+    // Ends the program at once, as the task manager does (TerminateProcess); true once it ended.
+    bool Kill();
     DWORD Id() const { return m_info.dwProcessId; }
 
 private:

@@ -2,6 +2,7 @@
 // when the user goes on anyway and the drive fills up, it says so and leaves the drive as it
 // found it. The drive is a size-limited tmpfs that scripts/small-drive maps as R:, made the
 // machine's program folder for the test, so that the suggested folder lies on it.
+#include "platform/CRegKey.h"
 #include "tests/e2e/InstallerSession.h"
 #include "tests/install/TreeSnapshot.h"
 #include "tests/support/Screenshot.h"
@@ -28,11 +29,8 @@ uint64_t FreeOnDrive()
 
 void SetProgramsFolder(const std::string& folder)
 {
-    HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_SET_VALUE, &key);
-    RegSetValueExA(key, "ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   DWORD(folder.size() + 1));
-    RegCloseKey(key);
+    CRegKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", CRegKey::kOpenForChange)
+        .SetString("ProgramFilesDir", folder.c_str());
 }
 
 void EmptyDrive()

@@ -116,13 +116,13 @@ TEST_F(EarlierInstallation, AFileThatCannotBeWrittenMidwayFailsTheInstallationAn
 {
     // Entries of the upgrade that replace a file of the earlier installation: another program
     // opens the file just before the installation comes to it, or the volume refuses the new
-    // contents (full, or gone).
+    // contents (full, or gone). The uninstaller is copied after the last entry.
     const struct {
         int entry;
         const char* file;
         bool refused;
     } failures[] = {{2, "ReadMe.txt", false}, {3, "Manual\\index.html", false}, {9, "SampleTool.ini", false},
-                    {3, "Manual\\index.html", true}};
+                    {11, "Uninstall\\Uninstall.exe", false}, {3, "Manual\\index.html", true}};
     ASSERT_NO_FATAL_FAILURE(MakeEarlierInstallation());
     const TreeSnapshot before = TakeSnapshot(scratch.Path());
     for (const auto& failure : failures) {
@@ -141,10 +141,15 @@ TEST_F(EarlierInstallation, AFileThatCannotBeWrittenMidwayFailsTheInstallationAn
         if (locked != INVALID_HANDLE_VALUE)
             CloseHandle(locked);
 
-        EXPECT_EQ(attempt.code, kInsCannotWrite);
+        // A file in use is named, with what to do about it.
+        EXPECT_EQ(attempt.code, failure.refused ? kInsCannotWrite : kInsFileInUse);
         // An opened file is not even moved aside; refused contents were read from the package.
         EXPECT_EQ(attempt.package.dataReads, FilesAmong(entries, size_t(failure.entry)) + (failure.refused ? 1 : 0));
-        EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{" Cannot write to the destination volume."});
+        const std::string notice = failure.refused ? " Cannot write to the destination volume."
+                                                   : " Another program is using these files:\n" + destination + "\\"
+                                                         + failure.file
+                                                         + "\n\nClose the program that uses them and press Install again.";
+        EXPECT_EQ(attempt.dialogs.notices, std::vector<std::string>{notice});
         EXPECT_EQ(attempt.dialogs.events, (std::vector<std::string>{"open", "ask", "hide window", "hide bar", "message",
                                                                     "close", "notice"}));
         ExpectTreeUnchanged(scratch.Path(), before);

@@ -1,7 +1,10 @@
+#include "install/CInstallMarks.h"
+#include "platform/CTextBuilder.h"
 #include "tests/install/ProcedureAttempt.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,13 +21,46 @@ bool FixedFreeSpace(const char*, uint64_t& bytes)
 bool UnreadableVolume(const char*, uint64_t&) { return false; }
 
 const char* const kFolderExists = " The folder already exists. Some files will be overwritten.\nDo you install anyway?";
+const char* const kNoJournal = " Cannot record the installation in the destination folder. Nothing was changed.";
 const char* const kShortOfSpace = " There is not enough space to install.\nDo you install anyway?";
+
+// Held with delete sharing, as a program does that lets the file go.
+HANDLE Hold(const std::string& path, DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+// The file becomes a real program, mapped as a running one is; the mapping holds it.
+HANDLE RunAsProgram(const std::string& path)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    CopyFileA(self, path.c_str(), FALSE);
+    HANDLE file = Hold(path);
+    HANDLE image = CreateFileMappingA(file, nullptr, PAGE_READONLY | SEC_IMAGE, 0, 0, nullptr);
+    CloseHandle(file);
+    return image;
+}
+
+// What the system is to delete at the next restart, each path behind "\??\" and ended by "|"
+// (an empty target follows); the list is emptied.
+std::string TakePendingRemovals()
+{
+    CRegKey key(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", CRegKey::kCreateOrOpen);
+    CTextBuilder data;
+    DWORD type = 0;
+    key.QueryValue("PendingFileRenameOperations", data, type);
+    key.DeleteValue("PendingFileRenameOperations");
+    std::string text(data.Text(), data.Length());
+    std::replace(text.begin(), text.end(), '\0', '|');
+    return text;
+}
 
 class InstallProcedure : public ProcedureTest {};
 
 } // namespace
 
-TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAllButTheUsersFiles)
+TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAllButTheUsersFilesOrNothing)
 {
     Attempt attempt(parent, ownPath, ProductEntries());
     EXPECT_TRUE(attempt.Run());
@@ -51,6 +87,35 @@ TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAll
     CreateDirectoryA((destination + "\\Manual\\Notes").c_str(), nullptr);
     WriteTestFile(destination + "\\Manual\\Notes\\note.txt", "a note");
     WriteTestFile(destination + "\\Manual\\index.html", "edited by the user, still the product's file");
+    // A damaged package, or files that another program holds (the first three named): nothing
+    // is removed, not the shortcut, the registry values or the uninstaller (no batch file).
+    std::vector<FakeEntry> damaged = ProductEntries();
+    damaged[3].cutHeader = true;
+    std::vector<HANDLE> held;
+    for (const char* name : {"ReadMe.txt", "Manual\\style.css", "Tools\\convert.exe", "License.txt"})
+        held.push_back(Hold(destination + "\\" + name, 0));
+    // Or no journal in the product's folder for the moves aside (a folder at its name).
+    const TreeSnapshot before = TakeSnapshot(scratch.Path());
+    const std::string blocked = destination + "\\Installing.journal";
+    for (InstallResult code : {kInsBroken, kInsFileInUse, kInsNoJournal}) {
+        if (code == kInsNoJournal)
+            CreateDirectoryA(blocked.c_str(), nullptr);
+        Attempt refused(parent, ownPath, code == kInsBroken ? damaged : ProductEntries());
+        refused.Uninstall(destination);
+        RemoveDirectoryA(blocked.c_str());
+        EXPECT_EQ(refused.code, code);
+        const std::string shown = destination + "\\ReadMe.txt\n" + destination + "\\Manual\\style.css\n" + destination;
+        const std::string inUse = " Another program is using these files:\n" + shown + "\\Tools\\convert.exe"
+                                  "\n...\n\nClose the program that uses them and press Uninstall again to finish the removal.";
+        EXPECT_EQ(refused.dialogs.notices, std::vector<std::string>{code == kInsBroken ? " This installer is broken."
+                                                                    : code == kInsFileInUse ? inUse : kNoJournal});
+        ExpectTreeUnchanged(scratch.Path(), before);
+        EXPECT_EQ(RegistryValue("InstallDir"), destination);
+        EXPECT_TRUE(CInstallMarks(refused.run.marksKey, "Sample Tool").List().IsEmpty());
+    }
+    for (HANDLE file : held)
+        CloseHandle(file);
+
     Attempt uninstall(parent, ownPath, ProductEntries());
     uninstall.Uninstall(destination);
     EXPECT_EQ(uninstall.code, kInsOK);
@@ -67,22 +132,6 @@ TEST_F(InstallProcedure, InstallsIntegratesAndCopiesTheUninstallerThatRemovesAll
     // The batch file takes the uninstaller and its folder, not the folder with the user's file.
     EXPECT_TRUE(GoneWithin(destination + "\\Uninstall", 60000));
     EXPECT_TRUE(IsFolderForTests(destination + "\\Manual"));
-}
-
-TEST_F(InstallProcedure, AnUninstallerWithADamagedPackageRemovesNothing)
-{
-    ASSERT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
-    std::vector<FakeEntry> entries = ProductEntries();
-    entries[3].cutHeader = true;
-    Attempt uninstall(parent, ownPath, entries);
-    const TreeSnapshot before = TakeSnapshot(scratch.Path());
-    uninstall.Uninstall(destination);
-    EXPECT_EQ(uninstall.code, kInsBroken);
-    EXPECT_EQ(uninstall.dialogs.notices, std::vector<std::string>{" This installer is broken."});
-    // Not the files, the shortcut or the registry values; and no batch file that could still
-    // remove the uninstaller.
-    ExpectTreeUnchanged(scratch.Path(), before);
-    EXPECT_EQ(RegistryValue("InstallDir"), destination);
 }
 
 TEST_F(InstallProcedure, DescriptionTextsReplaceTheBuiltInMessagesAndListedApplicationsAskForRegistration)
@@ -126,6 +175,44 @@ TEST_F(InstallProcedure, SpaceIsComparedInWholeKibibytesAndTheUserMayGoOn)
         EXPECT_TRUE(attempt.Run());
         EXPECT_EQ(attempt.dialogs.questions, c.asks ? std::vector<std::string>{kShortOfSpace} : std::vector<std::string>{});
     }
+}
+
+// Held with delete sharing, or mapped as a running program's image (moved, not deleted).
+TEST_F(InstallProcedure, ARunningProgramIsReplacedOrRemovedAndGoesAtTheRestartAFileSharedForDeletionAtOnce)
+{
+    ASSERT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
+    TakePendingRemovals();
+    const std::string program = destination + "\\Tools\\convert.exe";
+    // The program waits under its backup name for the restart, the first thing to go then.
+    const auto expectBackupPending = [&](const std::string& pending) {
+        EXPECT_EQ(pending.rfind("\\??\\" + destination + "\\Tools\\tmp", 0), 0u) << pending;
+        EXPECT_TRUE(Exists(pending.substr(4, pending.find('|') - 4))) << pending;
+    };
+    HANDLE earlier = RunAsProgram(program);
+    ASSERT_NE(earlier, nullptr);
+    EXPECT_TRUE(Attempt(parent, ownPath, ProductEntries()).Run());
+    EXPECT_EQ(ReadTestFile(program), "MZ converter 2.0");
+    expectBackupPending(TakePendingRemovals());
+
+    // Uninstalled: its folders follow it, inside out, and the user is told. A file held with
+    // delete sharing gives up its name at once, so that a new installation could write it.
+    HANDLE running = RunAsProgram(program), readMe = Hold(destination + "\\ReadMe.txt");
+    ASSERT_TRUE(running && readMe != INVALID_HANDLE_VALUE);
+    Attempt uninstall(parent, ownPath, ProductEntries());
+    uninstall.Uninstall(destination);
+    EXPECT_EQ(uninstall.code, kInsOK);
+    EXPECT_EQ(uninstall.dialogs.notices, std::vector<std::string>{" Uninstallation has been completed. The files that "
+                                                                  "are still in use will be removed when Windows restarts."});
+    EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+    EXPECT_FALSE(Exists(destination + "\\ReadMe.txt"));
+    const std::string pending = TakePendingRemovals();
+    expectBackupPending(pending);
+    EXPECT_NE(pending.find("Tools\\Data||\\??\\" + destination + "\\Tools||"), std::string::npos) << pending;
+    EXPECT_EQ(pending.substr(pending.size() - destination.size() - 3), destination + "|||") << pending;
+    for (HANDLE handle : {readMe, earlier, running})
+        CloseHandle(handle);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA((destination + "\\tmp*").c_str(), &found), INVALID_HANDLE_VALUE) << found.cFileName;
 }
 
 namespace {
@@ -189,6 +276,12 @@ const Refusal kRefusals[] = {
          WriteTestFile(destination + "\\Manual", "a plain file named like the folder");
      },
      kInsCannotCreateFolder, kFolderExists, " Cannot create destination folder."},
+    {"JournalCannotBeMade",
+     [](Attempt&, const std::string& to) {
+         CreateDirectoryA(to.c_str(), nullptr);
+         CreateDirectoryA((to + "\\Installing.journal").c_str(), nullptr);
+     },
+     kInsNoJournal, kFolderExists, kNoJournal},
 };
 
 } // namespace

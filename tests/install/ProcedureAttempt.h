@@ -27,10 +27,15 @@ namespace testsupport {
 
 const char* const kRegistryKey = "Software\\etest-install-procedure";
 
+const char* const kMarksKey = "SOFTWARE\\Installer tests\\procedures";
+
+// The product's registry values, and the marks that an earlier run may have left.
 inline void DeleteTestKey()
 {
     CRegKey software(HKEY_CURRENT_USER, "Software", CRegKey::kCreateOrOpen);
     software.DeleteKeyTree(kRegistryKey + 9);
+    CRegKey tests(HKEY_LOCAL_MACHINE, "SOFTWARE\\Installer tests", CRegKey::kCreateOrOpen);
+    tests.DeleteKeyTree("procedures");
 }
 
 // A description that writes two registry values and one shortcut inside the destination.
@@ -94,9 +99,8 @@ struct Attempt {
         run.parentFolder = LString(parent.c_str());
         run.requiredBytes = 4096;
         run.ownPath = LString(ownPath.c_str());
-        // The journal file goes beside the installer, inside the tree the tests compare, so
-        // that one left behind shows.
         run.tempFolder = LString(ownPath.substr(0, ownPath.rfind('\\')).c_str());
+        run.marksKey = kMarksKey;
     }
 
     bool Run()

@@ -5,6 +5,7 @@
 // and contents.
 
 #include "tests/platform/ScratchFolder.h"
+#include "tests/support/WindowWait.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -98,13 +99,7 @@ inline std::string Noise(size_t size, uint32_t seed)
 // uninstaller has ended.
 inline bool GoneWithin(const std::string& path, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(50);
-    }
-    return true;
+    return WaitUntil([&] { return !Exists(path); }, timeoutMs);
 }
 
 // Names the installation uses only while it runs and must not leave behind: temporary "ins"

@@ -3,6 +3,7 @@
 #include "integration/Uninstaller.h"
 #include "platform/CFileFind.h"
 #include "tests/platform/ScratchFolder.h"
+#include "tests/support/WindowWait.h"
 
 #include <gtest/gtest.h>
 
@@ -33,15 +34,6 @@ std::set<std::string> BatchFiles()
         if (std::string(find.Name()).rfind("unins", 0) == 0)
             names.insert(find.Name());
     return names;
-}
-
-// Waits up to a minute for the condition.
-template <typename Condition>
-bool Within60Seconds(Condition condition)
-{
-    for (int i = 0; i < 600 && !condition(); ++i)
-        Sleep(100);
-    return condition();
 }
 
 // Whether a program of that name runs: the batch waits between its attempts with "ping".
@@ -79,10 +71,10 @@ TEST(RemoveSelf, TheBatchWaitsForTheUninstallerThenRemovesItItsFolderAndItself)
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     RemoveSelf(exe.c_str(), TempFolder().c_str());
     // Its first attempt failed and it waits before the next one.
-    EXPECT_TRUE(Within60Seconds([] { return Running("ping.exe"); }));
+    EXPECT_TRUE(testsupport::WaitUntil([] { return Running("ping.exe"); }, 60000));
     EXPECT_TRUE(Exists(exe));
     CloseHandle(held);
-    EXPECT_TRUE(Within60Seconds([&] { return !Exists(uninstall); }));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !Exists(uninstall); }, 60000));
     EXPECT_EQ(ReadTestFile(dest + "\\notes.txt"), "mine");
-    EXPECT_TRUE(Within60Seconds([&] { return BatchFiles() == batchesBefore; }));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return BatchFiles() == batchesBefore; }, 60000));
 }

@@ -78,7 +78,7 @@ TEST(ShippedResources, CompileAndEveryJapaneseVariantHasItsEnglishOnesStrings)
     }
     EXPECT_GT(variants, 0);
     // Every install result has its error text.
-    EXPECT_EQ(counts["RT_TSTR/ERRINS"], kInsCannotCreateFolder + 1);
+    EXPECT_EQ(counts["RT_TSTR/ERRINS"], kInsFileInUse + 1);
 }
 
 } // namespace

@@ -9,16 +9,24 @@ struct Search {
     const char* text;
     bool visibleOnly;
     HWND found;
+    DWORD processId; // 0: any
 };
 
 BOOL CALLBACK Matches(HWND window, LPARAM context)
 {
     Search* search = reinterpret_cast<Search*>(context);
-    char name[128] = {};
+    // The owner first: the other processes' windows, most of them, cost no further question.
+    DWORD owner = 0;
+    if (search->processId && (GetWindowThreadProcessId(window, &owner), owner != search->processId))
+        return TRUE;
+    char name[128] = {}, text[1024] = {};
     GetClassNameA(window, name, sizeof(name));
+    // Another process's windows are read without messages: its thread may be held still.
+    if (search->processId)
+        GetWindowTextA(window, text, sizeof(text));
     if ((search->visibleOnly && !IsWindowVisible(window)) ||
         (search->className && lstrcmpiA(name, search->className)) ||
-        (search->text && WindowText(window) != search->text))
+        (search->text && (search->processId ? std::string(text) : WindowText(window)) != search->text))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -26,16 +34,16 @@ BOOL CALLBACK Matches(HWND window, LPARAM context)
 
 } // namespace
 
-HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs)
+HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId)
 {
-    Search search = {className, title, true, nullptr};
+    Search search = {className, title, true, nullptr, processId};
     WaitUntil([&] { return !EnumWindows(Matches, reinterpret_cast<LPARAM>(&search)) && search.found; }, timeoutMs);
     return search.found;
 }
 
 HWND FindChild(HWND parent, const char* className, const char* text)
 {
-    Search search = {className, text, false, nullptr};
+    Search search = {className, text, false, nullptr, 0};
     EnumChildWindows(parent, Matches, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
