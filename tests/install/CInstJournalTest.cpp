@@ -219,6 +219,7 @@ namespace {
 
 // Journals a less privileged program could plant: where the mark points and the journal was
 // written, its product, and one record reaching outside (no path: the destination itself).
+// A header naming another destination is refused even when its records lie in the marked one.
 struct Forgery {
     const char* name;
     const char* marked;
@@ -227,6 +228,7 @@ struct Forgery {
     JournalKind kind;
     const char* path;
     const char* second;
+    bool inMarked; // the record lies in the marked folder, whatever the header names
 };
 
 class ForgedJournal : public Recovery, public ::testing::WithParamInterface<Forgery> {};
@@ -235,13 +237,14 @@ class ForgedJournal : public Recovery, public ::testing::WithParamInterface<Forg
 const char kLinks[] = "C:\\journal-links\\Sample Tool";
 
 const Forgery kForgeries[] = {
-    {"ADestinationElsewhere", kProduct, "elsewhere\\Sample Tool", kProduct, kJournalFile, "victim.txt", "ins10"},
-    {"TheDestinationItself", kProduct, kProduct, kProduct, kJournalReplaced, nullptr, "tmp5"},
-    {"DotDot", kProduct, kProduct, kProduct, kJournalFile, "../outside.txt", "ins4"},
-    {"ALinkOnTheWay", kLinks, kLinks, kProduct, kJournalFile, "link/victim.txt", "ins6"},
-    {"AForeignProductsFolder", "elsewhere", "elsewhere", kProduct, kJournalFile, "victim.txt", "ins7"},
-    {"AnotherProductsJournal", kProduct, kProduct, "Other Tool", kJournalFile, "a.txt", "ins8"},
-    {"ABackupNameOfItsOwn", kProduct, kProduct, kProduct, kJournalReplaced, "b.txt", "a.txt"},
+    {"ADestinationElsewhere", kProduct, "elsewhere\\Sample Tool", kProduct, kJournalFile, "victim.txt", "ins10", false},
+    {"TheDestinationItself", kProduct, kProduct, kProduct, kJournalReplaced, nullptr, "tmp5", false},
+    {"DotDot", kProduct, kProduct, kProduct, kJournalFile, "../outside.txt", "ins4", false},
+    {"ALinkOnTheWay", kLinks, kLinks, kProduct, kJournalFile, "link/victim.txt", "ins6", false},
+    {"AForeignProductsFolder", "elsewhere", "elsewhere", kProduct, kJournalFile, "victim.txt", "ins7", false},
+    {"AnotherProductsJournal", kProduct, kProduct, "Other Tool", kJournalFile, "a.txt", "ins8", false},
+    {"ABackupNameOfItsOwn", kProduct, kProduct, kProduct, kJournalReplaced, "b.txt", "a.txt", false},
+    {"AHeaderNamingAnotherDestination", kProduct, "elsewhere\\Sample Tool", kProduct, kJournalFile, "a.txt", "ins9", true},
 };
 
 } // namespace
@@ -259,7 +262,8 @@ TEST_P(ForgedJournal, IsRefusedWholeAndNothingChangesAnywhere)
                                       written + "\\victim.txt", product + "\\a.txt", links + "\\elsewhere\\victim.txt"})
         Put(victim, "someone's file");
     Interrupted([&](CInstJournal& journal, const std::string& base) {
-        const std::string url = forgery.path ? base + forgery.path : PathToFileUrl(written.c_str()).Text();
+        const std::string from = forgery.inMarked ? PathToFileUrl(marked.c_str()).Text() + std::string("/") : base;
+        const std::string url = forgery.path ? from + forgery.path : PathToFileUrl(written.c_str()).Text();
         Enter(journal, forgery.kind, url, forgery.second);
     }, written, forgery.product);
     ASSERT_TRUE(CInstallMarks(kMarks, kProduct).Set(marked.c_str()));
