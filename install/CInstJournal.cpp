@@ -9,6 +9,7 @@
 #include "platform/CTextBuilder.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
+#include "platform/TextCompare.h"
 
 #include <new>
 #include <windows.h>
@@ -52,7 +53,7 @@ bool MoveRunningProgramAside(const LString& path)
 {
     char own[MAX_PATH + 1] = {};
     DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || lstrcmpiA(own, path.Text()) != 0)
+    if (length == 0 || length >= MAX_PATH || !EqualsNoCase(own, path.Text()))
         return false;
     CTextBuilder name;
     name.Append("ins");

@@ -5,6 +5,7 @@
 #include "platform/CUrl.h"
 #include "platform/FileUrl.h"
 #include "platform/PathText.h"
+#include "platform/TextCompare.h"
 
 #include <windows.h>
 
@@ -109,7 +110,7 @@ bool IsProductFolder(const LString& destination, const LString& product)
     if (destination.Length() < 4 || text[1] != ':' || text[2] != '\\')
         return false;
     LString last = LastComponent(text);
-    return !product.IsEmpty() && lstrcmpiA(last.Text(), product.Text()) == 0 && !IsReparsePoint(text);
+    return !product.IsEmpty() && EqualsNoCase(last.Text(), product.Text()) && !IsReparsePoint(text);
 }
 
 bool IsConfinedPath(const LString& path, const LString& destination)

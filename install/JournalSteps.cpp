@@ -10,6 +10,7 @@
 #include "platform/CTextBuilder.h"
 #include "platform/CUrl.h"
 #include "platform/PathText.h"
+#include "platform/TextCompare.h"
 
 #include <windows.h>
 
@@ -87,12 +88,12 @@ void Announce(CInstJournal& journal, const LString& folder, const LString& url)
 CJournalRecord* TakeAnnounced(CInstJournal& journal, const LString& path, const LString& url)
 {
     LString folder = ParentPath(path.Text());
-    if (lstrcmpiA(journal.AnnouncedFolder().Text(), folder.Text()) != 0)
+    if (!EqualsNoCase(journal.AnnouncedFolder().Text(), folder.Text()))
         Announce(journal, folder, url);
     LString sibling = SiblingUrl(url, LastComponent(path.Text()).Text());
     LPtrArray<CJournalRecord>& announced = journal.Announced();
     for (int i = 0; i < announced.Count(); ++i) {
-        if (lstrcmpiA(announced.At(i)->url.Text(), sibling.Text()) == 0) {
+        if (EqualsNoCase(announced.At(i)->url.Text(), sibling.Text())) {
             CJournalRecord* record = announced.At(i);
             announced.RemoveAt(i);
             return record;
