@@ -27,7 +27,9 @@ bool CFileStream::PointAtPosition()
 CFileStream::CFileStream(const char* path, int mode, unsigned flags) : m_mode(mode), m_flags(flags)
 {
     DWORD access = mode == kModeReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-    DWORD share = mode == kModeRead ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+    // A file only read may be renamed meanwhile: the running uninstaller, which reads its own
+    // package, must be able to move itself aside when it undoes the installation that wrote it.
+    DWORD share = mode == kModeRead ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : FILE_SHARE_READ;
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     if (flags & kFlagSequential)
         attributes |= FILE_FLAG_SEQUENTIAL_SCAN;
