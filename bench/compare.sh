@@ -3,7 +3,8 @@
 # Needs the native and win64 builds (scripts/build native win64) and makensis (Debian nsis).
 #   bench/compare.sh [work-folder] [runs]     (defaults build/bench/compare and 3)
 # Trees: "small" = 2000 small text files in 100 folders, "large" = four binaries of 16 MB made
-# from the machine's programs.
+# from the machine's programs; TREES="small" measures one of them. The small tree is also
+# installed by this installer over an earlier installation of it ("over an earlier one").
 #
 # Every figure is the median of the runs (each run listed beside it), whole-process wall-clock
 # seconds, Wine start-up included for every tool alike, after one uncounted round that warms the
@@ -145,16 +146,22 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a + 0 > 0 && b + 0 > 0) printf "%
 
 # One install through the driver: records the whole process, the time to the window and the
 # file phase as the driver prints them.
-install_ours() { # figures setup spent-name
-  local out
+# With "update" as the fourth argument the same tree is installed once before, uncounted, and
+# the counted run installs over it (answering "the folder exists" with OK): an update.
+install_ours() { # figures setup spent-name [update]
+  local out key=ours
+  if [ "${4:-}" = update ]; then
+    key=update
+    run "$driver" install "$(win "$2")" >/dev/null 2>&1 || echo "compare: the earlier installation failed" >&2
+  fi
   settle
   if ! out=$(run "$driver" install "$(win "$2")" 2>&1); then
     echo "compare: the installer's run failed: $out" >&2
     return 0
   fi
-  record "$1" ours "$(echo "$out" | awk '/from the start to the end/ { print $1 }')"
-  record "$1" window "$(echo "$out" | awk '/from the start to the window/ { print $1 }')"
-  record "$1" files "$(echo "$out" | awk '/to the closing notice/ { print $1 }')"
+  record "$1" "$key" "$(echo "$out" | awk '/from the start to the end/ { print $1 }')"
+  [ "$key" = update ] || record "$1" window "$(echo "$out" | awk '/from the start to the window/ { print $1 }')"
+  record "$1" "$key-files" "$(echo "$out" | awk '/to the closing notice/ { print $1 }')"
   # Its folder is fixed by the description: moved out of the way, kept until the end.
   mkdir -p "$drive_c/spent"
   mv "$drive_c/Program Files/Sample Tool" "$drive_c/spent/$3" 2>/dev/null || true
@@ -163,7 +170,7 @@ install_ours() { # figures setup spent-name
 row() { printf "%-6s %-24s %12s %9s %14s %12s  %s\n" "$@"; }
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes; $(nproc) cores)"
 row tree installer "size (bytes)" median "MB/s of tree" "vs NSIS zlib" "runs (s)"
-for tree in small large; do
+for tree in ${TREES:-small large}; do
   src=$work/$tree
   figures=$work/$tree.figures
   "make_$tree" "$src"
@@ -180,6 +187,8 @@ for tree in small large; do
   # Round 0 warms the caches (and the desktop) up and is not counted. Each round starts with
   # another tool, so that none always comes first (or right behind the slowest).
   tools=(ours extract copy zlib lzma zlib-files)
+  # The small tree is also installed over an earlier installation of itself.
+  [ "$tree" = large ] || tools+=(update)
   for r in $(seq 0 "$runs"); do
     f=$figures
     [ "$r" -gt 0 ] || f=$work/warm-up.figures
@@ -187,6 +196,7 @@ for tree in small large; do
       tool=${tools[(i + r) % ${#tools[@]}]}
       case $tool in
         ours) install_ours "$f" "$setup" "ours-$tree-$r" ;;
+        update) install_ours "$f" "$setup" "update-$tree-$r" update ;;
         extract) timed "$f" extract run "$winpacker" extract "$(win "$setup")" "C:\\extract-$tree-$r" ;;
         copy) timed "$f" copy run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree-$r" ;;
         *) timed "$f" "$tool" run "$work/$tree-nsis-$tool.exe" /S "/D=C:\\nsis-$tool-$tree-$r" ;;
@@ -200,7 +210,11 @@ for tree in small large; do
   row "$tree" "this installer" "$(stat -c %s "$setup")" "$ours" "$(rate "$bytes" "$ours")" "$(ratio "$ours" "$zlib")" \
     "$(listed "$figures" ours)"
   row "$tree" "  start to window" "" "$(median "$figures" window)" "" "" "$(listed "$figures" window)"
-  row "$tree" "  file phase" "" "$(median "$figures" files)" "" "" "$(listed "$figures" files)"
+  row "$tree" "  file phase" "" "$(median "$figures" ours-files)" "" "" "$(listed "$figures" ours-files)"
+  if [ "$tree" = small ]; then
+    row "$tree" "  over an earlier one" "" "$(median "$figures" update)" "" "" "$(listed "$figures" update)"
+    row "$tree" "    its file phase" "" "$(median "$figures" update-files)" "" "" "$(listed "$figures" update-files)"
+  fi
   extract=$(median "$figures" extract)
   row "$tree" "  its extraction" "" "$extract" "$(rate "$bytes" "$extract")" "" "$(listed "$figures" extract)"
   copy=$(median "$figures" copy)
