@@ -1,7 +1,7 @@
 #include "tests/e2e/InstallerSession.h"
 
 #include "platform/CRegKey.h"
-#include "resources/LLocalResSource.h"
+#include "resources/LResSource.h"
 #include "resources/LStrList.h"
 #include "resources/ResourceLanguage.h"
 #include "tests/ui/UiDriver.h"
@@ -127,10 +127,10 @@ std::vector<std::string> ProgramTexts(DWORD processId, TextId id)
     HMODULE module = path[0] ? LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
     if (!module)
         return texts;
-    LLocalResSource japanese(module, ResourceLanguage::kJapanese);
-    LResSource english(module);
-    for (LResSource* source : {static_cast<LResSource*>(&japanese), &english}) {
-        LStrList list(id.list, LStrList::kStrings, source);
+    LResSource source(module);
+    const std::string japanese = std::string(id.list) + ResourceLanguage::NameSuffix(ResourceLanguage::kJapanese);
+    for (const std::string& name : {japanese, std::string(id.list)}) {
+        LStrList list(name.c_str(), LStrList::kStrings, &source);
         if (id.index < list.Count())
             texts.push_back(list.Get(id.index).Text());
     }
