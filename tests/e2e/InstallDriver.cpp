@@ -4,6 +4,8 @@
 //   InstallDriver install SETUP.exe [--shots]       press Install, answer OK to every question
 //   InstallDriver uninstall UNINSTALL.exe [--shots] press Uninstall
 //
+// Buttons and dialogs are found by the program's own string ids, so it drives the windows in
+// whichever language the user gets.
 // Prints the seconds of each phase (start-up, installation, the end after the closing notice)
 // and of the whole process, and ends with the program's own exit code (or 90 when its windows
 // did not appear as expected). With --shots every window is kept as a screenshot in the
@@ -29,7 +31,7 @@ int Failed(const char* what)
     return kDriverFailed;
 }
 
-int Drive(const std::string& program, const char* button, const std::string& shots)
+int Drive(const std::string& program, bool install, const std::string& shots)
 {
     auto shot = [&](const char* name, HWND window) {
         if (!shots.empty())
@@ -43,22 +45,23 @@ int Drive(const std::string& program, const char* button, const std::string& sho
     std::printf("%.2f s from the start to the window\n", SecondsSince(begun));
     shot("page", window);
     const DWORD pressed = GetTickCount();
-    if (!Press(window, button))
+    if (!Press(window, install ? kInstallButton : kUninstallButton))
         return Failed("no such button");
     // The progress dialog of a small product may be gone before it can be seen.
-    if (HWND progress = shots.empty() ? nullptr : WaitForDialog(started.Id(), "Progress", 2000))
+    if (HWND progress = shots.empty() ? nullptr : WaitForDialog(started.Id(), kProgressTitle, 2000))
         shot("progress", progress);
     // Questions (folder exists, little space) come as messages with Cancel; the closing
     // notice has OK alone.
     for (int asked = 0; asked < 4; ++asked) {
-        HWND message = WaitForDialog(started.Id(), "Message", 600000);
+        HWND message = WaitForDialog(started.Id(), kMessageTitle, 600000);
         if (!message)
             return Failed("no message appeared");
-        const bool question = HasButton(message, "Cancel");
+        const bool question = HasButton(message, kCancelButton);
         if (!question)
-            std::printf("%.2f s from %s to the closing notice\n", SecondsSince(pressed), button);
+            std::printf("%.2f s from %s to the closing notice\n", SecondsSince(pressed),
+                        install ? "Install" : "Uninstall");
         shot(question ? "question" : "done", message);
-        if (!Press(message, "OK"))
+        if (!Press(message, kOkButton))
             return kDriverFailed;
         if (!question)
             break;
@@ -82,5 +85,5 @@ int main(int argc, char** argv)
         return 2;
     }
     const bool shots = argc > 3 && std::strcmp(argv[3], "--shots") == 0;
-    return Drive(argv[2], install ? "Install" : "Uninstall", shots ? argv[1] + std::string("-") : std::string());
+    return Drive(argv[2], install, shots ? argv[1] + std::string("-") : std::string());
 }

@@ -113,10 +113,10 @@ protected:
     static HWND InstallUntil(Program& installer, const std::function<bool()>& reached)
     {
         HWND window = WaitForInstallerWindow(installer.Id());
-        if (!window || !Press(window, "Install"))
+        if (!window || !Press(window, kInstallButton))
             return nullptr;
-        HWND question = WaitForDialog(installer.Id(), "Message");
-        if (!question || !HasButton(question, "Cancel") || !Press(question, "OK"))
+        HWND question = WaitForDialog(installer.Id(), kMessageTitle);
+        if (!question || !HasButton(question, kCancelButton) || !Press(question, kOkButton))
             return nullptr;
         return installer.PauseWhen(reached) ? window : nullptr;
     }
@@ -135,11 +135,11 @@ protected:
     static void StartAndClose(const std::string& program)
     {
         Program started(program);
-        HWND notice = WaitForDialog(started.Id(), "Message");
+        HWND notice = WaitForDialog(started.Id(), kMessageTitle);
         ASSERT_TRUE(notice);
-        EXPECT_FALSE(HasButton(notice, "Cancel")) << "a notice, not a question";
+        EXPECT_FALSE(HasButton(notice, kCancelButton)) << "a notice, not a question";
         EXPECT_NE(testsupport::SaveScreenshot("interrupted-installation-undone", notice), "");
-        ASSERT_TRUE(Press(notice, "OK"));
+        ASSERT_TRUE(Press(notice, kOkButton));
         // The window shows once start-up is over: no notice came before it unless answered.
         HWND window = WaitForInstallerWindow(started.Id());
         ASSERT_TRUE(window);
@@ -200,7 +200,7 @@ TEST_F(CrashedInstallation, StopAtAKnownEntryUndoesTheInstallation)
     // Held still before the end of its files, the installer comes to at least one more wait
     // step (each entry's, and one after the last) before Stop is disabled, and there it handles
     // the posted click.
-    HWND progress = WaitForDialog(installer.Id(), "Progress", 1000);
+    HWND progress = WaitForDialog(installer.Id(), kProgressTitle, 1000);
     HWND stop = progress ? uidriver::FindChild(progress, "Button", nullptr) : nullptr;
     ASSERT_TRUE(stop && IsWindowEnabled(stop));
     ASSERT_TRUE(PostMessageA(stop, BM_CLICK, 0, 0));

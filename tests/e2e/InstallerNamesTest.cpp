@@ -57,10 +57,10 @@ TEST_P(NamesTest, InstallsExactlyTheSourceNames)
     GetWindowTextW(window, title, 256);
     EXPECT_EQ(std::wstring(title), c.title);
     EXPECT_NE(testsupport::SaveScreenshot(std::string(c.name) + "-install-page", window), "");
-    ASSERT_TRUE(Press(window, Ansi(GetACP() == 932 ? L"インストール" : L"Install").c_str()));
-    HWND notice = WaitForDialog(installer.Id(), Ansi(GetACP() == 932 ? L"メッセージ" : L"Message").c_str());
+    ASSERT_TRUE(Press(window, kInstallButton));
+    HWND notice = WaitForDialog(installer.Id(), kMessageTitle);
     ASSERT_TRUE(notice);
-    ASSERT_TRUE(Press(notice, Ansi(GetACP() == 932 ? L"了解" : L"OK").c_str()));
+    ASSERT_TRUE(Press(notice, kOkButton));
     EXPECT_EQ(installer.WaitForExit(), 0);
 
     std::set<std::string> installed;

@@ -1,7 +1,12 @@
 #include "tests/e2e/InstallerSession.h"
 
 #include "platform/CRegKey.h"
+#include "resources/LResSource.h"
+#include "resources/LStrList.h"
+#include "resources/ResourceLanguage.h"
 #include "tests/ui/UiDriver.h"
+
+#include <psapi.h>
 
 #include <vector>
 
@@ -110,9 +115,44 @@ HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, 
 
 HWND WaitForInstallerWindow(DWORD processId) { return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr); }
 
-HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs)
+std::vector<std::string> ProgramTexts(DWORD processId, TextId id)
 {
-    return WaitForWindowOf(processId, nullptr, title, timeoutMs);
+    std::vector<std::string> texts;
+    char path[MAX_PATH] = {};
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)) {
+        GetModuleFileNameExA(process, nullptr, path, sizeof(path));
+        CloseHandle(process);
+    }
+    // Mapped only while the texts are copied: the uninstaller's copy must stay deletable.
+    HMODULE module = path[0] ? LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
+    if (!module)
+        return texts;
+    LResSource source(module);
+    const std::string japanese = std::string(id.list) + ResourceLanguage::NameSuffix(ResourceLanguage::kJapanese);
+    for (const std::string& name : {japanese, std::string(id.list)}) {
+        LStrList list(name.c_str(), LStrList::kStrings, &source);
+        if (id.index < list.Count())
+            texts.push_back(list.Get(id.index).Text());
+    }
+    FreeLibrary(module);
+    return texts;
+}
+
+HWND WaitForDialog(DWORD processId, TextId title, DWORD timeoutMs)
+{
+    std::vector<std::string> titles;
+    HWND found = nullptr;
+    uidriver::WaitUntil([&] {
+        // A process only just started may not tell its executable yet.
+        if (titles.empty())
+            titles = ProgramTexts(processId, title);
+        for (const std::string& text : titles) {
+            if ((found = WaitForWindowOf(processId, nullptr, text.c_str(), 0)))
+                return true;
+        }
+        return false;
+    }, timeoutMs);
+    return found;
 }
 
 bool WaitUntilHidden(HWND window, DWORD timeoutMs)
@@ -125,19 +165,41 @@ bool WaitUntilVisible(HWND window, DWORD timeoutMs)
     return uidriver::WaitUntil([&] { return IsWindow(window) && IsWindowVisible(window); }, timeoutMs);
 }
 
-bool HasButton(HWND window, const char* label)
+namespace {
+
+HWND FindButton(HWND window, const std::vector<std::string>& labels)
 {
-    HWND button = uidriver::FindChild(window, "Button", label);
-    return button && IsWindowVisible(button);
+    for (const std::string& label : labels) {
+        HWND button = uidriver::FindChild(window, "Button", label.c_str());
+        if (button && IsWindowVisible(button))
+            return button;
+    }
+    return nullptr;
 }
 
-bool Press(HWND window, const char* label)
+std::vector<std::string> TextsOf(HWND window, TextId id)
 {
-    if (!uidriver::WaitUntil([&] { return HasButton(window, label); }))
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return ProgramTexts(processId, id);
+}
+
+} // namespace
+
+bool HasButton(HWND window, TextId label)
+{
+    return FindButton(window, TextsOf(window, label)) != nullptr;
+}
+
+bool Press(HWND window, TextId label)
+{
+    const std::vector<std::string> labels = TextsOf(window, label);
+    HWND button = nullptr;
+    if (!uidriver::WaitUntil([&] { return (button = FindButton(window, labels)) != nullptr; }))
         return false;
     // Posted, not sent: the click starts work that runs its own modal loops (the progress,
     // the closing notice), and a sent click would wait for all of it.
-    return PostMessageA(uidriver::FindChild(window, "Button", label), BM_CLICK, 0, 0) != FALSE;
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
 std::string RegistryValue(HKEY root, const char* key, const char* name)

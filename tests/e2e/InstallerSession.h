@@ -57,17 +57,33 @@ bool WriteFiles(const std::string& root, const ProductFiles& files);
 std::string PackProduct(const std::string& work, const char* setupName, const ProductFiles& files,
                         const std::string& description, const std::string& options = std::string());
 
+// A text of the program by its string id: string `index` of its string list `list`. Dialogs
+// and buttons are named by it and found in whichever language the program shows them, so a
+// driver works for every user; what the user is to see is checked against literal texts.
+struct TextId {
+    const char* list;
+    int index;
+};
+constexpr TextId kInstallButton{"HOWDY", 0};
+constexpr TextId kUninstallButton{"UNINS", 0};
+constexpr TextId kMessageTitle{"CSIMPLEMESSAGEDIALOG", 0};
+constexpr TextId kOkButton{"CSIMPLEMESSAGEDIALOG", 1};
+constexpr TextId kCancelButton{"CSIMPLEMESSAGEDIALOG", 2};
+constexpr TextId kProgressTitle{"CSIMPLEPROGRESSDIALOG", 0};
+// The texts of the id in the languages the running program's executable carries.
+std::vector<std::string> ProgramTexts(DWORD processId, TextId id);
+
 // A visible top-level window of the process of this class or title (null matches any); read
 // without messages, so it also finds the windows of a program held still.
 HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs = 30000);
-// The installer window (class "CAPPDEF_INSTALLER"); a dialog by title ("Message", "Progress").
+// The installer window (class "CAPPDEF_INSTALLER"); a dialog by its title.
 HWND WaitForInstallerWindow(DWORD processId);
-HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs = 30000);
+HWND WaitForDialog(DWORD processId, TextId title, DWORD timeoutMs = 30000);
 bool WaitUntilHidden(HWND window, DWORD timeoutMs = 30000);
 bool WaitUntilVisible(HWND window, DWORD timeoutMs = 30000);
-// Presses the button with this label inside the window.
-bool Press(HWND window, const char* label);
-bool HasButton(HWND window, const char* label);
+// Presses the button inside the window, posted as a click.
+bool Press(HWND window, TextId label);
+bool HasButton(HWND window, TextId label);
 
 std::string ProgramFilesFolder();
 // The value's text; empty when the key or the value is not there.

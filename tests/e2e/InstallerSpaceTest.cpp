@@ -100,19 +100,19 @@ TEST_P(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverything
     Program installer(s_setups[GetParam()]);
     HWND window = WaitForInstallerWindow(installer.Id());
     ASSERT_TRUE(window);
-    for (const char* answer : {"Cancel", "OK"}) {
-        SCOPED_TRACE(answer);
-        ASSERT_TRUE(Press(window, "Install"));
-        HWND question = WaitForDialog(installer.Id(), "Message");
-        ASSERT_TRUE(question && HasButton(question, "Cancel")) << "first a question about the space";
+    for (TextId answer : {kCancelButton, kOkButton}) {
+        SCOPED_TRACE(answer.index);
+        ASSERT_TRUE(Press(window, kInstallButton));
+        HWND question = WaitForDialog(installer.Id(), kMessageTitle);
+        ASSERT_TRUE(question && HasButton(question, kCancelButton)) << "first a question about the space";
         ASSERT_TRUE(Press(question, answer));
         ASSERT_TRUE(WaitUntilHidden(question));
     }
-    HWND failure = WaitForDialog(installer.Id(), "Message", 60000);
+    HWND failure = WaitForDialog(installer.Id(), kMessageTitle, 60000);
     ASSERT_TRUE(failure) << "no message after the drive filled up";
-    EXPECT_FALSE(HasButton(failure, "Cancel")) << "the failure is a notice";
+    EXPECT_FALSE(HasButton(failure, kCancelButton)) << "the failure is a notice";
     EXPECT_NE(testsupport::SaveScreenshot("drive-full-" + std::to_string(GetParam()), failure), "");
-    ASSERT_TRUE(Press(failure, "OK"));
+    ASSERT_TRUE(Press(failure, kOkButton));
     ASSERT_TRUE(WaitUntilVisible(window)) << "the install page comes back";
     testsupport::ExpectTreeUnchanged("R:", before);
     EXPECT_EQ(FreeOnDrive(), freeBefore);

@@ -7,7 +7,6 @@
 #include "framework/LTextPane.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
-#include "resources/LStrList.h"
 #include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 #include "tests/ui/UiFixture.h"
@@ -212,13 +211,20 @@ TEST_F(CInstallerUiTest, ChangeFolderTakesTheChoosersFolderUnlessCancelledAndRef
 
 TEST_F(CInstallerUiTest, ItShowsItsPagesInTheUsersLanguage)
 {
-    EXPECT_EQ(uidriver::WindowText(Howdy()->InstallButton()->Control()),
-              LStrList("HOWDY", LStrList::kStrings).Get(0).Text());
+    EXPECT_EQ(uidriver::WindowText(Howdy()->InstallButton()->Control()), uidriver::Expected(L"Install", L"インストール"));
+    EXPECT_EQ(uidriver::WindowText(Howdy()->TargetFrame()->ChangeButton()->Control()),
+              uidriver::Expected(L"Change Folder...", L"フォルダを変更..."));
+    const wchar_t* const menus[][2] = {{L"&File", L"ファイル(&F)"}, {L"&Edit", L"編集(&E)"}, {L"&Help", L"ヘルプ(&H)"}};
+    for (int i = 0; i < 3; ++i) {
+        char title[64] = {};
+        GetMenuStringA(GetMenu(Handle()), UINT(i), title, sizeof(title), MF_BYPOSITION);
+        EXPECT_EQ(std::string(title), uidriver::Expected(menus[i][0], menus[i][1]));
+    }
     EXPECT_FALSE(testsupport::SaveScreenshot("install-page", Handle()).empty());
     ui->ShowUninstallPage();
     Pump();
     EXPECT_EQ(uidriver::WindowText(Unins()->UninstallButton()->Control()),
-              LStrList("UNINS", LStrList::kStrings).Get(0).Text());
+              uidriver::Expected(L"Uninstall", L"アンインストール"));
     EXPECT_FALSE(testsupport::SaveScreenshot("uninstall-page", Handle()).empty());
 }
 

@@ -5,7 +5,6 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LWindow.h"
-#include "resources/LStrList.h"
 #include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 #include "tests/ui/UiFixture.h"
@@ -19,6 +18,9 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -119,27 +121,29 @@ TEST_F(DialogsTest, EveryWayOutGivesItsAnswer)
 
 TEST_F(DialogsTest, ShowTheirTextsInTheUsersLanguage)
 {
+    // English and Japanese, as a user is to see them; the registration has no Japanese texts.
+    using Text = std::pair<const wchar_t*, const wchar_t*>;
+    const Text ok{L"OK", L"了解"}, cancel{L"Cancel", L"キャンセル"};
     const struct {
         Dialog dialog;
-        const char* list;
-        std::vector<int> buttons;
+        Text title;
+        std::vector<Text> buttons;
         const char* shot;
     } cases[] = {
-        {kQuestion, "CSIMPLEMESSAGEDIALOG", {1, 2}, "message-question"},
-        {kNotice, "CSIMPLEMESSAGEDIALOG", {1}, "message-notice"},
-        {kAbout, "ABOUT", {1}, "about-box"},
-        {kRegistration, "USERREG", {1, 2}, "user-registration"},
-        {kProgress, "CSIMPLEPROGRESSDIALOG", {1}, "progress"},
+        {kQuestion, {L"Message", L"メッセージ"}, {ok, cancel}, "message-question"},
+        {kNotice, {L"Message", L"メッセージ"}, {ok}, "message-notice"},
+        {kAbout, {L"About Installer", L"Installer について"}, {ok}, "about-box"},
+        {kRegistration, {L"User Registration", L"User Registration"}, {{L"Setup", L"Setup"}, {L"Cancel", L"Cancel"}},
+         "user-registration"},
+        {kProgress, {L"Progress", L"進行状況"}, {{L"Stop", L"中止"}}, "progress"},
     };
     for (const auto& c : cases) {
         Run(c.dialog, [&c](HWND w) {
-            // The title is string 0 of the list in the user's language, as the chain chooses it;
-            // the other strings named label buttons.
-            LStrList texts(c.list, LStrList::kStrings);
-            EXPECT_FALSE(texts.Get(0).IsEmpty()) << c.list;
-            EXPECT_EQ(uidriver::WindowText(w), texts.Get(0).Text()) << c.list;
-            for (int index : c.buttons)
-                EXPECT_NE(uidriver::FindChild(w, "Button", texts.Get(index).Text()), nullptr) << c.list << index;
+            EXPECT_EQ(uidriver::WindowText(w), uidriver::Expected(c.title.first, c.title.second)) << c.shot;
+            for (const Text& label : c.buttons) {
+                const std::string expected = uidriver::Expected(label.first, label.second);
+                EXPECT_NE(uidriver::FindChild(w, "Button", expected.c_str()), nullptr) << c.shot << " " << expected;
+            }
             EXPECT_FALSE(testsupport::SaveScreenshot(c.shot, w).empty());
             Press(w, VK_ESCAPE);
         });
@@ -195,23 +199,26 @@ TEST_F(DialogsTest, OnceTheFilesAreWrittenNeitherStopNorTheCloseBoxStopsTheProgr
     EXPECT_FALSE(IsWindowEnabled(dialog.StopButton()->Control()));
 }
 
-TEST_F(DialogsTest, TheProgressFilePhaseRelabelsStopAndTheUndoingHidesTheBar)
+TEST_F(DialogsTest, TheProgressFilePhaseRelabelsStopAndTheUndoingHidesTheBarInTheUsersLanguage)
 {
     CSimpleProgressDialog dialog(&app, nullptr);
     dialog.BeginFiles(5000, false);
-    EXPECT_STREQ(dialog.StopButton()->Text().Text(), "Cancel");
-    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "Installing files...");
+    EXPECT_EQ(dialog.StopButton()->Text().Text(), uidriver::Expected(L"Cancel", L"キャンセル"));
+    EXPECT_EQ(dialog.MessagePane()->Text().Text(),
+              uidriver::Expected(L"Installing files...", L"ファイルをインストールしています..."));
     EXPECT_EQ(dialog.Bar()->Maximum(), 5000);
     dialog.SetPosition(2000);
     dialog.WaitStepResult();
     EXPECT_FALSE(testsupport::SaveScreenshot("progress-installing", dialog.Window()->Handle()).empty());
     dialog.ShowCanceling();
-    EXPECT_STREQ(dialog.MessagePane()->Text().Text(), "Canceling installation...");
+    EXPECT_EQ(dialog.MessagePane()->Text().Text(),
+              uidriver::Expected(L"Canceling installation...", L"インストールを中止しています..."));
     EXPECT_FALSE(IsWindowVisible(dialog.Bar()->Control()));
     EXPECT_FALSE(testsupport::SaveScreenshot("progress-canceling", dialog.Window()->Handle()).empty());
     CSimpleProgressDialog removal(&app, nullptr);
     removal.BeginFiles(10, true);
-    EXPECT_STREQ(removal.MessagePane()->Text().Text(), "Uninstalling files...");
+    EXPECT_EQ(removal.MessagePane()->Text().Text(),
+              uidriver::Expected(L"Uninstalling files...", L"ファイルをアンインストールしています..."));
 }
 
 TEST_F(DialogsTest, TheProgressBarShowsTheEndStartsANewRangeAfreshAndStaysInProportionUpToFourGibibytes)

@@ -56,6 +56,14 @@ std::string WindowText(HWND window)
     return text;
 }
 
+std::string Expected(const wchar_t* english, const wchar_t* japanese)
+{
+    const bool japaneseUser = PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID())) == LANG_JAPANESE;
+    char text[1024] = {};
+    WideCharToMultiByte(932, 0, japaneseUser ? japanese : english, -1, text, sizeof(text), nullptr, nullptr);
+    return text;
+}
+
 HWND FocusOf(HWND window)
 {
     GUITHREADINFO info = {};

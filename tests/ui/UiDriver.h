@@ -35,6 +35,10 @@ HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeou
 // The first child window (any depth) of the class whose text is `text`; null matches any.
 HWND FindChild(HWND parent, const char* className, const char* text);
 std::string WindowText(HWND window);
+// What this test's user is to see: `english`, or for a Japanese user (primary language of the
+// user locale Japanese) `japanese` in code page 932, as the windows hold their texts. Written
+// as literals, so that a window that shows another language than the user's fails.
+std::string Expected(const wchar_t* english, const wchar_t* japanese);
 // The control that has the keyboard focus in `window`'s thread, or null.
 HWND FocusOf(HWND window);
 
