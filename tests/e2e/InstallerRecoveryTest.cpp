@@ -28,14 +28,13 @@ const char* const kProduct = "Recovery Tool";
 struct Texts {
     const wchar_t* title;
     const wchar_t* ok;
-    const wchar_t* cancel;
     const char* shotPrefix;
 };
 
 const Texts& UserTexts()
 {
-    static const Texts english = {L"Message", L"OK", L"Cancel", "en"};
-    static const Texts japanese = {L"メッセージ", L"了解", L"キャンセル", "ja"};
+    static const Texts english = {L"Message", L"OK", "en"};
+    static const Texts japanese = {L"メッセージ", L"了解", "ja"};
     return GetUserDefaultLCID() == 1041 ? japanese : english;
 }
 
@@ -117,15 +116,15 @@ protected:
     {
         const Texts& texts = UserTexts();
         Program started(program);
-        HWND notice = WaitForDialog(started.Id(), Ansi(texts.title).c_str());
+        HWND notice = WaitForDialog(started.Id(), kMessageTitle);
         ASSERT_TRUE(notice) << "no notice";
         EXPECT_EQ(WideText(notice), texts.title);
         HWND ok = uidriver::FindChild(notice, "Button", Ansi(texts.ok).c_str());
         ASSERT_TRUE(ok);
         EXPECT_EQ(WideText(ok), texts.ok);
-        EXPECT_FALSE(HasButton(notice, Ansi(texts.cancel).c_str())) << "a notice, not a question";
+        EXPECT_FALSE(HasButton(notice, kCancelButton)) << "a notice, not a question";
         EXPECT_NE(testsupport::SaveScreenshot(std::string(texts.shotPrefix) + "-" + shot, notice), "");
-        ASSERT_TRUE(Press(notice, Ansi(texts.ok).c_str()));
+        ASSERT_TRUE(Press(notice, kOkButton));
         // The window shows once the start is over: the notice came from the start.
         HWND window = WaitForInstallerWindow(started.Id());
         ASSERT_TRUE(window);
