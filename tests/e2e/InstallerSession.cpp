@@ -1,6 +1,5 @@
 #include "tests/e2e/InstallerSession.h"
 
-#include "platform/CRegKey.h"
 #include "tests/ui/UiDriver.h"
 
 #include <vector>
@@ -140,20 +139,9 @@ bool Press(HWND window, const char* label)
     return PostMessageA(uidriver::FindChild(window, "Button", label), BM_CLICK, 0, 0) != FALSE;
 }
 
-std::string RegistryValue(HKEY root, const char* key, const char* name)
-{
-    LString value;
-    return CRegKey(root, key, CRegKey::kOpenForReading).ReadString(name, value) ? value.Text() : "";
-}
-
 std::string ProgramFilesFolder()
 {
     return RegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
-}
-
-bool RegistryKeyExists(HKEY root, const char* key)
-{
-    return CRegKey(root, key, CRegKey::kOpenForReading).IsOpen();
 }
 
 } // namespace e2e

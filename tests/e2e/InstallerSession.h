@@ -5,6 +5,7 @@
 // it leaves on the machine looked up afterwards.
 
 #include "tests/platform/ScratchFolder.h"
+#include "tests/support/SystemLookup.h"
 
 #include <windows.h>
 
@@ -70,8 +71,7 @@ bool Press(HWND window, const char* label);
 bool HasButton(HWND window, const char* label);
 
 std::string ProgramFilesFolder();
-// The value's text; empty when the key or the value is not there.
-std::string RegistryValue(HKEY root, const char* key, const char* name);
-bool RegistryKeyExists(HKEY root, const char* key);
+using testsupport::KeyExists;
+using testsupport::RegistryValue;
 
 } // namespace e2e

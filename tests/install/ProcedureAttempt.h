@@ -16,6 +16,7 @@
 #include "tests/install/FakeDialogs.h"
 #include "tests/install/FakePackage.h"
 #include "tests/install/TreeSnapshot.h"
+#include "tests/support/SystemLookup.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
@@ -68,14 +69,11 @@ inline std::vector<FakeEntry> ProductEntries()
     };
 }
 
-inline std::string RegistryValue(const char* name)
+// The installation folder the description's registry line wrote, or "<no key>".
+inline std::string InstallDirValue()
 {
-    CRegKey key(HKEY_CURRENT_USER, kRegistryKey, CRegKey::kOpenForReading);
-    if (!key.IsOpen())
-        return "<no key>";
-    LString value("<no value>");
-    key.ReadString(name, value);
-    return value.Text();
+    return KeyExists(HKEY_CURRENT_USER, kRegistryKey) ? RegistryValue(HKEY_CURRENT_USER, kRegistryKey, "InstallDir")
+                                                      : "<no key>";
 }
 
 struct Attempt {

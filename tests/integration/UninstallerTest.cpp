@@ -1,8 +1,8 @@
 // The self-removal batch run for real by Wine's command interpreter.
-#include "integration/CSystemFolders.h"
 #include "integration/Uninstaller.h"
 #include "platform/CFileFind.h"
 #include "tests/platform/ScratchFolder.h"
+#include "tests/support/SystemLookup.h"
 #include "tests/support/WindowWait.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +17,10 @@
 using testsupport::Exists;
 using testsupport::ReadTestFile;
 using testsupport::ScratchFolder;
+using testsupport::TempFolder;
 using testsupport::WriteTestFile;
 
 namespace {
-
-std::string TempFolder()
-{
-    return CSystemFolders().Temp().Text();
-}
 
 // The self-removal batch files now in the temporary folder.
 std::set<std::string> BatchFiles()

@@ -72,9 +72,7 @@ protected:
             CSimpleProgressDialog box(&app, nullptr);
             box.SetMaximum(100);
             box.SetPosition(40);
-            bool stopped = false;
-            for (DWORD start = GetTickCount(); !stopped && GetTickCount() - start < 10000; Sleep(2))
-                stopped = box.WaitStep();
+            const bool stopped = uidriver::WaitUntil([&] { return box.WaitStep(); }, 10000);
             return int(stopped && box.WaitStep());
         }
         }
@@ -188,8 +186,10 @@ TEST_F(DialogsTest, OnceTheFilesAreWrittenNeitherStopNorTheCloseBoxStopsTheProgr
         }
         driverDone = true;
     });
-    for (DWORD start = GetTickCount(); !driverDone && GetTickCount() - start < 20000; Sleep(2))
+    uidriver::WaitUntil([&] {
         stopped = dialog.WaitStep() || stopped;
+        return driverDone.load();
+    }, 20000);
     ASSERT_TRUE(handled) << "the dialog did not handle the driver's input";
     EXPECT_FALSE(stopped);
     EXPECT_FALSE(IsWindowEnabled(dialog.StopButton()->Control()));
