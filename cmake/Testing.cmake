@@ -62,7 +62,7 @@ if(INSTALLER_RUN_WINE)
 endif()
 
 # A test program whose tests passed with some skipped exits with this status (tests/support/
-# TestMain.h), and so does a shell test that lacks its tool: CTest then reports a skip.
+# TestMain.cpp), and so does a shell test that lacks its tool: CTest then reports a skip.
 set(INSTALLER_SKIPPED_EXIT 77)
 
 # installer_test(name SOURCES ... [DEPS ...] [WINDOWS | ALSO_WINDOWS] [GUI] [JAPANESE] [TIMEOUT s] [ARGS ...])

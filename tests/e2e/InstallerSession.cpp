@@ -48,8 +48,7 @@ long Program::WaitForExit(DWORD timeoutMs)
 
 bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    return uidriver::WaitUntil([&] {
         SuspendThread(m_info.hThread);
         // The context is only there once the thread has really stopped.
         CONTEXT context = {};
@@ -58,10 +57,8 @@ bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
         if (reached())
             return true;
         ResumeThread(m_info.hThread);
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(1);
-    }
+        return false;
+    }, timeoutMs, 1);
 }
 
 void Program::Resume() { ResumeThread(m_info.hThread); }

@@ -5,7 +5,7 @@
 // it leaves on the machine looked up afterwards.
 
 #include "tests/platform/ScratchFolder.h"
-#include "tests/support/SystemLookup.h"
+#include "tests/support/SystemState.h"
 
 #include <windows.h>
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 using namespace e2e;
@@ -19,18 +20,13 @@ namespace {
 
 const char* const kWork = "C:\\e2e-space";
 const char* const kPrograms = "R:\\Apps";
+const char* const kVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 uint64_t FreeOnDrive()
 {
     ULARGE_INTEGER available = {}, total = {};
     return GetDiskFreeSpaceExA("R:\\", &available, &total, nullptr) && total.QuadPart <= (8u << 20) ? available.QuadPart
                                                                                                    : 0;
-}
-
-void SetProgramsFolder(const std::string& folder)
-{
-    CRegKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", CRegKey::kOpenForChange)
-        .SetString("ProgramFilesDir", folder.c_str());
 }
 
 void EmptyDrive()
@@ -69,19 +65,19 @@ protected:
         ASSERT_NE(s_setups[GetParam()], "") << "the product could not be packed";
         // The drive as its user keeps it: the program folder with another program in it, and the
         // user's papers. The product goes beside the other program, into R:\Apps\Sample Tool.
-        m_programs = ProgramFilesFolder() == kPrograms ? "C:\\Program Files" : ProgramFilesFolder(); // left by a killed run
-        SetProgramsFolder(kPrograms);
+        if (ProgramFilesFolder() == kPrograms) // left by a killed run
+            CRegKey(HKEY_LOCAL_MACHINE, kVersionKey, CRegKey::kOpenForChange).SetString("ProgramFilesDir", "C:\\Program Files");
+        m_programs.reset(new testsupport::ValueOverride(HKEY_LOCAL_MACHINE, kVersionKey, "ProgramFilesDir", kPrograms));
         ASSERT_TRUE(WriteFiles("R:", {{"Apps\\Other Tool.txt", "another program's notes"},
                                       {"Papers\\letter.txt", std::string(100 << 10, 'l')}}));
     }
     void TearDown() override
     {
-        if (!m_programs.empty())
-            SetProgramsFolder(m_programs);
+        m_programs.reset();
         EmptyDrive();
     }
 
-    std::string m_programs;
+    std::unique_ptr<testsupport::ValueOverride> m_programs;
     static std::string s_setups[4];
 };
 

@@ -4,7 +4,7 @@
 #include "integration/RegistryLines.h"
 #include "platform/CRegKey.h"
 #include "platform/CTextBuilder.h"
-#include "tests/support/SystemLookup.h"
+#include "tests/support/SystemState.h"
 
 #include <gtest/gtest.h>
 

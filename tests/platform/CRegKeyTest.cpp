@@ -1,17 +1,13 @@
 #include "platform/CRegKey.h"
-#include "tests/support/SystemLookup.h"
+#include "tests/support/SystemState.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace {
-
-const char kTestRoot[] = "Software\\InstallerEngineTests";
-
 using testsupport::KeyExists;
 
-} // namespace
+const char kTestRoot[] = "Software\\InstallerEngineTests";
 
 TEST(CRegKey, WritesReadsAndDeletesValuesAndKeys)
 {

@@ -72,7 +72,7 @@ protected:
             CSimpleProgressDialog box(&app, nullptr);
             box.SetMaximum(100);
             box.SetPosition(40);
-            const bool stopped = uidriver::WaitUntil([&] { return box.WaitStep(); }, 10000);
+            const bool stopped = uidriver::WaitUntil([&] { return box.WaitStep(); }, 10000, 2);
             return int(stopped && box.WaitStep());
         }
         }
@@ -186,10 +186,8 @@ TEST_F(DialogsTest, OnceTheFilesAreWrittenNeitherStopNorTheCloseBoxStopsTheProgr
         }
         driverDone = true;
     });
-    uidriver::WaitUntil([&] {
-        stopped = dialog.WaitStep() || stopped;
-        return driverDone.load();
-    }, 20000);
+    const auto stepUntilDriverDone = [&] { stopped = dialog.WaitStep() || stopped; return driverDone.load(); };
+    uidriver::WaitUntil(stepUntilDriverDone, 20000, 2);
     ASSERT_TRUE(handled) << "the dialog did not handle the driver's input";
     EXPECT_FALSE(stopped);
     EXPECT_FALSE(IsWindowEnabled(dialog.StopButton()->Control()));
