@@ -218,7 +218,6 @@ namespace {
 
 // An attempt that ends before anything is installed: what stands in the way or what the user
 // answers, the result, the question asked and the one notice (none when the user cancels).
-// (A damaged package: install_tests; its notice: the uninstallation above.)
 struct Refusal {
     const char* name;
     void (*arrange)(Attempt& attempt, const std::string& destination);
