@@ -48,6 +48,7 @@ protected:
         const std::string setup = std::string(kWork) + "\\SampleSetup.exe";
         s_setup = Pack(SampleStage() + "\\description.txt", SampleStage() + "\\product", setup) ? setup : "";
     }
+    static void TearDownTestSuite() { testsupport::RemoveTreeForTests(kWork); }
     void SetUp() override
     {
         ASSERT_NE(s_setup, "") << "the sample could not be packed";
@@ -121,8 +122,8 @@ TEST_F(EndToEnd, InstallsTheSampleIntoTheSuggestedFolderAndUninstallsIt)
                                        uidriver::Expected(L"Sample Tool Uninstaller", L"サンプルツール アンインストーラ"),
                                        uidriver::Expected(L"Uninstall", L"アンインストール"), "uninstall-"));
     EXPECT_FALSE(Exists(group));
-    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor\\Sample Tool"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sample Vendor\\Sample Tool"));
     // The batch file removes the uninstaller, its folder and the emptied product folder.
     EXPECT_TRUE(testsupport::GoneWithin(product, 60000));
 }

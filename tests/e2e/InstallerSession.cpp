@@ -54,8 +54,7 @@ long Program::WaitForExit(DWORD timeoutMs)
 
 bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    return uidriver::WaitUntil([&] {
         SuspendThread(m_info.hThread);
         // The context is only there once the thread has really stopped.
         CONTEXT context = {};
@@ -64,10 +63,8 @@ bool Program::PauseWhen(const std::function<bool()>& reached, DWORD timeoutMs)
         if (reached())
             return true;
         ResumeThread(m_info.hThread);
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(1);
-    }
+        return false;
+    }, timeoutMs, 1);
 }
 
 void Program::Resume() { ResumeThread(m_info.hThread); }
@@ -202,20 +199,9 @@ bool Press(HWND window, TextId label)
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
-std::string RegistryValue(HKEY root, const char* key, const char* name)
-{
-    LString value;
-    return CRegKey(root, key, CRegKey::kOpenForReading).ReadString(name, value) ? value.Text() : "";
-}
-
 std::string ProgramFilesFolder()
 {
     return RegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
-}
-
-bool RegistryKeyExists(HKEY root, const char* key)
-{
-    return CRegKey(root, key, CRegKey::kOpenForReading).IsOpen();
 }
 
 } // namespace e2e

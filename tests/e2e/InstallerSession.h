@@ -5,6 +5,7 @@
 // it leaves on the machine looked up afterwards.
 
 #include "tests/platform/ScratchFolder.h"
+#include "tests/support/SystemState.h"
 
 #include <windows.h>
 
@@ -86,8 +87,7 @@ bool Press(HWND window, TextId label);
 bool HasButton(HWND window, TextId label);
 
 std::string ProgramFilesFolder();
-// The value's text; empty when the key or the value is not there.
-std::string RegistryValue(HKEY root, const char* key, const char* name);
-bool RegistryKeyExists(HKEY root, const char* key);
+using testsupport::KeyExists;
+using testsupport::RegistryValue;
 
 } // namespace e2e

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 using namespace e2e;
@@ -19,18 +20,13 @@ namespace {
 
 const char* const kWork = "C:\\e2e-space";
 const char* const kPrograms = "R:\\Apps";
+const char* const kVersionKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 uint64_t FreeOnDrive()
 {
     ULARGE_INTEGER available = {}, total = {};
     return GetDiskFreeSpaceExA("R:\\", &available, &total, nullptr) && total.QuadPart <= (8u << 20) ? available.QuadPart
                                                                                                    : 0;
-}
-
-void SetProgramsFolder(const std::string& folder)
-{
-    CRegKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", CRegKey::kOpenForChange)
-        .SetString("ProgramFilesDir", folder.c_str());
 }
 
 void EmptyDrive()
@@ -69,26 +65,26 @@ protected:
         ASSERT_NE(s_setups[GetParam()], "") << "the product could not be packed";
         // The drive as its user keeps it: the program folder with another program in it, and the
         // user's papers. The product goes beside the other program, into R:\Apps\Sample Tool.
-        m_programs = ProgramFilesFolder() == kPrograms ? "C:\\Program Files" : ProgramFilesFolder(); // left by a killed run
-        SetProgramsFolder(kPrograms);
+        if (ProgramFilesFolder() == kPrograms) // left by a killed run
+            CRegKey(HKEY_LOCAL_MACHINE, kVersionKey, CRegKey::kOpenForChange).SetString("ProgramFilesDir", "C:\\Program Files");
+        m_programs.reset(new testsupport::ValueOverride(HKEY_LOCAL_MACHINE, kVersionKey, "ProgramFilesDir", kPrograms));
         ASSERT_TRUE(WriteFiles("R:", {{"Apps\\Other Tool.txt", "another program's notes"},
                                       {"Papers\\letter.txt", std::string(100 << 10, 'l')}}));
     }
     void TearDown() override
     {
-        if (!m_programs.empty())
-            SetProgramsFolder(m_programs);
+        m_programs.reset();
         EmptyDrive();
     }
 
-    std::string m_programs;
+    std::unique_ptr<testsupport::ValueOverride> m_programs;
     static std::string s_setups[4];
 };
 
 std::string SmallDrive::s_setups[4];
 
-// Declined, nothing happens; accepted, the installation runs until the drive is full, says so
-// and undoes itself.
+// The question comes first (declining it is procedure_tests' ShortOfSpaceDeclined); accepted,
+// the installation runs until the drive is full, says so and undoes itself.
 TEST_P(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverythingUndone)
 {
     const uint64_t freeBefore = FreeOnDrive();
@@ -100,14 +96,11 @@ TEST_P(SmallDrive, TooLittleSpaceIsAskedAndAFullDriveEndsInAnErrorWithEverything
     Program installer(s_setups[GetParam()]);
     HWND window = WaitForInstallerWindow(installer.Id());
     ASSERT_TRUE(window);
-    for (TextId answer : {kCancelButton, kOkButton}) {
-        SCOPED_TRACE(answer.index);
-        ASSERT_TRUE(Press(window, kInstallButton));
-        HWND question = WaitForDialog(installer.Id(), kMessageTitle);
-        ASSERT_TRUE(question && HasButton(question, kCancelButton)) << "first a question about the space";
-        ASSERT_TRUE(Press(question, answer));
-        ASSERT_TRUE(WaitUntilHidden(question));
-    }
+    ASSERT_TRUE(Press(window, kInstallButton));
+    HWND question = WaitForDialog(installer.Id(), kMessageTitle);
+    ASSERT_TRUE(question && HasButton(question, kCancelButton)) << "first a question about the space";
+    ASSERT_TRUE(Press(question, kOkButton));
+    ASSERT_TRUE(WaitUntilHidden(question));
     HWND failure = WaitForDialog(installer.Id(), kMessageTitle, 60000);
     ASSERT_TRUE(failure) << "no message after the drive filled up";
     EXPECT_FALSE(HasButton(failure, kCancelButton)) << "the failure is a notice";

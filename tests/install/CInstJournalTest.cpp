@@ -43,6 +43,7 @@ public:
     void TearDown() override
     {
         CRegKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Installer tests", CRegKey::kOpenForChange).DeleteKeyTree("recovery");
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Installer tests"); // once procedure_tests' key is gone too
     }
 
     std::string Journal() const { return product + "\\Installing.journal"; }

@@ -136,9 +136,10 @@ protected:
     std::string destination = scratch / "Sample Tool";
 
 private:
+    // Before the installer it holds open: members go in reverse order, and an open file stays.
+    ScratchFolder m_installersFolder{"setups"};
     std::unique_ptr<FakePackage> m_fake;
     std::unique_ptr<PackedInstaller> m_packed;
-    ScratchFolder m_installersFolder{"setups"};
     uint32_t m_start = 0;
     int m_installers = 0;
 };

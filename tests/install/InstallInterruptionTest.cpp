@@ -87,7 +87,7 @@ TEST_P(InstallInterruption, StopAtAnyStepRestoresEveryFileAndKeepsTheUsersOwn)
         EXPECT_EQ(std::count(events.begin(), events.end(), "disable stop"), 0);
         EXPECT_EQ(events.back(), "close");
         ExpectTreeUnchanged(scratch.Path(), before);
-        EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRegistryKey));
     }
 
     // Then an attempt that goes through: version 2.0 in place, integrated, no installer files left.
@@ -98,7 +98,7 @@ TEST_P(InstallInterruption, StopAtAnyStepRestoresEveryFileAndKeepsTheUsersOwn)
         const std::string path = destination + "\\" + entry.name;
         EXPECT_EQ(entry.tag == CEntrySource::kTagFile ? ReadTestFile(path) : "", entry.data) << entry.name;
     }
-    EXPECT_EQ(RegistryValue("InstallDir"), destination);
+    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRegistryKey, "InstallDir"), destination);
     EXPECT_TRUE(LeftoverNames(TakeSnapshot(destination)).empty()) << Describe(TakeSnapshot(destination));
     TreeSnapshot after = TakeSnapshot(scratch.Path());
     // The uninstaller is the installer's copy, times and all, over an older read-only one.
@@ -153,6 +153,6 @@ TEST_F(EarlierInstallation, AFileThatCannotBeWrittenMidwayFailsTheInstallationAn
         EXPECT_EQ(attempt.dialogs.events, (std::vector<std::string>{"open", "ask", "hide window", "hide bar", "message",
                                                                     "close", "notice"}));
         ExpectTreeUnchanged(scratch.Path(), before);
-        EXPECT_EQ(RegistryValue("InstallDir"), "<no key>");
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRegistryKey));
     }
 }

@@ -16,6 +16,7 @@
 #include "tests/install/FakeDialogs.h"
 #include "tests/install/FakePackage.h"
 #include "tests/install/TreeSnapshot.h"
+#include "tests/support/SystemState.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
@@ -36,6 +37,7 @@ inline void DeleteTestKey()
     software.DeleteKeyTree(kRegistryKey + 9);
     CRegKey tests(HKEY_LOCAL_MACHINE, "SOFTWARE\\Installer tests", CRegKey::kCreateOrOpen);
     tests.DeleteKeyTree("procedures");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Installer tests"); // once install_tests' key is gone too
 }
 
 // A description that writes two registry values and one shortcut inside the destination.
@@ -66,16 +68,6 @@ inline std::vector<FakeEntry> ProductEntries()
         File("SampleTool.ini", "[Settings]\r\nVersion=2.0"),
         File("License.txt", "licence 2.0"),
     };
-}
-
-inline std::string RegistryValue(const char* name)
-{
-    CRegKey key(HKEY_CURRENT_USER, kRegistryKey, CRegKey::kOpenForReading);
-    if (!key.IsOpen())
-        return "<no key>";
-    LString value("<no value>");
-    key.ReadString(name, value);
-    return value.Text();
 }
 
 struct Attempt {

@@ -4,6 +4,7 @@
 #include "integration/RegistryLines.h"
 #include "platform/CRegKey.h"
 #include "platform/CTextBuilder.h"
+#include "tests/support/SystemState.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,7 @@ const std::string kBase = "Software\\InstallerIntegrationTests";
 const std::string kKey = kBase + "\\Sample";
 const char kGuard[] = "InstallerIntegrationGuard";
 
-bool KeyExists(const std::string& subKey)
-{
-    return CRegKey(HKEY_CURRENT_USER, subKey.c_str(), CRegKey::kOpenForReading).IsOpen();
-}
+using testsupport::KeyExists;
 
 // The value's text with its type, or "<missing>".
 std::string ReadValue(const std::string& subKey, const char* name)
@@ -91,7 +89,7 @@ TEST_F(RegistryLines, WritesItsValuesAndRemovesThemWithoutTheUsers)
     EXPECT_EQ(ReadValue(kKey, "Unknown"), "<missing>");
     EXPECT_EQ(ReadValue(kKey, "Padded"), "two words  ");
     EXPECT_EQ(ReadValue(kKey + "\\Owned\\Deeper\\Still", "Level"), "3");
-    EXPECT_TRUE(KeyExists(kBase + "\\Vendor:Product"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kBase + "\\Vendor:Product"));
 
     ASSERT_TRUE(CRegKey(HKEY_CURRENT_USER, kKey.c_str(), CRegKey::kOpenForChange).SetString("UserSetting", "kept"));
     Remove(lines);
@@ -100,11 +98,11 @@ TEST_F(RegistryLines, WritesItsValuesAndRemovesThemWithoutTheUsers)
     EXPECT_EQ(ReadValue(kKey, "Path"), "<missing>");
     EXPECT_EQ(ReadValue(kKey, "Padded"), "<missing>");
     EXPECT_EQ(ReadValue(kKey, "UserSetting"), "kept");
-    EXPECT_FALSE(KeyExists(kKey + "\\Owned"));
-    EXPECT_FALSE(KeyExists(kBase + "\\Vendor:Product"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kKey + "\\Owned"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kBase + "\\Vendor:Product"));
     // Split at the colon as a path is, the parent would be a key named after the current drive.
     char current[MAX_PATH] = {};
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 2u);
-    EXPECT_FALSE(KeyExists(std::string(current, 2)));
-    EXPECT_TRUE(KeyExists(kGuard));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(current, 2)));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kGuard));
 }

@@ -3,8 +3,7 @@
 #include "integration/CVariables.h"
 #include "integration/DestinationVariables.h"
 #include "platform/CPlatformInfo.h"
-#include "platform/CRegKey.h"
-#include "platform/CTextBuilder.h"
+#include "tests/support/SystemState.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +15,7 @@ namespace {
 
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-// Sets (or, with null, deletes) a string value for one test and puts back what was there.
-class ValueOverride {
-public:
-    ValueOverride(HKEY root, const char* subKey, const char* name, const char* value)
-        : m_key(root, subKey, CRegKey::kCreateOrOpen), m_name(name), m_had(m_key.QueryValue(name, m_old, m_type))
-    {
-        EXPECT_TRUE(value ? m_key.SetString(name, value) : !m_had || m_key.DeleteValue(name));
-    }
-    ~ValueOverride()
-    {
-        if (m_had)
-            m_key.SetValue(m_name, m_old.Text(), DWORD(m_old.Length()), m_type);
-        else
-            m_key.DeleteValue(m_name);
-    }
-
-private:
-    CRegKey m_key;
-    const char* m_name;
-    CTextBuilder m_old;
-    DWORD m_type = 0;
-    bool m_had;
-};
+using testsupport::ValueOverride;
 
 } // namespace
 

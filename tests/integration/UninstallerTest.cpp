@@ -1,8 +1,8 @@
 // The self-removal batch run for real by Wine's command interpreter.
-#include "integration/CSystemFolders.h"
 #include "integration/Uninstaller.h"
 #include "platform/CFileFind.h"
 #include "tests/platform/ScratchFolder.h"
+#include "tests/support/SystemState.h"
 #include "tests/support/WindowWait.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +21,11 @@ using testsupport::WriteTestFile;
 
 namespace {
 
-std::string TempFolder()
-{
-    return CSystemFolders().Temp().Text();
-}
-
 // The self-removal batch files now in the temporary folder.
 std::set<std::string> BatchFiles()
 {
     std::set<std::string> names;
-    for (CFileFind find(TempFolder().c_str(), true); find.Found(); find.Next())
+    for (CFileFind find(testsupport::TempFolder().c_str(), true); find.Found(); find.Next())
         if (std::string(find.Name()).rfind("unins", 0) == 0)
             names.insert(find.Name());
     return names;
@@ -69,7 +64,7 @@ TEST(RemoveSelf, TheBatchWaitsForTheUninstallerThenRemovesItItsFolderAndItself)
     // Held open without delete sharing.
     HANDLE held = CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    RemoveSelf(exe.c_str(), TempFolder().c_str());
+    RemoveSelf(exe.c_str(), testsupport::TempFolder().c_str());
     // Its first attempt failed and it waits before the next one.
     EXPECT_TRUE(testsupport::WaitUntil([] { return Running("ping.exe"); }, 60000));
     EXPECT_TRUE(Exists(exe));

@@ -1,19 +1,13 @@
 #include "platform/CRegKey.h"
+#include "tests/support/SystemState.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace {
+using testsupport::KeyExists;
 
 const char kTestRoot[] = "Software\\InstallerEngineTests";
-
-bool KeyExists(const std::string& subKey)
-{
-    return CRegKey(HKEY_CURRENT_USER, subKey.c_str(), CRegKey::kOpenForReading).IsOpen();
-}
-
-} // namespace
 
 TEST(CRegKey, WritesReadsAndDeletesValuesAndKeys)
 {
@@ -46,8 +40,8 @@ TEST(CRegKey, WritesReadsAndDeletesValuesAndKeys)
     // Innermost keys first, the sibling stays. (That removal never creates a key is seen with the
     // registry lines.)
     EXPECT_TRUE(CRegKey(HKEY_CURRENT_USER, kTestRoot, CRegKey::kOpenForChange).DeleteKeyTree("A"));
-    EXPECT_FALSE(KeyExists(root + "\\A"));
-    EXPECT_TRUE(KeyExists(root + "\\E"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, root + "\\A"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, root + "\\E"));
     EXPECT_TRUE(CRegKey(HKEY_CURRENT_USER, "Software", CRegKey::kOpenForChange).DeleteKeyTree("InstallerEngineTests"));
-    EXPECT_FALSE(KeyExists(root));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, root));
 }

@@ -2,9 +2,9 @@
 
 namespace testsupport {
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD intervalMs)
 {
-    for (DWORD start = GetTickCount();; Sleep(20)) {
+    for (DWORD start = GetTickCount();; Sleep(intervalMs)) {
         if (condition())
             return true;
         if (GetTickCount() - start >= timeoutMs)

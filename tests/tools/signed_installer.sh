@@ -3,6 +3,9 @@
 # self-signed test certificate, the installer still finds, verifies and extracts its package.
 #   signed_installer.sh WINE-RUN PREFIX mkinstaller.exe Installer.exe description.txt product/
 set -u
+for tool in osslsigncode openssl; do
+  command -v $tool >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
+done
 winerun=$1 prefix=$2 tool=$3 stub=$4 desc=$5 root=$6
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -7,6 +7,8 @@
 #include "framework/LTextPane.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LWindow.h"
+#include "resources/LStrList.h"
+#include "tests/platform/ScratchFolder.h"
 #include "tests/support/Screenshot.h"
 #include "tests/ui/UiDriver.h"
 #include "tests/ui/UiFixture.h"
@@ -142,12 +144,9 @@ TEST_F(CInstallerUiTest, TheTargetFrameShowsTheFolderAndTheSizesAndKeepsItsMeasu
 
 TEST(CParentFolderChoice, TheChooserOpensInTheFolderAboveTheParentFolderWhenThatExists)
 {
-    char temp[MAX_PATH] = {}, full[MAX_PATH] = {};
-    GetTempPathA(sizeof(temp), temp);
-    GetFullPathNameA((std::string(temp) + "choice-initial").c_str(), sizeof(full), full, nullptr);
-    CreateDirectoryA(full, nullptr);
-    const std::string base = full;
-    EXPECT_EQ(lstrcmpiA(CParentFolderChoice::InitialFolder((base + "\\Programs").c_str()).Text(), full), 0);
+    const testsupport::ScratchFolder scratch("choice");
+    const std::string& base = scratch.Path();
+    EXPECT_EQ(lstrcmpiA(CParentFolderChoice::InitialFolder((base + "\\Programs").c_str()).Text(), base.c_str()), 0);
     EXPECT_TRUE(CParentFolderChoice::InitialFolder((base + "\\missing\\Programs").c_str()).IsEmpty());
     EXPECT_STREQ(CParentFolderChoice::InitialFolder("C:\\Program Files").Text(), "C:\\");
     EXPECT_TRUE(CParentFolderChoice::InitialFolder("").IsEmpty());

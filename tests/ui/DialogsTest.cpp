@@ -74,9 +74,7 @@ protected:
             CSimpleProgressDialog box(&app, nullptr);
             box.SetMaximum(100);
             box.SetPosition(40);
-            bool stopped = false;
-            for (DWORD start = GetTickCount(); !stopped && GetTickCount() - start < 10000; Sleep(2))
-                stopped = box.WaitStep();
+            const bool stopped = uidriver::WaitUntil([&] { return box.WaitStep(); }, 10000, 2);
             return int(stopped && box.WaitStep());
         }
         }
@@ -192,8 +190,8 @@ TEST_F(DialogsTest, OnceTheFilesAreWrittenNeitherStopNorTheCloseBoxStopsTheProgr
         }
         driverDone = true;
     });
-    for (DWORD start = GetTickCount(); !driverDone && GetTickCount() - start < 20000; Sleep(2))
-        stopped = dialog.WaitStep() || stopped;
+    const auto stepUntilDriverDone = [&] { stopped = dialog.WaitStep() || stopped; return driverDone.load(); };
+    uidriver::WaitUntil(stepUntilDriverDone, 20000, 2);
     ASSERT_TRUE(handled) << "the dialog did not handle the driver's input";
     EXPECT_FALSE(stopped);
     EXPECT_FALSE(IsWindowEnabled(dialog.StopButton()->Control()));
