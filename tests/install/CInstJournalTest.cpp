@@ -244,6 +244,7 @@ const Forgery kForgeries[] = {
     {"AForeignProductsFolder", "elsewhere", "elsewhere", kProduct, kJournalFile, "victim.txt", "ins7", false},
     {"AnotherProductsJournal", kProduct, kProduct, "Other Tool", kJournalFile, "a.txt", "ins8", false},
     {"ABackupNameOfItsOwn", kProduct, kProduct, kProduct, kJournalReplaced, "b.txt", "a.txt", false},
+    {"AFileAtItsOwnNameInAFolderItFound", kProduct, kProduct, kProduct, kJournalFile, "a.txt", "a.txt", false},
     {"AHeaderNamingAnotherDestination", kProduct, "elsewhere\\Sample Tool", kProduct, kJournalFile, "a.txt", "ins9", true},
 };
 
