@@ -245,6 +245,8 @@ const Forgery kForgeries[] = {
     {"AForeignProductsFolder", "elsewhere", "elsewhere", kProduct, kJournalFile, "victim.txt", "ins7", false},
     {"AnotherProductsJournal", kProduct, kProduct, "Other Tool", kJournalFile, "a.txt", "ins8", false},
     {"ABackupNameOfItsOwn", kProduct, kProduct, kProduct, kJournalReplaced, "b.txt", "a.txt", false},
+    {"AFileAtItsOwnNameInAFolderItFound", kProduct, kProduct, kProduct, kJournalFile, "a.txt", "a.txt", false},
+    {"ABackupNameWithLetters", kProduct, kProduct, kProduct, kJournalReplaced, "b.txt", "tmp-b", false},
     {"AHeaderNamingAnotherDestination", kProduct, "elsewhere\\Sample Tool", kProduct, kJournalFile, "a.txt", "ins9", true},
 };
 
@@ -278,6 +280,12 @@ TEST_P(ForgedJournal, IsRefusedWholeAndNothingChangesAnywhere)
 
 INSTANTIATE_TEST_SUITE_P(Forgeries, ForgedJournal, ::testing::ValuesIn(kForgeries),
                          [](const ::testing::TestParamInfo<Forgery>& info) { return std::string(info.param.name); });
+
+// A product name that would reach into a key below another product's marks nothing.
+TEST_F(Recovery, AProductNameWithASeparatorMarksNothing)
+{
+    EXPECT_FALSE(CInstallMarks(kMarks, "Other Tool\\Sample Tool").Set(product.c_str()));
+}
 
 // A stale journal beside a later installation, and an undo step that fails.
 TEST_F(Recovery, LeavesFilesWrittenSinceAloneAndAFailedStepKeepsTheJournalForTheNextStart)

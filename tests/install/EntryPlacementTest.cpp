@@ -32,8 +32,8 @@ TEST(EntryPlacement, OnlyNamesInsideTheDestinationArePlaced)
         {"file:///C:/Windows/x", false}, {"file://server/C:/Program%20Files/Sample/x", false},
         // Escaped dots are decoded into ".." when the path is made: refused as well.
         {"%2e%2e/x", false}, {"a/%2E%2e/%2e%2e/x", false}, {"a/%2e", false},
-        // A sibling whose name merely begins like the destination is outside.
-        {"../Sample2/x", false},
+        // A sibling whose name begins like the destination, or the destination's does, is outside.
+        {"../Sample2/x", false}, {"../Sampl/x", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Placed(c.name), c.inside) << c.name;

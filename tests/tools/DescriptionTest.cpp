@@ -5,6 +5,7 @@
 #include "tools/mkinstaller/CDescCheck.h"
 #include "tools/mkinstaller/CDescText.h"
 #include "tools/mkinstaller/CDiagnostics.h"
+#include "tools/mkinstaller/WindowsName.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,16 @@ INSTANTIATE_TEST_SUITE_P(Tables, CodePageTest, ::testing::Values(
     Conversion{932, "café", nullptr},
     Conversion{932, "¥", nullptr},       // iconv's look-alike would be '\'
     Conversion{1252, "\xC3", nullptr})); // not UTF-8
+
+// Names Windows cannot create, names it can, and the capitals two names are compared in.
+TEST(WindowsName, RefusesWhatWindowsCannotCreateAndComparesInCapitals)
+{
+    for (const char* name : {"a:b", "con.txt", "NUL", "com9.log", "LPT1", "trailing.", "blank ", "..", "tab\there"})
+        EXPECT_FALSE(IsWindowsName(name)) << name;
+    for (const char* name : {"com0", "lpt10.txt", "console", "a.b c", ".hidden"})
+        EXPECT_TRUE(IsWindowsName(name)) << name;
+    EXPECT_EQ(UpperName("résumé ā ĺ я ς ÿ ａ"), "RÉSUMÉ Ā Ĺ Я Σ Ÿ Ａ");
+}
 
 // The problems as the packer prints them, one a line.
 std::string Printed(const CDiagnostics& problems)
