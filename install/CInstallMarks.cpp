@@ -23,6 +23,31 @@ LString ProductKey(const LString& key, const LString& product)
     return path.Failed() ? LString() : path.ToString();
 }
 
+bool IsEmptyKey(const char* path)
+{
+    CRegKey key(HKEY_LOCAL_MACHINE, path, CRegKey::kOpenForReading);
+    DWORD subKeys = 1, values = 1;
+    return key.IsOpen() &&
+           RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           subKeys == 0 && values == 0;
+}
+
+// The product's key and the keys above it that hold nothing else go with the last mark, so that
+// no installation leaves an empty key behind; a top-level key such as SOFTWARE always stays. An
+// installation marking the same product meanwhile finds its key gone and fails before any change.
+void RemoveEmptyKeys(LString path)
+{
+    for (;;) {
+        size_t last = 0, separators = 0;
+        for (size_t at = 0; (at = NextSeparator(path.Text(), at)) < path.Length(); ++at, ++separators)
+            last = at;
+        if (separators == 0 || !IsEmptyKey(path.Text()) || RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.Text()) != ERROR_SUCCESS)
+            return;
+        path = LString(path.Text(), last);
+    }
+}
+
 } // namespace
 
 CInstallMarks::CInstallMarks(const char* key, const LString& product)
@@ -43,8 +68,11 @@ void CInstallMarks::Remove(const LString& destination)
 {
     if (m_key.IsEmpty())
         return;
-    CRegKey key(HKEY_LOCAL_MACHINE, m_key.Text(), CRegKey::kOpenForChange);
-    key.DeleteValue(destination.Text());
+    {
+        CRegKey key(HKEY_LOCAL_MACHINE, m_key.Text(), CRegKey::kOpenForChange);
+        key.DeleteValue(destination.Text());
+    }
+    RemoveEmptyKeys(m_key);
 }
 
 LString CInstallMarks::List() const
