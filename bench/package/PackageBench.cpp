@@ -223,6 +223,7 @@ double PackSeconds(const fs::path& work, const fs::path& tree)
                           "--root", root.c_str(), "-o", out.c_str(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0); // the summary line
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0); // the progress bar
     pid_t child = 0;
     const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, const_cast<char**>(argv), environ);
