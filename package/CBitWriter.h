@@ -26,6 +26,8 @@ public:
     // Completed bytes not yet taken; Take hands them over and forgets them.
     const std::vector<uint8_t>& Bytes() const { return m_bytes; }
     void Take(std::vector<uint8_t>& out);
+    // Forgets them once the caller has written them out itself, keeping the room they took.
+    void Drop() { m_bytes.clear(); }
     // Bits written since the start, padding included.
     uint64_t BitCount() const { return m_bitCount; }
 

@@ -149,7 +149,8 @@ void CLzEncoder::FindMatches(size_t from, size_t to)
 {
     const uint8_t* data = m_buffer.data();
     m_matchLength.assign(to - from, 0);
-    m_matchDistance.assign(to - from, 0);
+    // A distance is read only where a length was written with it.
+    m_matchDistance.resize(to - from);
     // Every position whose longest match's worth of bytes is known enters the trees, the
     // history's left over from the last block first; the block's own find their matches on
     // the way, which the block's end cannot cut short.
@@ -312,7 +313,9 @@ void CLzEncoder::ChooseOptimal(size_t count)
     // started one byte later at the same distance, a three-byte match made two literals), so the
     // cost never grows towards the end: of the matches at a position the longest is the
     // cheapest, and the choice is between it and a literal.
-    m_cost.assign(count + 1, 0);
+    // Every entry is written below before it is read.
+    m_cost.resize(count + 1);
+    m_cost[count] = 0;
     for (size_t k = count; k-- > 0;) {
         const uint32_t literal = m_cost[k + 1] + kLiteralCost;
         const size_t length = m_matchLength[k];

@@ -136,10 +136,9 @@ uint32_t CPackageReader::ReadBytes(void* bytes, uint32_t count)
 
 void CPackageReader::ReadDataInto(CStream& target)
 {
-    uint8_t chunk[kChunkSize];
     for (;;) {
-        uint32_t got = ReadBytes(chunk, kChunkSize);
-        target.Write(chunk, static_cast<int32_t>(got));
+        uint32_t got = ReadBytes(m_chunk, kChunkSize);
+        target.Write(m_chunk, static_cast<int32_t>(got));
         if (got < kChunkSize)
             break;
     }

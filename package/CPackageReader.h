@@ -79,4 +79,7 @@ private:
     int m_lastTag = kTagEnd;
     uint32_t m_expectedCrc = 0;
     uint32_t m_crc = 0;
+    // ReadDataInto's chunk: a page on the stack would need the stack probed, which the shipped
+    // program's code is built without.
+    uint8_t m_chunk[kChunkSize];
 };

@@ -51,8 +51,7 @@ void CPackageWriter::Drain()
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_out) != bytes.size())
         Fail(std::string("cannot write the output: ") + std::strerror(errno));
     m_written += bytes.size();
-    std::vector<uint8_t> discard;
-    m_encoder.Output().Take(discard);
+    m_encoder.Output().Drop();
     if (m_stubBytes + m_written + 8 > kMaxInstallerSize)
         Fail("the installer would exceed 4 GiB, which it cannot read back");
 }

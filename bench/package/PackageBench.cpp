@@ -223,6 +223,7 @@ double PackSeconds(const fs::path& work, const fs::path& tree)
                           "--root", root.c_str(), "-o", out.c_str(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0); // the summary line
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0); // the progress bar
     pid_t child = 0;
     const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, const_cast<char**>(argv), environ);
@@ -251,7 +252,14 @@ void ReportTree(const std::string& name, const fs::path& source, const std::stri
     std::error_code error;
     fs::remove_all(work, error);
     fs::create_directories(work / "one", error);
-    std::ofstream(work / "stub.exe", std::ios::binary) << std::string(128u << 10, '\0');
+    // A stub the packer accepts: a PE image of no sections that names the installer's window
+    // class, at the shipped stub's size.
+    std::string stub(128u << 10, '\0');
+    stub.replace(0, 2, "MZ");
+    stub[0x3C] = 0x40;
+    stub.replace(0x40, 4, std::string("PE\0\0", 4));
+    stub.replace(0x100, 17, "CAPPDEF_INSTALLER");
+    std::ofstream(work / "stub.exe", std::ios::binary) << stub;
     std::ofstream(work / "description.txt", std::ios::binary) << "<InsWin>\nBench\n\n<Folder>\n\"Bench\"\n";
     size_t files = 0;
     const uint64_t bytes = PackableCopy(source, work / "tree", suffix, files);

@@ -12,6 +12,7 @@
 #include "tools/mkinstaller/WindowsName.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -112,7 +113,10 @@ bool CPackageWalk::Walk(const std::string& file, CPackageVisitor& visitor, unsig
     if (m_end == 0)
         return Fail(file, "no package found (no \"QXPK\" trailer whose length fits the file)");
 
-    CPackageReader reader(stream, m_start, m_end);
+    // On the heap: the reader holds a chunk buffer, and the 32-bit build keeps every stack frame
+    // below a page.
+    const std::unique_ptr<CPackageReader> owned = std::make_unique<CPackageReader>(stream, m_start, m_end);
+    CPackageReader& reader = *owned;
     const CUrl destination = ParseUrl(kDestination);
     reader.Rewind();
     std::vector<uint8_t> chunk(CPackageReader::kChunkSize);

@@ -124,10 +124,15 @@ bool ReadWhole(const std::string& path, std::vector<char>& out, std::string& err
         error = path + ": cannot open: " + std::strerror(errno);
         return false;
     }
-    char buffer[1 << 14];
+    // Straight into the vector: the 32-bit build keeps every stack frame below a page.
+    constexpr size_t kStep = 1 << 14;
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        out.insert(out.end(), buffer, buffer + got);
+    do {
+        const size_t at = out.size();
+        out.resize(at + kStep);
+        got = std::fread(out.data() + at, 1, kStep, in);
+        out.resize(at + got);
+    } while (got > 0);
     const bool failed = std::ferror(in) != 0;
     std::fclose(in);
     if (failed)
