@@ -120,8 +120,11 @@ std::vector<std::string> ProgramTexts(DWORD processId, TextId id)
         GetModuleFileNameExA(process, nullptr, path, sizeof(path));
         CloseHandle(process);
     }
-    // Mapped only while the texts are copied: the uninstaller's copy must stay deletable.
+    // Mapped only while the texts are copied: the uninstaller's copy must stay deletable. An
+    // uninstaller that moved itself aside is read in the stub every installer here is packed with.
     HMODULE module = path[0] ? LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
+    if (!module && path[0])
+        module = LoadLibraryExA(WindowsPath(INSTALLER_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module)
         return texts;
     LResSource source(module);
