@@ -24,34 +24,6 @@ namespace {
 const char* const kWork = "C:\\e2e-recovery";
 const char* const kProduct = "Recovery Tool";
 
-// The texts the user must see, written out here rather than read from the program.
-struct Texts {
-    const wchar_t* title;
-    const wchar_t* ok;
-    const char* shotPrefix;
-};
-
-const Texts& UserTexts()
-{
-    static const Texts english = {L"Message", L"OK", "en"};
-    static const Texts japanese = {L"メッセージ", L"了解", "ja"};
-    return GetUserDefaultLCID() == 1041 ? japanese : english;
-}
-
-std::string Ansi(const wchar_t* wide)
-{
-    char text[256] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text - 1, nullptr, nullptr);
-    return text;
-}
-
-std::wstring WideText(HWND window)
-{
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 std::string Destination()
 {
     static const std::string destination = ProgramFilesFolder() + "\\" + kProduct;
@@ -114,16 +86,15 @@ protected:
     // keeps a picture of it, answers it and closes the window that follows.
     static void StartAndAnswer(const std::string& program, const char* shot)
     {
-        const Texts& texts = UserTexts();
         Program started(program);
         HWND notice = WaitForDialog(started.Id(), kMessageTitle);
         ASSERT_TRUE(notice) << "no notice";
-        EXPECT_EQ(WideText(notice), texts.title);
-        HWND ok = uidriver::FindChild(notice, "Button", Ansi(texts.ok).c_str());
-        ASSERT_TRUE(ok);
-        EXPECT_EQ(WideText(ok), texts.ok);
+        // The texts the user must see, written out here rather than read from the program.
+        EXPECT_EQ(uidriver::WindowText(notice), uidriver::Expected(L"Message", L"メッセージ"));
+        const std::string ok = uidriver::Expected(L"OK", L"了解");
+        EXPECT_TRUE(uidriver::FindChild(notice, "Button", ok.c_str())) << ok;
         EXPECT_FALSE(HasButton(notice, kCancelButton)) << "a notice, not a question";
-        EXPECT_NE(testsupport::SaveScreenshot(std::string(texts.shotPrefix) + "-" + shot, notice), "");
+        EXPECT_NE(testsupport::SaveScreenshot(std::string(GetUserDefaultLCID() == 1041 ? "ja-" : "en-") + shot, notice), "");
         ASSERT_TRUE(Press(notice, kOkButton));
         // The window shows once the start is over: the notice came from the start.
         HWND window = WaitForInstallerWindow(started.Id());
