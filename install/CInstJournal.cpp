@@ -112,20 +112,20 @@ CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const 
     return record;
 }
 
-void CInstJournal::Done(CJournalRecord* record)
+void CInstJournal::Done(CJournalRecord* record, const LString& path, const CFileIdentity* identity)
 {
     if (!record || !record->IsPending())
         return;
     record->kind -= CJournalRecord::kPending;
     if (record->journal->m_file && !record->markWritten)
-        record->journal->m_file->Done(*record);
+        record->journal->m_file->Done(*record, path, identity);
 }
 
-void CInstJournal::Placing(CJournalRecord* record, const LString& temporary)
+void CInstJournal::Placing(CJournalRecord* record, const LString& temporary, const CFileIdentity* identity)
 {
     if (!record || !record->journal->m_file)
         return;
-    record->journal->m_file->Done(*record, temporary);
+    record->journal->m_file->Done(*record, temporary, identity);
     record->markWritten = true;
 }
 
@@ -188,8 +188,9 @@ bool CInstJournal::Commit(LString* failed)
         m_file->Committing();
     bool complete = true;
     m_leftForRestart = 0;
+    LString knownFolder;
     while (CJournalRecord* record = m_records.PopFront()) {
-        LString backup = record->kind == kJournalReplaced ? IdentifiedPath(*record) : LString();
+        LString backup = record->kind == kJournalReplaced ? IdentifiedPath(*record, &knownFolder) : LString();
         // The old file may have been read-only; its backup is ours to remove all the same. One
         // that a running program holds goes at the next restart, which is no failure.
         if (!backup.IsEmpty() && IsOurs(*record, backup.Text()) && !DeleteOurs(backup.Text())) {

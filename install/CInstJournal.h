@@ -2,6 +2,7 @@
 
 #include "framework/LList.h"
 #include "framework/LPtrArray.h"
+#include "install/CAnnouncedBackups.h"
 #include "install/CJournalFile.h"
 #include "install/CJournalRecord.h"
 
@@ -25,13 +26,15 @@ public:
     // The same for a change that waits for a Flush before it is made: its record is written with
     // the next.
     CJournalRecord* EnterAhead(JournalKind kind, const LString& url, const LString& backupName);
-    // The change of a pending record succeeded.
-    static void Done(CJournalRecord* record);
+    // The change of a pending record succeeded. `path`, where given, is where the file stands
+    // whose identity its mark keeps (the backup, or the new file), which spares finding it
+    // from the record's URL; `identity`, where given, is that identity, read already.
+    static void Done(CJournalRecord* record, const LString& path = LString(), const CFileIdentity* identity = nullptr);
     // A new file written under a temporary name is about to take its name: its "done" mark,
     // with the identity of the file at `temporary`, goes to the journal file first, so that a
     // crash right after the rename leaves the file proven the installation's. The record stays
     // pending until Done.
-    static void Placing(CJournalRecord* record, const LString& temporary);
+    static void Placing(CJournalRecord* record, const LString& temporary, const CFileIdentity* identity = nullptr);
     // A pending change that was not made after all (the name it was to take is in use): the
     // record stays, but nothing acts on it any more.
     static void Drop(CJournalRecord* record);
@@ -74,11 +77,10 @@ public:
     // rolled back; `complete` tells whether every step succeeded (see RollBack).
     bool FinishInterrupted(bool& complete, LString* failed = nullptr);
 
-    // Backup names entered ahead for the files of one folder, so that moving them aside takes one
-    // flush for the folder rather than one for each file (JournalSteps). Pending records, never
-    // acted on here unless taken.
-    LString& AnnouncedFolder() { return m_announcedFolder; }
-    LPtrArray<CJournalRecord>& Announced() { return m_announced; }
+    // Backup names entered ahead, so that moving many files aside takes one flush rather than
+    // one for each file (JournalSteps).
+    CAnnouncedBackups& Announced() { return m_announced; }
+    const LString& Destination() const { return m_destination; }
 
     bool IsEmpty() const { return m_records.IsEmpty(); }
     int Count() const { return m_records.Count(); }
@@ -99,7 +101,6 @@ private:
     LString m_destination;
     bool m_destinationMade = false;
     bool m_committing = false;
-    LString m_announcedFolder;
-    LPtrArray<CJournalRecord> m_announced;
+    CAnnouncedBackups m_announced;
     int m_leftForRestart = 0;
 };

@@ -59,9 +59,15 @@ bool CInstallMarks::Set(const LString& destination)
 {
     if (m_key.IsEmpty() || destination.IsEmpty())
         return false;
-    CRegKey key(HKEY_LOCAL_MACHINE, m_key.Text(), CRegKey::kCreateOrOpen);
-    // Written through at once: a power cut must not lose the mark of files already changed.
-    return key.SetString(destination.Text(), "") && RegFlushKey(key.Handle()) == ERROR_SUCCESS;
+    // The last mark of another installation may take a key on the way away at the same moment
+    // (RemoveEmptyKeys): the key is made again then.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        CRegKey key(HKEY_LOCAL_MACHINE, m_key.Text(), CRegKey::kCreateOrOpen);
+        // Written through at once: a power cut must not lose the mark of files already changed.
+        if (key.SetString(destination.Text(), "") && RegFlushKey(key.Handle()) == ERROR_SUCCESS)
+            return true;
+    }
+    return false;
 }
 
 void CInstallMarks::Remove(const LString& destination)

@@ -368,18 +368,20 @@ void CJournalFile::Entered(const CJournalRecord& record, bool now)
         WriteOut();
 }
 
-void CJournalFile::Done(const CJournalRecord& record, const LString& at)
+void CJournalFile::Done(const CJournalRecord& record, const LString& at, const CFileIdentity* known)
 {
     // A file's mark says what it looked like, so that a recovery touches it only while it
     // still does. A new file's is written at once, since until it is there the file counts as
     // not proven ours; a backup without its mark is moved back all the same.
     LString identity;
-    LString path = at.IsEmpty() ? IdentifiedPath(record) : at;
+    LString path = known || !at.IsEmpty() ? at : IdentifiedPath(record);
     CFileIdentity found;
-    if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
+    if (known)
+        identity = FormatIdentity(*known);
+    else if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
         identity = FormatIdentity(found);
     Put('D', 0, record.number, identity, LString());
-    if (!at.IsEmpty() || record.kind == kJournalFile)
+    if (record.kind == kJournalFile || record.kind == kJournalFile + CJournalRecord::kPending)
         WriteOut();
 }
 

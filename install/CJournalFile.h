@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+struct CFileIdentity;
+
 class CInstJournal;
 struct CJournalRecord;
 
@@ -73,7 +75,8 @@ public:
     // `now`: the record is written at once; otherwise it waits for the next write or flush.
     void Entered(const CJournalRecord& record, bool now = true);
     // `path`: where the file stands whose identity the mark keeps, when not at the record's own.
-    void Done(const CJournalRecord& record, const LString& path = LString());
+    // `identity`: the file's, where the caller has read it already.
+    void Done(const CJournalRecord& record, const LString& path = LString(), const CFileIdentity* identity = nullptr);
     void Dropped(const CJournalRecord& record);
     void Committing();
     // What was written reaches the disk.

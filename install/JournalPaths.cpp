@@ -30,9 +30,9 @@ int HexValue(char c)
 
 } // namespace
 
-bool NativePathOf(const CJournalRecord& record, LString& path)
+bool NativePathOf(const CJournalRecord& record, LString& path, LString* knownFolder)
 {
-    return FileUrlToPath(ParseUrl(record.url.Text()), false, path);
+    return FileUrlToPath(ParseUrl(record.url.Text()), false, path, knownFolder);
 }
 
 LString BackupPath(const LString& path, const LString& name)
@@ -40,10 +40,10 @@ LString BackupPath(const LString& path, const LString& name)
     return JoinPath(ParentPath(path.Text()).Text(), name.Text());
 }
 
-LString IdentifiedPath(const CJournalRecord& record)
+LString IdentifiedPath(const CJournalRecord& record, LString* knownFolder)
 {
     LString path;
-    if (record.kind == kJournalFolder || !NativePathOf(record, path))
+    if (record.kind == kJournalFolder || !NativePathOf(record, path, knownFolder))
         return LString();
     return record.kind == kJournalReplaced ? BackupPath(path, record.backupName) : path;
 }
@@ -56,6 +56,17 @@ bool ReadFileIdentity(const char* path, CFileIdentity& identity)
         return false;
     identity.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     identity.lastWrite = (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+bool ReadOpenFileIdentity(void* handle, CFileIdentity& identity)
+{
+    LARGE_INTEGER size;
+    FILETIME written;
+    if (!GetFileSizeEx(static_cast<HANDLE>(handle), &size) || !GetFileTime(static_cast<HANDLE>(handle), nullptr, nullptr, &written))
+        return false;
+    identity.size = static_cast<uint64_t>(size.QuadPart);
+    identity.lastWrite = (uint64_t(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return true;
 }
 

@@ -10,13 +10,14 @@ struct CJournalRecord;
 // made, and whether a record read back from a journal file stays inside its installation.
 
 // The native path of the record's file or folder; false when it cannot be found (a folder on
-// the way is gone).
-bool NativePathOf(const CJournalRecord& record, LString& path);
+// the way is gone). `knownFolder` as for FileUrlToPath: a walk over many records of one folder
+// asks about the folder once.
+bool NativePathOf(const CJournalRecord& record, LString& path, LString* knownFolder = nullptr);
 // A backup or temporary name in the folder of `path`.
 LString BackupPath(const LString& path, const LString& name);
 // The path whose identity the record's "done" mark keeps: a replaced file's backup, a new
 // file itself; empty for a folder or when it cannot be found.
-LString IdentifiedPath(const CJournalRecord& record);
+LString IdentifiedPath(const CJournalRecord& record, LString* knownFolder = nullptr);
 
 // Size and last-write time of a file; false when it is not a plain file that can be read.
 struct CFileIdentity {
@@ -24,6 +25,8 @@ struct CFileIdentity {
     uint64_t lastWrite = 0;
 };
 bool ReadFileIdentity(const char* path, CFileIdentity& identity);
+// The same for a file open through `handle`, which spares the system a walk of its path.
+bool ReadOpenFileIdentity(void* handle, CFileIdentity& identity);
 // 32 hexadecimal digits, and back; false for any other text.
 LString FormatIdentity(const CFileIdentity& identity);
 bool ParseIdentity(const LString& text, CFileIdentity& identity);

@@ -1,5 +1,25 @@
 #include "platform/TextCompare.h"
 
+namespace {
+
+unsigned char FoldAscii(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+int CompareAsciiNoCase(const char* left, const char* right)
+{
+    const unsigned char* l = reinterpret_cast<const unsigned char*>(left);
+    const unsigned char* r = reinterpret_cast<const unsigned char*>(right);
+    while (*l && FoldAscii(*l) == FoldAscii(*r)) {
+        ++l;
+        ++r;
+    }
+    return static_cast<int>(FoldAscii(*l)) - static_cast<int>(FoldAscii(*r));
+}
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -15,24 +35,6 @@ int CompareTextNoCase(const char* left, const char* right)
 
 #else
 
-namespace {
-
-unsigned char FoldAscii(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
-int CompareTextNoCase(const char* left, const char* right)
-{
-    const unsigned char* l = reinterpret_cast<const unsigned char*>(left);
-    const unsigned char* r = reinterpret_cast<const unsigned char*>(right);
-    while (*l && FoldAscii(*l) == FoldAscii(*r)) {
-        ++l;
-        ++r;
-    }
-    return static_cast<int>(FoldAscii(*l)) - static_cast<int>(FoldAscii(*r));
-}
+int CompareTextNoCase(const char* left, const char* right) { return CompareAsciiNoCase(left, right); }
 
 #endif

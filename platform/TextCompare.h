@@ -5,6 +5,10 @@
 // Returns a negative number, zero or a positive number like strcmp.
 int CompareTextNoCase(const char* left, const char* right);
 
+// Byte order with the ASCII letters folded: a fast order for texts that are ASCII or compared
+// for identity, such as URLs, whose other bytes are percent-encoded.
+int CompareAsciiNoCase(const char* left, const char* right);
+
 inline bool EqualsNoCase(const char* left, const char* right)
 {
     return CompareTextNoCase(left, right) == 0;

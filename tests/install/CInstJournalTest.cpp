@@ -15,9 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace testsupport;
@@ -324,8 +326,13 @@ TEST_F(Recovery, LeavesFilesWrittenSinceAloneAndAFailedStepKeepsTheJournalForThe
 
 TEST_F(Recovery, APowerCutAtAnyStepOfAnUpdateLosesNoEarlierFile)
 {
-    const int kFiles = 4;
-    auto name = [&](int i) { return product + "\\f" + std::to_string(i) + ".txt"; };
+    // Files in folders below the destination too: their backup names are entered ahead with
+    // those of the first folder.
+    const std::vector<std::string> names = {"f0.txt", "sub\\f1.txt", "sub\\deeper\\f2.txt", "f3.txt"};
+    const int kFiles = static_cast<int>(names.size());
+    auto name = [&](int i) { return product + "\\" + names[i]; };
+    CreateDirectoryA((product + "\\sub").c_str(), nullptr);
+    CreateDirectoryA((product + "\\sub\\deeper").c_str(), nullptr);
     for (int cut = 0; cut <= kFiles; ++cut) {
         SCOPED_TRACE("power lost after file " + std::to_string(cut));
         for (int i = 0; i < kFiles; ++i)
@@ -350,11 +357,27 @@ TEST_F(Recovery, APowerCutAtAnyStepOfAnUpdateLosesNoEarlierFile)
         const TreeSnapshot after = Take(product);
         for (int i = 0; i < kFiles; ++i) {
             const std::string old = "old " + std::to_string(i);
-            bool named = after.at("f" + std::to_string(i) + ".txt").contents == old;
+            bool named = after.at(names[i]).contents == old;
             for (const auto& entry : after)
-                named = named || (entry.second.contents == old && left.find(entry.first) != std::string::npos);
+                named = named || (entry.second.contents == old && left.find(LastComponent(entry.first.c_str()).Text()) != std::string::npos);
             EXPECT_TRUE(named) << "file " << i << " lost; " << Describe(after);
         }
         EXPECT_EQ(left.empty(), outcome.inTheWay.IsEmpty());
     }
+}
+
+TEST_F(Recovery, TwoInstallationsMarkAndUnmarkAtOnceAndNeitherFails)
+{
+    std::atomic<int> failed{0};
+    auto markAndUnmark = [&](const char* product) {
+        for (int i = 0; i < 300; ++i) {
+            CInstallMarks marks(kMarks, product);
+            failed += marks.Set("C:\\Marked") && !marks.List().IsEmpty() ? 0 : 1;
+            marks.Remove("C:\\Marked");
+        }
+    };
+    std::thread other(markAndUnmark, "Another product");
+    markAndUnmark(kProduct);
+    other.join();
+    EXPECT_EQ(failed, 0);
 }
