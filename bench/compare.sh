@@ -6,13 +6,14 @@
 # from the machine's programs; TREES="small" measures one of them. The small tree is also
 # installed by this installer over an earlier installation of it ("over an earlier one").
 #
-# Every figure is the median of the runs (each run listed beside it), whole-process wall-clock
-# seconds, Wine start-up included for every tool alike, after one uncounted round that warms the
-# caches up. The runs take turns, so that a change of load on the machine touches every
-# installer the same way. For this installer the driver
-# presses its buttons as a user would and reports the installer process from its start to its
-# end, its time from start to window (the pre-scan of the package), and its file phase (from
-# Install to the closing notice). "vs NSIS zlib" is the installer's median over NSIS zlib's,
+# Every figure is the median of the runs (each run listed beside it), in seconds, after one
+# uncounted round that warms the caches up. Every tool is started the same way: by the driver,
+# from inside Wine (CreateProcess), which times it on its one clock from the start of the process
+# to its end; the start of Wine itself is outside every figure alike. The runs take turns, so
+# that a change of load on the machine touches every installer the same way. For this installer
+# the driver presses its buttons as a user would, and reports also its time from start to window
+# (the pre-scan of the package) and its file phase (from Install to the closing notice); the
+# others are silent and need no presses. "vs NSIS zlib" is the installer's median over NSIS zlib's,
 # both doing the same job (below); in brackets on the "files only" row, its median over that.
 #
 # Nothing is deleted until the last round: every run writes into a folder no run used before,
@@ -56,14 +57,6 @@ win() { echo "Z:${1//\//\\}"; }
 # Before every timed run the writes of the one before are put on disk, so that no installer
 # pays for the write-back of another's tree (the large tree writes some 70 MB a run).
 settle() { sync; }
-seconds() { # command...: prints the wall-clock seconds it took
-  local t0 t1
-  settle
-  t0=$(date +%s.%N)
-  "$@" >/dev/null 2>&1 || { echo "compare: failed: $*" >&2; return 1; }
-  t1=$(date +%s.%N)
-  echo "$t0 $t1" | awk '{printf "%.2f", $2 - $1}'
-}
 
 make_small() {
   local dir=$1 i j
@@ -130,10 +123,15 @@ NSI
 # Figures are collected as lines "key seconds" in one file per tree, then summarised; a run
 # that fails leaves no figure.
 record() { [ -z "$3" ] || echo "$2 $3" >>"$1"; }
-timed() { # figures key command...
-  local figures=$1 key=$2 t
+timed() { # figures key program arguments...: started and timed by the driver
+  local figures=$1 key=$2 out
   shift 2
-  if t=$(seconds "$@"); then record "$figures" "$key" "$t"; fi
+  settle
+  if ! out=$(run "$driver" run "$@" 2>&1); then
+    echo "compare: failed: $* ($out)" >&2
+    return 0
+  fi
+  record "$figures" "$key" "$(echo "$out" | awk '/from the start to the end/ { print $1 }')"
 }
 median() { # file key: the median of that key's figures, or "failed"
   awk -v k="$2" '$1 == k { print $2 }' "$1" | sort -n | awk '
@@ -197,9 +195,9 @@ for tree in ${TREES:-small large}; do
       case $tool in
         ours) install_ours "$f" "$setup" "ours-$tree-$r" ;;
         update) install_ours "$f" "$setup" "update-$tree-$r" update ;;
-        extract) timed "$f" extract run "$winpacker" extract "$(win "$setup")" "C:\\extract-$tree-$r" ;;
-        copy) timed "$f" copy run cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree-$r" ;;
-        *) timed "$f" "$tool" run "$work/$tree-nsis-$tool.exe" /S "/D=C:\\nsis-$tool-$tree-$r" ;;
+        extract) timed "$f" extract "$(win "$winpacker")" extract "$(win "$setup")" "C:\\extract-$tree-$r" ;;
+        copy) timed "$f" copy cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree-$r" ;;
+        *) timed "$f" "$tool" "$(win "$work/$tree-nsis-$tool.exe")" /S "/D=C:\\nsis-$tool-$tree-$r" ;;
       esac
     done
   done

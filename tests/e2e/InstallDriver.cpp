@@ -3,6 +3,8 @@
 //
 //   InstallDriver install SETUP.exe [--shots]       press Install, answer OK to every question
 //   InstallDriver uninstall UNINSTALL.exe [--shots] press Uninstall
+//   InstallDriver run PROGRAM [ARGUMENT...]         start a program that needs no presses (a
+//                                                   silent installer) and wait for its end
 //
 // Buttons and dialogs are found by the program's own string ids, so it drives the windows in
 // whichever language the user gets.
@@ -75,13 +77,32 @@ int Drive(const std::string& program, bool install, const std::string& shots)
     return code < 0 ? kDriverFailed : static_cast<int>(code);
 }
 
+// Starts any program as Drive starts the installer and times it on the same clock, so that a
+// benchmark compares every tool from its start to its end alike.
+int Run(int count, char** words)
+{
+    std::string arguments;
+    for (int i = 1; i < count; ++i)
+        arguments += (i > 1 ? " " : "") + std::string(words[i]);
+    const DWORD begun = GetTickCount();
+    Program started(words[0], arguments);
+    if (!started.Started())
+        return Failed(("cannot start " + std::string(words[0])).c_str());
+    const long code = started.WaitForExit(600000);
+    std::printf("%.2f s from the start to the end\n", SecondsSince(begun));
+    std::printf("%s ended with %ld\n", words[0], code);
+    return code < 0 ? kDriverFailed : static_cast<int>(code);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && std::strcmp(argv[1], "run") == 0)
+        return Run(argc - 2, argv + 2);
     const bool install = argc >= 3 && std::strcmp(argv[1], "install") == 0;
     if (argc < 3 || (!install && std::strcmp(argv[1], "uninstall") != 0)) {
-        std::fprintf(stderr, "usage: InstallDriver install|uninstall PROGRAM.exe [--shots]\n");
+        std::fprintf(stderr, "usage: InstallDriver install|uninstall PROGRAM.exe [--shots] | run PROGRAM [ARGUMENT...]\n");
         return 2;
     }
     const bool shots = argc > 3 && std::strcmp(argv[3], "--shots") == 0;
