@@ -40,6 +40,12 @@ void* LPtrArrayBase::Pop()
     return m_data[--m_count];
 }
 
+void LPtrArrayBase::Sort(int (*compare)(const void* left, const void* right))
+{
+    if (m_count > 1)
+        std::qsort(m_data, static_cast<size_t>(m_count), sizeof(void*), compare);
+}
+
 int LPtrArrayBase::IndexOf(const void* item) const
 {
     for (int i = 0; i < m_count; ++i) {

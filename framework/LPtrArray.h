@@ -20,8 +20,8 @@ public:
     void* Pop();
     void Clear() { m_count = 0; }
     int IndexOf(const void* item) const;
-    // The entries in place, for ordering them (std::sort) without copying.
-    void** Entries() { return m_data; }
+    // Orders the entries; `compare` is qsort's, each argument pointing at an entry.
+    void Sort(int (*compare)(const void* left, const void* right));
 
 protected:
     void* RawAt(int index) const { return index >= 0 && index < m_count ? m_data[index] : nullptr; }

@@ -58,165 +58,108 @@ LString SiblingUrl(const LString& url, const char* name)
     return slash && !sibling.Failed() ? sibling.ToString() : LString();
 }
 
-// Backup names entered ahead at most in one flush: the rest of a larger destination is entered a
-// folder at a time, as each is reached.
-constexpr int kAnnounceAhead = 8192;
-
 struct CFolderToList {
     LString path;
-    LString url; // with a "/" at its end, which the names of its files continue
+    LString url; // with a "/" at its end, which the names in the folder continue
 };
 
-template <class T>
-struct COwnedArray : LPtrArray<T> {
-    ~COwnedArray()
+// Folders still to list; those left when the walk ends go with it.
+struct CFolderWalk : LPtrArray<CFolderToList> {
+    ~CFolderWalk()
     {
-        while (T* item = this->Pop())
-            delete item;
+        while (CFolderToList* folder = Pop())
+            delete folder;
+    }
+    bool Add(const LString& path, const LString& url)
+    {
+        CFolderToList* folder = url.IsEmpty() ? nullptr : new (std::nothrow) CFolderToList{path, url};
+        if (folder && Append(folder))
+            return true;
+        delete folder;
+        return false;
     }
 };
 
-bool AppendNew(COwnedArray<LString>& array, const char* text)
+LString WithSlash(const char* url, size_t length)
 {
-    LString* copy = new (std::nothrow) LString(text);
-    if (copy && !copy->IsEmpty() && array.Append(copy))
-        return true;
-    delete copy;
-    return false;
+    if (length == 0)
+        return LString();
+    CTextBuilder text;
+    text.Append(url, length);
+    text.Append("/");
+    return text.Failed() ? LString() : text.ToString();
 }
 
-// "tmp" with the tick count, then with 2, 3 ... appended: names the installer's own form gives.
-class CBackupNames {
-public:
-    CBackupNames()
-    {
-        m_first.Append("tmp");
-        m_first.AppendNumber(static_cast<long>(GetTickCount()));
-    }
-    // The next name that none of `taken` has; empty when memory runs out.
-    LString Next(const LPtrArray<LString>& taken)
-    {
-        for (;;) {
-            LString name = m_first.Failed() ? LString()
-                           : m_number++ == 1 ? m_first.ToString() : CFileOp::NumberedPath(m_first.Text(), m_number - 1);
-            bool free = true;
-            for (int i = 0; free && i < taken.Count(); ++i)
-                free = !EqualsNoCase(taken.At(i)->Text(), name.Text());
-            if (free || name.IsEmpty())
-                return name;
-        }
-    }
-
-private:
-    CTextBuilder m_first;
-    long m_number = 1;
-};
-
-// Whether a name could clash with a backup name: only those beginning "tmp" can.
-bool CouldBeBackupName(const char* name)
+// Enters a backup name for every file of the folder, one that nothing in it has: "tmp" with
+// the tick count, then with 2, 3 ... appended, numbered on across the folders of one walk. Adds
+// the subfolders to `walk` where given. Links are neither announced nor followed.
+bool AnnounceFolder(CInstJournal& journal, const CFolderToList& folder, const char* first, long& number,
+                    CFolderWalk* walk)
 {
-    return (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'm' && (name[2] | 0x20) == 'p';
-}
-
-// Enters a backup name for every file of the folder, one that nothing in it has, and adds its
-// subfolders to `walk` where given. Links are neither announced nor followed.
-bool AnnounceFolder(CInstJournal& journal, const CFolderToList& folder, CBackupNames& names,
-                    COwnedArray<CFolderToList>* walk)
-{
-    COwnedArray<LString> files;
-    COwnedArray<LString> taken;
+    const LString pattern = JoinPath(folder.path.Text(), "*");
     WIN32_FIND_DATAA found;
+    // Names are looked at one by one only in a folder where one could clash.
+    bool clash = false;
     CFindHandle find;
-    find.Reset(FindFirstFileA(JoinPath(folder.path.Text(), "*").Text(), &found));
+    find.Reset(FindFirstFileA(pattern.Text(), &found));
+    for (bool more = find.IsValid(); more && !clash; more = FindNextFileA(find.Get(), &found))
+        clash = CompareAsciiNoCase(LString(found.cFileName, 3).Text(), "tmp") == 0;
+    find.Reset(FindFirstFileA(pattern.Text(), &found));
     for (bool more = find.IsValid(); more; more = FindNextFileA(find.Get(), &found)) {
         const char* name = found.cFileName;
-        if (CouldBeBackupName(name) && !AppendNew(taken, name))
-            return false;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             continue;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (!AppendNew(files, name))
+        LString url = SiblingUrl(folder.url, name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (walk && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0
+                && !walk->Add(JoinPath(folder.path.Text(), name), WithSlash(url.Text(), url.Length())))
                 return false;
-        } else if (walk && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) {
-            CTextBuilder url;
-            url.Append(folder.url.Text());
-            AppendEncodedSegment(url, name, std::strlen(name));
-            url.Append("/");
-            CFolderToList* subfolder = url.Failed() ? nullptr
-                                       : new (std::nothrow) CFolderToList{JoinPath(folder.path.Text(), name), url.ToString()};
-            if (!subfolder || !walk->Append(subfolder)) {
-                delete subfolder;
-                return false;
-            }
+            continue;
         }
-    }
-    CAnnouncedBackups& announced = journal.Announced();
-    for (int i = 0; i < files.Count(); ++i) {
-        LString name = names.Next(taken);
-        LString url = SiblingUrl(folder.url, files.At(i)->Text());
-        CJournalRecord* record = name.IsEmpty() || url.IsEmpty() ? nullptr : journal.EnterAhead(kJournalReplaced, url, name);
-        if (!record || !announced.Add(record))
+        LString backup;
+        do
+            backup = number++ == 1 ? LString(first) : CFileOp::NumberedPath(first, number - 1);
+        while (clash && !backup.IsEmpty() && KindOfPath(JoinPath(folder.path.Text(), backup.Text()).Text()) != PathKind::Nothing);
+        CJournalRecord* record = backup.IsEmpty() || url.IsEmpty() ? nullptr : journal.EnterAhead(kJournalReplaced, url, backup);
+        if (!record || !journal.Announced().Add(record))
             return false;
     }
-    return announced.AddFolder(folder.path);
-}
-// The URL of the destination, with a "/" at its end, from that of `folder` at or below it: a
-// segment for each of the folder's components below the destination is taken away. Empty when
-// the folder is not below the destination or the URL found does not lead back to it.
-LString DestinationUrl(const LString& destination, const LString& folder, const LString& folderUrl)
-{
-    const size_t length = destination.Length();
-    const char* path = folder.Text();
-    if (length == 0 || folder.Length() < length || (path[length] && !IsSeparator(path[length]))
-        || !EqualsNoCase(LString(path, length).Text(), destination.Text()))
-        return LString();
-    LString url = folderUrl;
-    for (size_t at = SkipSeparators(path, length); at < folder.Length(); at = SkipSeparators(path, at)) {
-        const char* slash = std::strrchr(url.Text(), '/');
-        url = slash ? LString(url.Text(), static_cast<size_t>(slash - url.Text())) : LString();
-    }
-    LString back;
-    if (url.IsEmpty() || !FileUrlToPath(ParseUrl(url.Text()), false, back) || !EqualsNoCase(back.Text(), destination.Text()))
-        return LString();
-    CTextBuilder withSlash;
-    withSlash.Append(url.Text());
-    withSlash.Append("/");
-    return withSlash.Failed() ? LString() : withSlash.ToString();
+    return true;
 }
 
-// Before the first file of a folder is moved aside, the files get free backup names in records
-// of their own, which go to the disk in one flush. The first time, that is every file of the
-// destination's tree, as far as kAnnounceAhead goes, so that an update takes one flush rather
-// than one for each folder; later it is the folder alone.
-void Announce(CInstJournal& journal, const LString& folder, const LString& folderUrl)
+// Whether the folder is the destination or lies below it.
+bool IsInDestination(const LString& folder, const LString& destination)
+{
+    const size_t length = destination.Length();
+    return length > 0 && folder.Length() >= length && (folder.Length() == length || IsSeparator(folder.Text()[length]))
+        && EqualsNoCase(LString(folder.Text(), length).Text(), destination.Text());
+}
+
+// Before the first file is moved aside, the files get free backup names in records of their
+// own, which go to the disk in one flush: every file below the destination at once, so that an
+// update takes one flush, or the files of a folder outside it.
+void Announce(CInstJournal& journal, const LString& folder, const LString& folderUrl, bool inDestination)
 {
     CAnnouncedBackups& announced = journal.Announced();
-    CBackupNames names;
-    bool entered = true;
-    if (!announced.TreeWalked()) {
-        announced.SetTreeWalked();
-        COwnedArray<CFolderToList> walk;
-        LString url = DestinationUrl(journal.Destination(), folder, folderUrl);
-        CFolderToList* root = url.IsEmpty() ? nullptr : new (std::nothrow) CFolderToList{journal.Destination(), url};
-        if (root && !walk.Append(root))
-            delete root;
-        while (entered && announced.Count() < kAnnounceAhead) {
-            CFolderToList* next = walk.Pop();
-            if (!next)
-                break;
-            entered = AnnounceFolder(journal, *next, names, &walk);
-            delete next;
-        }
-        announced.Sort();
+    CTextBuilder first;
+    first.Append("tmp");
+    first.AppendNumber(static_cast<long>(GetTickCount()));
+    long number = 1;
+    CFolderWalk walk;
+    if (inDestination) {
+        announced.treeWalked = true;
+        LString url = PathToFileUrl(journal.Destination().Text());
+        walk.Add(journal.Destination(), WithSlash(url.Text(), url.Length()));
+    } else {
+        announced.folderAlone = folder;
+        walk.Add(folder, WithSlash(folderUrl.Text(), folderUrl.Length()));
     }
-    if (entered && !announced.HasFolder(folder.Text())) {
-        CTextBuilder url;
-        url.Append(folderUrl.Text());
-        url.Append("/");
-        if (!url.Failed())
-            AnnounceFolder(journal, CFolderToList{folder, url.ToString()}, names, nullptr);
-        announced.Sort();
+    bool entered = !first.Failed();
+    while (CFolderToList* next = entered ? walk.Pop() : nullptr) {
+        entered = AnnounceFolder(journal, *next, first.Text(), number, inDestination ? &walk : nullptr);
+        delete next;
     }
+    announced.Sort();
     journal.Flush();
 }
 
@@ -226,10 +169,12 @@ CJournalRecord* TakeAnnounced(CInstJournal& journal, const LString& path, const 
     const char* slash = std::strrchr(url.Text(), '/');
     if (!slash)
         return nullptr;
-    LString folder = ParentPath(path.Text());
-    if (!journal.Announced().HasFolder(folder.Text()))
-        Announce(journal, folder, LString(url.Text(), static_cast<size_t>(slash - url.Text())));
-    return journal.Announced().Take(SiblingUrl(url, LastComponent(path.Text()).Text()).Text());
+    const LString folder = ParentPath(path.Text());
+    CAnnouncedBackups& announced = journal.Announced();
+    const bool inDestination = IsInDestination(folder, journal.Destination());
+    if (inDestination ? !announced.treeWalked : !EqualsNoCase(announced.folderAlone.Text(), folder.Text()))
+        Announce(journal, folder, LString(url.Text(), static_cast<size_t>(slash - url.Text())), inDestination);
+    return announced.Take(SiblingUrl(url, LastComponent(path.Text()).Text()).Text());
 }
 
 } // namespace

@@ -14,9 +14,10 @@ struct CJournalRecord;
 // 2, 3 ... appended while a name is in use) are entered in the journal before anything takes
 // them, so that whatever a crash leaves under such a name is known; a name found in use is
 // dropped from the journal again, so that nothing ever acts on a file of that name that is
-// not the installation's own. The backup names of a folder's files are entered ahead, all at
-// once, when its first file is moved aside, and reach the disk before that rename: a power cut
-// never keeps a rename whose record it lost.
+// not the installation's own. The backup names of every file below the destination are entered
+// ahead, all at once, when the first of them is moved aside (those of a folder outside it, when
+// its first file is), and reach the disk before that rename: a power cut never keeps a rename
+// whose record it lost.
 
 // Moves the existing file at `path` aside under a backup name in its folder, which a commit
 // deletes and a rollback restores. A file that another program holds without sharing it is
