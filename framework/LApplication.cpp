@@ -104,8 +104,11 @@ void LApplication::ArmIdleTimer()
 {
     if (m_idleTimer)
         KillTimer(nullptr, m_idleTimer);
+    // Re-arming takes a pending message of the old timer away, which a pump may have seen
+    // waiting: the wait is bounded, so such a pump never waits for a message that is gone.
+    const int32_t kLongestWaitMs = 200;
     const int32_t delay = LTimer::DelayToFirstDue();
-    m_idleTimer = SetTimer(nullptr, 0, static_cast<UINT>(delay), &IdleTimerProc);
+    m_idleTimer = SetTimer(nullptr, 0, static_cast<UINT>(delay < kLongestWaitMs ? delay : kLongestWaitMs), &IdleTimerProc);
 }
 
 void LApplication::RunIdle()

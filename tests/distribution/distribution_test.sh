@@ -142,7 +142,8 @@ cmake_rebuild() {
 wine_install() {
   local wp=$work/wine driver=$root/build/win64/tests/e2e/InstallDriver.exe
   "$root/scripts/wine-prefix" start "$wp" >/dev/null || return 1
-  trap '"$root/scripts/wine-prefix" stop "$wp" >/dev/null' EXIT
+  # The folder goes into the trap now: the function's locals are gone when the subshell ends.
+  trap "\"$root/scripts/wine-prefix\" stop \"$wp\" >/dev/null" EXIT
   local run=("$root/scripts/wine-run" --prefix "$wp" --gui --artifacts "$work/shots")
   local reg=(env WINEPREFIX="$wp/prefix" WINEDEBUG=-all wine reg query)
   local product=$wp/prefix/drive_c/Program\ Files/Hello\ Tool key='HKLM\SOFTWARE\Hello Vendor\Hello Tool'
@@ -173,7 +174,7 @@ zip_packer() {
   local wp=$work/wine dir=$work/quickstart
   unzip -q "$zip" -d "$work/zip" || exit 1
   "$root/scripts/wine-prefix" start "$wp" >/dev/null || exit 1
-  trap '"$root/scripts/wine-prefix" stop "$wp" >/dev/null' EXIT
+  trap "\"$root/scripts/wine-prefix\" stop \"$wp\" >/dev/null" EXIT
   "$root/scripts/wine-run" --prefix "$wp" "$work/zip/mkinstaller-$version-windows/bin/mkinstaller.exe" build \
     --arch x64 --desc "$(win "$dir/description.txt")" --root "$(win "$dir/product")" -o "$(win "$work/zip.exe")" || exit 1
   begins_with "$work/zip.exe" "$work/zip/mkinstaller-$version-windows/share/mkinstaller/Installer-x64.exe" \

@@ -8,13 +8,16 @@
 #include "framework/LPushButton.h"
 #include "framework/LTextPane.h"
 #include "framework/LThreadWindows.h"
+#include "framework/LTimer.h"
 #include "framework/LWindow.h"
 #include "tests/framework/AppFixture.h"
 #include "tests/support/Screenshot.h"
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -158,4 +161,31 @@ TEST_F(LDialogTest, ClicksGoThroughTheTextPaneToTheEditBelowAndOverlapsHitTheLat
     EXPECT_EQ(dialog->PaneAt(POINT{5, 5}), dialog);
     Place(2, 20, 100, 100, 125); // Cancel now lies exactly over OK, which was made first
     EXPECT_EQ(dialog->PaneAt(POINT{50, 110}), cancel);
+}
+
+// The idle timer goes on firing after the last timer expired. A step that saw its message pending
+// and then pumped once must not wait for ever when the pump's re-arming takes that message away.
+TEST_F(AppFixture, APumpAfterAPeekWakesUpWhenTheIdleTimersMessageIsTakenAway)
+{
+    struct : LHandler {
+        using LHandler::LHandler;
+        LMessage Handle(const LMessage& m) override { return m.Is(LTimer_Expire) ? (expired = true, Consumed()) : LHandler::Handle(m); }
+        bool expired = false;
+    } owner{nullptr};
+    LTimer timer(&owner);
+    timer.Start(1);
+    ASSERT_TRUE(PumpUntil([&] { return owner.expired; }));
+    MSG pending;
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return PeekMessageA(&pending, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) != 0; }, 5000));
+    // A message sent late ends a pump that waits; it must not be what ends this one.
+    const DWORD thread = GetCurrentThreadId();
+    std::atomic<bool> returned{false}, rescued{false};
+    std::thread rescuer([&] {
+        if (!testsupport::WaitUntil([&] { return returned.load(); }, 5000))
+            rescued = PostThreadMessageA(thread, WM_NULL, 0, 0) != 0;
+    });
+    app.PumpOne();
+    returned = true;
+    rescuer.join();
+    EXPECT_FALSE(rescued) << "the pump waited for a message that never came";
 }
