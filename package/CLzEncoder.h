@@ -58,8 +58,9 @@ private:
     void FindMatches(size_t from, size_t to);
     // Adds the position to its tree and chain (its kMaxMatch bytes are known) and returns its
     // longest match with the distance of one such match.
-    int Insert(size_t position, uint32_t& distance);
-    int InsertInTree(size_t position, uint32_t& distance);
+    // The hashes are those of the position's first bytes.
+    int Insert(size_t position, uint32_t treeHash, uint32_t shortHash, uint32_t& distance);
+    int InsertInTree(size_t position, uint32_t treeHash, uint32_t& distance);
     // The longest match, up to limit bytes, of a position that is not in the trees yet.
     int Search(size_t position, int limit, uint32_t& distance) const;
     // The longest match among the positions of the chain from candidate on, up to kMinMatch.
