@@ -231,8 +231,9 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance
     int32_t* larger = smaller + 1;
     int smallerLength = 0;
     int largerLength = 0;
-    int best = 0;
-    int32_t bestCandidate = 0;
+    // The longest match so far above, its position below: the walk meets ever older positions,
+    // so the largest such pair is the first position that reached the longest length.
+    uint64_t best = 0;
     const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
     while (candidate >= reach) {
         int32_t* node = &tree[2 * (size_t(candidate) & (kRingSize - 1))];
@@ -248,8 +249,7 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance
             bestDistance = static_cast<uint32_t>(position - size_t(candidate));
             return kMaxMatch;
         }
-        bestCandidate = length > best ? candidate : bestCandidate;
-        best = std::max(best, length);
+        best = std::max(best, uint64_t(length) << 32 | uint32_t(candidate));
         // A candidate that sorts before the key hangs on the smaller side, and the walk goes on
         // into its subtree of later keys; and the other way round. Selected rather than
         // branched: on a walk the side is as good as random.
@@ -264,9 +264,10 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance
     // whole.
     *smaller = kNone;
     *larger = kNone;
-    if (best > 0)
-        bestDistance = static_cast<uint32_t>(position - size_t(bestCandidate));
-    return best;
+    const int length = static_cast<int>(best >> 32);
+    if (length > 0)
+        bestDistance = static_cast<uint32_t>(position - size_t(uint32_t(best)));
+    return length;
 }
 
 int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
