@@ -79,8 +79,10 @@ inline int CommonLength(const uint8_t* a, const uint8_t* b, int from, int limit,
 } // namespace
 
 CLzEncoder::CLzEncoder(Parse parse)
-    : m_parse(parse), m_buffer(kBufferSize + kSlack, 0), m_treeRoot(size_t(1) << kHashBits, kNone),
-      m_tree(2 * kRingSize), m_shortHead(size_t(1) << kHashBits, kNone), m_shortChain(kRingSize)
+    : m_parse(parse), m_buffer(kBufferSize + kSlack, 0), m_matchLength(new uint8_t[kBlockSize]),
+      m_matchDistance(new uint16_t[kBlockSize]), m_cost(new uint32_t[kBlockSize + 1]),
+      m_treeRoot(size_t(1) << kHashBits, kNone), m_tree(2 * kRingSize), m_shortHead(size_t(1) << kHashBits, kNone),
+      m_shortChain(kRingSize)
 {
 }
 
@@ -148,18 +150,12 @@ void CLzEncoder::EncodeBlock()
 void CLzEncoder::FindMatches(size_t from, size_t to)
 {
     const uint8_t* data = m_buffer.data();
-    // Every entry is written below before it is read; the tables only grow, so that a block
-    // costs no more than its positions.
-    if (m_matchLength.size() < to - from) {
-        m_matchLength.resize(to - from);
-        m_matchDistance.resize(to - from);
-    }
     // Every position whose longest match's worth of bytes is known enters the trees, the
     // history's left over from the last block first; the block's own find their matches on
     // the way, which the block's end cannot cut short.
     const size_t complete = to >= size_t(kMaxMatch) ? to - size_t(kMaxMatch) + 1 : 0;
-    uint8_t* lengths = m_matchLength.data();
-    uint16_t* distances = m_matchDistance.data();
+    uint8_t* lengths = m_matchLength.get();
+    uint16_t* distances = m_matchDistance.get();
     // Each position's bucket heads are looked up one position ahead: the tables are too large
     // for the nearest cache, and the next position's heads are fetched while this one is searched.
     uint32_t treeHash = TreeHash(data + m_inserted);
@@ -322,12 +318,9 @@ void CLzEncoder::ChooseOptimal(size_t count)
     // started one byte later at the same distance, a three-byte match made two literals), so the
     // cost never grows towards the end: of the matches at a position the longest is the
     // cheapest, and the choice is between it and a literal.
-    // Every entry is written below before it is read.
-    if (m_cost.size() < count + 1)
-        m_cost.resize(count + 1);
-    m_cost[count] = 0;
-    uint32_t* cost = m_cost.data();
-    uint8_t* lengths = m_matchLength.data();
+    uint32_t* cost = m_cost.get();
+    uint8_t* lengths = m_matchLength.get();
+    cost[count] = 0;
     for (size_t k = count; k-- > 0;) {
         const uint32_t literal = cost[k + 1] + kLiteralCost;
         const size_t length = lengths[k];
