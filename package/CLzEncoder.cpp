@@ -79,8 +79,10 @@ inline int CommonLength(const uint8_t* a, const uint8_t* b, int from, int limit,
 } // namespace
 
 CLzEncoder::CLzEncoder(Parse parse)
-    : m_parse(parse), m_buffer(kBufferSize + kSlack, 0), m_treeRoot(size_t(1) << kHashBits, kNone),
-      m_tree(2 * kRingSize), m_shortHead(size_t(1) << kHashBits, kNone), m_shortChain(kRingSize)
+    : m_parse(parse), m_buffer(kBufferSize + kSlack, 0), m_matchLength(new uint8_t[kBlockSize]),
+      m_matchDistance(new uint16_t[kBlockSize]), m_cost(new uint32_t[kBlockSize + 1]),
+      m_treeRoot(size_t(1) << kHashBits, kNone), m_tree(2 * kRingSize), m_shortHead(size_t(1) << kHashBits, kNone),
+      m_shortChain(kRingSize)
 {
 }
 
@@ -148,43 +150,46 @@ void CLzEncoder::EncodeBlock()
 void CLzEncoder::FindMatches(size_t from, size_t to)
 {
     const uint8_t* data = m_buffer.data();
-    m_matchLength.assign(to - from, 0);
-    // A distance is read only where a length was written with it.
-    m_matchDistance.resize(to - from);
     // Every position whose longest match's worth of bytes is known enters the trees, the
     // history's left over from the last block first; the block's own find their matches on
     // the way, which the block's end cannot cut short.
     const size_t complete = to >= size_t(kMaxMatch) ? to - size_t(kMaxMatch) + 1 : 0;
+    uint8_t* lengths = m_matchLength.get();
+    uint16_t* distances = m_matchDistance.get();
+    // Each position's bucket heads are looked up one position ahead: the tables are too large
+    // for the nearest cache, and the next position's heads are fetched while this one is searched.
+    uint32_t treeHash = TreeHash(data + m_inserted);
+    uint32_t shortHash = ShortHash(data + m_inserted);
     for (; m_inserted < complete; ++m_inserted) {
         const size_t i = m_inserted;
-        // The heads are spread over tables too large for the nearest cache: ask for the next
-        // position's while this one is searched.
-        __builtin_prefetch(&m_treeRoot[TreeHash(data + i + 1)]);
-        __builtin_prefetch(&m_shortHead[ShortHash(data + i + 1)]);
+        const uint32_t nextTreeHash = TreeHash(data + i + 1);
+        const uint32_t nextShortHash = ShortHash(data + i + 1);
+        __builtin_prefetch(&m_treeRoot[nextTreeHash]);
+        __builtin_prefetch(&m_shortHead[nextShortHash]);
         uint32_t distance = 0;
-        const int length = Insert(i, distance);
-        if (i >= from && length >= kMinMatch) {
-            m_matchLength[i - from] = static_cast<uint8_t>(length);
-            m_matchDistance[i - from] = static_cast<uint16_t>(distance);
+        const int length = Insert(i, treeHash, shortHash, distance);
+        if (i >= from) {
+            lengths[i - from] = static_cast<uint8_t>(length >= kMinMatch ? length : 0);
+            distances[i - from] = static_cast<uint16_t>(distance);
         }
+        treeHash = nextTreeHash;
+        shortHash = nextShortHash;
     }
     // The block's last positions: their matches end at the block's end.
     for (size_t i = std::max(from, m_inserted); i < to; ++i) {
         uint32_t distance = 0;
         const int length = Search(i, static_cast<int>(to - i), distance);
-        if (length >= kMinMatch) {
-            m_matchLength[i - from] = static_cast<uint8_t>(length);
-            m_matchDistance[i - from] = static_cast<uint16_t>(distance);
-        }
+        lengths[i - from] = static_cast<uint8_t>(length >= kMinMatch ? length : 0);
+        distances[i - from] = static_cast<uint16_t>(distance);
     }
 }
 
-int CLzEncoder::Insert(size_t position, uint32_t& distance)
+int CLzEncoder::Insert(size_t position, uint32_t treeHash, uint32_t shortHash, uint32_t& distance)
 {
-    int length = InsertInTree(position, distance);
+    int length = InsertInTree(position, treeHash, distance);
     // The tree holds every match of kTreeKey bytes or more; a shorter one is the most recent
     // position with the same first bytes.
-    const uint32_t h = ShortHash(m_buffer.data() + position);
+    const uint32_t h = shortHash;
     const int32_t candidate = m_shortHead[h];
     m_shortChain[position & (kRingSize - 1)] = candidate;
     m_shortHead[h] = static_cast<int32_t>(position);
@@ -207,25 +212,27 @@ int CLzEncoder::ShortMatch(size_t position, int32_t candidate, uint32_t& distanc
     return 0;
 }
 
-int CLzEncoder::InsertInTree(size_t position, uint32_t& bestDistance)
+int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance)
 {
     const uint8_t* data = m_buffer.data();
     const uint8_t* key = data + position;
-    const uint32_t h = TreeHash(key);
+    int32_t* tree = m_tree.data();
     int32_t candidate = m_treeRoot[h];
     m_treeRoot[h] = static_cast<int32_t>(position);
     // The new position becomes the root of its bucket's tree: the old tree is split along the
     // search path into the positions whose keys sort before it and those that sort after it.
     // `smaller` and `larger` are the links where the next such position is hung, and the two
     // lengths say how many leading bytes every position hung there shares with the key.
-    int32_t* smaller = &m_tree[2 * (position & (kRingSize - 1))];
+    int32_t* smaller = &tree[2 * (position & (kRingSize - 1))];
     int32_t* larger = smaller + 1;
     int smallerLength = 0;
     int largerLength = 0;
-    int best = 0;
+    // The longest match so far above, its position below: the walk meets ever older positions,
+    // so the largest such pair is the first position that reached the longest length.
+    uint64_t best = 0;
     const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
     while (candidate >= reach) {
-        int32_t* node = &m_tree[2 * (size_t(candidate) & (kRingSize - 1))];
+        int32_t* node = &tree[2 * (size_t(candidate) & (kRingSize - 1))];
         bool sortsBefore = false;
         const int shared = std::min(smallerLength, largerLength);
         const int length = CommonLength(data + candidate, key, shared, kMaxMatch, sortsBefore);
@@ -238,27 +245,25 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t& bestDistance)
             bestDistance = static_cast<uint32_t>(position - size_t(candidate));
             return kMaxMatch;
         }
-        if (length > best) {
-            best = length;
-            bestDistance = static_cast<uint32_t>(position - size_t(candidate));
-        }
-        if (sortsBefore) {
-            *smaller = candidate;
-            smaller = &node[1];
-            candidate = node[1];
-            smallerLength = length;
-        } else {
-            *larger = candidate;
-            larger = &node[0];
-            candidate = node[0];
-            largerLength = length;
-        }
+        best = std::max(best, uint64_t(length) << 32 | uint32_t(candidate));
+        // A candidate that sorts before the key hangs on the smaller side, and the walk goes on
+        // into its subtree of later keys; and the other way round. Selected rather than
+        // branched: on a walk the side is as good as random.
+        *(sortsBefore ? smaller : larger) = candidate;
+        smaller = sortsBefore ? &node[1] : smaller;
+        larger = sortsBefore ? larger : &node[0];
+        smallerLength = sortsBefore ? length : smallerLength;
+        largerLength = sortsBefore ? largerLength : length;
+        candidate = node[sortsBefore ? 1 : 0];
     }
     // Every node below a position is older than it, so what lies beyond the window is cut off
     // whole.
     *smaller = kNone;
     *larger = kNone;
-    return best;
+    const int length = static_cast<int>(best >> 32);
+    if (length > 0)
+        bestDistance = static_cast<uint32_t>(position - size_t(uint32_t(best)));
+    return length;
 }
 
 int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
@@ -313,18 +318,19 @@ void CLzEncoder::ChooseOptimal(size_t count)
     // started one byte later at the same distance, a three-byte match made two literals), so the
     // cost never grows towards the end: of the matches at a position the longest is the
     // cheapest, and the choice is between it and a literal.
-    // Every entry is written below before it is read.
-    m_cost.resize(count + 1);
-    m_cost[count] = 0;
+    uint32_t* cost = m_cost.get();
+    uint8_t* lengths = m_matchLength.get();
+    cost[count] = 0;
     for (size_t k = count; k-- > 0;) {
-        const uint32_t literal = m_cost[k + 1] + kLiteralCost;
-        const size_t length = m_matchLength[k];
-        if (length >= size_t(kMinMatch) && m_cost[k + length] + kMatchCost < literal) {
-            m_cost[k] = m_cost[k + length] + kMatchCost;
-        } else {
-            m_cost[k] = literal;
-            m_matchLength[k] = 0;
-        }
+        const uint32_t literal = cost[k + 1] + kLiteralCost;
+        const size_t length = lengths[k];
+        // Chosen without a jump, which the data would make as good as random: a position
+        // without a match looks at the next one's cost, which never makes the match cheaper.
+        const bool isMatch = length >= size_t(kMinMatch);
+        const uint32_t match = cost[k + (isMatch ? length : 1)] + kMatchCost;
+        const bool take = isMatch && match < literal;
+        cost[k] = take ? match : literal;
+        lengths[k] = take ? static_cast<uint8_t>(length) : 0;
     }
 }
 

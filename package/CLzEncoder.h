@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Encoder of the package's compressed stream. The format, read most significant bit first:
@@ -58,8 +59,9 @@ private:
     void FindMatches(size_t from, size_t to);
     // Adds the position to its tree and chain (its kMaxMatch bytes are known) and returns its
     // longest match with the distance of one such match.
-    int Insert(size_t position, uint32_t& distance);
-    int InsertInTree(size_t position, uint32_t& distance);
+    // The hashes are those of the position's first bytes.
+    int Insert(size_t position, uint32_t treeHash, uint32_t shortHash, uint32_t& distance);
+    int InsertInTree(size_t position, uint32_t treeHash, uint32_t& distance);
     // The longest match, up to limit bytes, of a position that is not in the trees yet.
     int Search(size_t position, int limit, uint32_t& distance) const;
     // The longest match among the positions of the chain from candidate on, up to kMinMatch.
@@ -81,14 +83,16 @@ private:
     // Positions below this one are in the trees and chains.
     size_t m_inserted = 0;
     uint64_t m_bytesIn = 0;
-    // Per block: longest match length and its distance for every pending position.
-    std::vector<uint8_t> m_matchLength;
-    std::vector<uint16_t> m_matchDistance;
+    // Per block: longest match length and its distance for every pending position, and the
+    // cheapest cost from each to the block's end. Every entry is written before it is read, so
+    // they are left uncleared: a page is touched only once a block reaches it.
+    std::unique_ptr<uint8_t[]> m_matchLength;
+    std::unique_ptr<uint16_t[]> m_matchDistance;
+    std::unique_ptr<uint32_t[]> m_cost;
     // Root of each tree by key hash, and the two subtrees of every position in the window.
     std::vector<int32_t> m_treeRoot;
     std::vector<int32_t> m_tree;
     // Most recent position by the hash of its first bytes, and every position's predecessor.
     std::vector<int32_t> m_shortHead;
     std::vector<int32_t> m_shortChain;
-    std::vector<uint32_t> m_cost;
 };
