@@ -104,11 +104,8 @@ void LApplication::ArmIdleTimer()
 {
     if (m_idleTimer)
         KillTimer(nullptr, m_idleTimer);
-    // Re-arming takes a pending message of the old timer away, which a pump may have seen
-    // waiting: the wait is bounded, so such a pump never waits for a message that is gone.
-    const int32_t kLongestWaitMs = 200;
     const int32_t delay = LTimer::DelayToFirstDue();
-    m_idleTimer = SetTimer(nullptr, 0, static_cast<UINT>(delay < kLongestWaitMs ? delay : kLongestWaitMs), &IdleTimerProc);
+    m_idleTimer = SetTimer(nullptr, 0, static_cast<UINT>(delay), &IdleTimerProc);
 }
 
 void LApplication::RunIdle()
@@ -119,9 +116,17 @@ void LApplication::RunIdle()
 
 int LApplication::PumpOne()
 {
-    ArmIdleTimer();
+    // A message already waiting is taken as it is. The idle timer is armed only before a wait:
+    // re-arming takes a pending message of the old timer away, and a step that saw that message
+    // waiting would then wait for one that never comes.
     MSG message;
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    BOOL got = PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+    if (got) {
+        got = message.message != WM_QUIT;
+    } else {
+        ArmIdleTimer();
+        got = GetMessageA(&message, nullptr, 0, 0);
+    }
     if (got == 0) {
         if (!m_modes.IsEmpty()) {
             PostQuitMessage(static_cast<int>(message.wParam));
