@@ -373,14 +373,13 @@ void CJournalFile::Done(const CJournalRecord& record, const LString& at, const C
     // A file's mark says what it looked like, so that a recovery touches it only while it
     // still does. A new file's is written at once, since until it is there the file counts as
     // not proven ours; a backup without its mark is moved back all the same.
-    LString identity;
-    LString path = known || !at.IsEmpty() ? at : IdentifiedPath(record);
     CFileIdentity found;
-    if (known)
-        identity = FormatIdentity(*known);
-    else if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
-        identity = FormatIdentity(found);
-    Put('D', 0, record.number, identity, LString());
+    if (!known) {
+        LString path = at.IsEmpty() ? IdentifiedPath(record) : at;
+        if (!path.IsEmpty() && ReadFileIdentity(path.Text(), found))
+            known = &found;
+    }
+    Put('D', 0, record.number, known ? FormatIdentity(*known) : LString(), LString());
     if (record.kind == kJournalFile || record.kind == kJournalFile + CJournalRecord::kPending)
         WriteOut();
 }
