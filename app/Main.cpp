@@ -12,10 +12,21 @@
 
 #include <cstdlib>
 
-// Runs the constructors of static objects, as the runtime's own start-up does.
-extern "C" void __main();
+// The constructors of static objects, listed by the linker between a -1 and a 0.
+extern "C" void (*__CTOR_LIST__[])();
 
 namespace {
+
+// Runs them last first, as the runtime's own start-up does (whose version also brings its
+// destructor list, data and unwind tables into the image).
+void ConstructStatics()
+{
+    int count = 0;
+    while (__CTOR_LIST__[count + 1])
+        ++count;
+    while (count > 0)
+        __CTOR_LIST__[count--]();
+}
 
 constexpr int kMaxExitFunctions = 32;
 void (*g_exitFunctions[kMaxExitFunctions])();
@@ -33,7 +44,7 @@ extern "C" int __cdecl atexit(void(__cdecl* function)())
 
 extern "C" void ProgramEntry()
 {
-    __main();
+    ConstructStatics();
     const int code = RunInstallerProcess(GetModuleHandleA(nullptr), &CInstallerUi::Make);
     while (g_exitFunctionCount > 0)
         g_exitFunctions[--g_exitFunctionCount]();

@@ -11,7 +11,8 @@
 
 namespace {
 int g_liveControls = 0;
-int g_nextControlId = 1;
+// Zero-initialised, so that it takes no initialised data in the image: ids start at 1.
+int g_lastControlId = 0;
 } // namespace
 
 int LStdCtl::LiveControls() { return g_liveControls; }
@@ -25,7 +26,7 @@ LStdCtl::LStdCtl(LFrame* parent, const LStdCtlSpec& spec)
     if (parentWindow && spec.valid) {
         const DWORD style = (spec.style & ~static_cast<DWORD>(WS_VISIBLE)) | WS_CHILD | WS_CLIPSIBLINGS;
         m_control = CreateWindowExA(0, spec.className.Text(), "", style, 0, 0, 0, 0, parentWindow,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextControlId++)),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(++g_lastControlId)),
                                     reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parentWindow, GWLP_HINSTANCE)),
                                     nullptr);
         if (m_control) {

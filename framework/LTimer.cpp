@@ -27,7 +27,8 @@ uint32_t SteadyClock()
 #endif
 }
 
-LTimer::Clock g_clock = &SteadyClock;
+// Null means the steady clock: no initialised data in the image for a pointer.
+LTimer::Clock g_clock = nullptr;
 LTimer::ArmHook g_armHook = nullptr;
 // Serial of the idle pass in progress; timers remember the serial under which they started.
 uint32_t g_pass = 0;
@@ -46,12 +47,12 @@ LTimer::~LTimer()
 
 void LTimer::SetClock(Clock clock)
 {
-    g_clock = clock ? clock : &SteadyClock;
+    g_clock = clock;
 }
 
 uint32_t LTimer::Now()
 {
-    return g_clock();
+    return g_clock ? g_clock() : SteadyClock();
 }
 
 void LTimer::SetArmHook(ArmHook hook)

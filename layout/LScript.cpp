@@ -1,7 +1,5 @@
 #include "layout/LScript.h"
 
-#include <cmath>
-
 namespace {
 
 // Wrap-around arithmetic without signed overflow.
@@ -386,5 +384,16 @@ int32_t LScript::Sqrt()
     int32_t value = Argument(0);
     if (value <= 0)
         return 0;
-    return static_cast<int32_t>(std::sqrt(static_cast<float>(value)));
+    // Digit by digit in integers: exact for every value, and no floating-point library.
+    uint32_t rest = static_cast<uint32_t>(value);
+    uint32_t root = 0;
+    for (uint32_t bit = 1u << 30; bit != 0; bit >>= 2) {
+        if (rest >= root + bit) {
+            rest -= root + bit;
+            root = (root >> 1) + bit;
+        } else {
+            root >>= 1;
+        }
+    }
+    return static_cast<int32_t>(root);
 }

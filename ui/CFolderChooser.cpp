@@ -93,7 +93,7 @@ UINT_PTR CALLBACK CFolderChooser::HookProc(HWND hook, UINT message, WPARAM, LPAR
 
 void CFolderChooser::HideNameAndType(HWND dialog)
 {
-    const int ids[] = {kNameEdit, kNameCombo, kTypeCombo, kTypeLabel, kNameLabel};
+    static const int ids[] = {kNameEdit, kNameCombo, kTypeCombo, kTypeLabel, kNameLabel};
     for (int id : ids)
         SendMessageA(dialog, CDM_HIDECONTROL, WPARAM(id), 0);
 }
@@ -106,7 +106,8 @@ bool CFolderChooser::TakeFolder(HWND dialog)
     // itself). A path that does not fit the file name buffer is refused too rather than cut.
     if (length <= 0 || size_t(length) > sizeof(folder))
         return false;
-    size_t pathLength = strnlen(folder, sizeof(folder));
+    const void* end = std::memchr(folder, 0, sizeof(folder));
+    size_t pathLength = end ? size_t(static_cast<const char*>(end) - folder) : sizeof(folder);
     if (pathLength == 0 || pathLength >= sizeof(folder) || pathLength >= size_t(kFileBufferSize))
         return false;
     // Some platforms answer with a parsing name ("::{...}") for places that are no folder;

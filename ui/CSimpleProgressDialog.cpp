@@ -124,7 +124,9 @@ void CSimpleProgressDialog::SetPosition(uint32_t position)
     // costs more than writing a small file, so only a change the user can see goes to it.
     const int32_t scaled = static_cast<int32_t>(position >> m_shift);
     const int32_t maximum = m_bar->Maximum();
-    const int64_t width = m_bar->Width();
+    // In double, exact for a bar's width times a 31-bit position: a 64-bit integer division
+    // would bring the runtime's division routine into the 32-bit image.
+    const double width = m_bar->Width();
     const int32_t filled = maximum > 0 ? static_cast<int32_t>(width * std::min(scaled, maximum) / maximum) : 0;
     if (filled == m_shownWidth && scaled < maximum)
         return;

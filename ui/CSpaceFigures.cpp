@@ -1,5 +1,7 @@
 #include "ui/CSpaceFigures.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
@@ -31,21 +33,25 @@ uint64_t CSpaceFigures::AvailableMegabytes(uint32_t unitSize, uint64_t freeUnits
 
 LString CSpaceFigures::MegabytesText(uint64_t megabytes)
 {
-    char digits[24];
-    char* end = digits + sizeof(digits);
-    char* p = end;
-    *--p = '\0';
+    // Divided by ten in 16-bit pieces, most significant first: a 64-bit division would bring
+    // the runtime's division routine into the 32-bit installer.
+    uint32_t pieces[4] = {uint32_t(megabytes >> 48), uint32_t(megabytes >> 32) & 0xFFFF,
+                          uint32_t(megabytes >> 16) & 0xFFFF, uint32_t(megabytes) & 0xFFFF};
+    char text[24 + sizeof(" MB")];
+    char* const digitsEnd = text + 24;
+    char* p = digitsEnd;
+    bool more;
     do {
-        *--p = char('0' + megabytes % 10);
-        megabytes /= 10;
-    } while (megabytes != 0);
-    char text[32];
-    size_t length = 0;
-    while (*p)
-        text[length++] = *p++;
-    text[length++] = ' ';
-    text[length++] = 'M';
-    text[length++] = 'B';
-    text[length] = '\0';
-    return LString(text);
+        uint32_t remainder = 0;
+        more = false;
+        for (uint32_t& piece : pieces) {
+            const uint32_t value = (remainder << 16) | piece;
+            piece = value / 10;
+            remainder = value % 10;
+            more = more || piece != 0;
+        }
+        *--p = char('0' + remainder);
+    } while (more);
+    std::memcpy(digitsEnd, " MB", sizeof(" MB"));
+    return LString(p);
 }
