@@ -1,11 +1,10 @@
 #include "layout/LScriptReader.h"
 
+#include "layout/LScriptChars.h"
+
 #include <new>
 
 namespace {
-
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
 bool IsSingle(int c)
 {
@@ -40,10 +39,10 @@ void LScriptReader::Next(LCharStream& input)
             m_kind = kBody;
             return;
         }
-        if (IsDigit(c)) {
+        if (IsScriptDigit(c)) {
             // Built unsigned so that long numbers wrap like the rest of the arithmetic.
             uint32_t value = 0;
-            while (IsDigit(c)) {
+            while (IsScriptDigit(c)) {
                 value = value * 10u + static_cast<uint32_t>(c - '0');
                 c = input.Read();
             }
@@ -53,9 +52,9 @@ void LScriptReader::Next(LCharStream& input)
             m_kind = kNumber;
             return;
         }
-        if (IsLetter(c)) {
+        if (IsScriptLetter(c)) {
             size_t start = input.Position() - 1;
-            while (IsLetter(c) || IsDigit(c))
+            while (IsScriptWordByte(c))
                 c = input.Read();
             if (c != LCharStream::kEnd)
                 input.Back();

@@ -3,6 +3,7 @@
 // here, then run.
 #include "layout/LScript.h"
 #include "layout/LScriptReader.h"
+#include "layout/ScriptBlanks.h"
 #include "resources/ResourceSourceText.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,26 @@ std::vector<Token> Tokens(const std::string& text)
     for (reader.Next(input); reader.Kind() != LScriptReader::kEnd; reader.Next(input))
         tokens.push_back({reader.Kind(), reader.Kind() == LScriptReader::kName ? reader.Text().Text() : ""});
     return tokens;
+}
+
+// Every token with its text or value, macro bodies read in turn.
+std::string Flattened(const std::string& text)
+{
+    std::string flat;
+    LCharStream input(text.data(), text.size());
+    for (LScriptReader reader; reader.Next(input), reader.Kind() != LScriptReader::kEnd;)
+        flat += char(reader.Kind()) + (reader.Kind() == LScriptReader::kNumber ? std::to_string(reader.Number()) + " "
+                                       : reader.Kind() == LScriptReader::kName ? std::string(reader.Text().Text()) + " "
+                                       : reader.Kind() == LScriptReader::kBody ? Flattened(reader.Text().Text()) + "#" : "");
+    return flat;
+}
+
+TEST(ScriptBlanks, OnlyBlanksBetweenNamesOrNumbersStayAndEveryShippedScriptReadsTheSame)
+{
+    EXPECT_EQ(WithoutSpareBlanks("a = b  +\t1, c\nd - -6 ; x \t y 1  2 x 3 "), "a=b+1,c\nd--6;x y 1 2 x 3");
+    for (const auto& entry : std::filesystem::directory_iterator(INSTALLER_LAYOUT_SOURCES))
+        for (const std::string& text : LoadResourceSource(entry.path().string()))
+            EXPECT_EQ(Flattened(WithoutSpareBlanks(text)), Flattened(text)) << entry.path();
 }
 
 // Names followed by a body are the library's macros, followed by "=" its constants.

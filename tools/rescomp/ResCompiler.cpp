@@ -1,5 +1,6 @@
 #include "tools/rescomp/ResCompiler.h"
 
+#include "layout/ScriptBlanks.h"
 #include "resources/ResourceContainer.h"
 #include "resources/ResourceSourceText.h"
 #include "tools/codepage/CCodePage.h"
@@ -129,6 +130,9 @@ bool ResCompiler::CompileTree(const std::string& root, std::vector<Resource>* re
                 *error = file.string() + ": cannot read the file";
                 return false;
             }
+            // Layouts are scripts: what the reader skips anyway does not travel.
+            if (resource.type == "RT_TLYO")
+                text = WithoutSpareBlanks(text);
             const bool japanese = resource.name.size() > 2 &&
                                   resource.name.compare(resource.name.size() - 2, 2, "_J") == 0;
             if (!CompileText(text, file.string(), japanese, &resource.bytes, error))

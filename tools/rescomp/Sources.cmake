@@ -4,4 +4,5 @@ set(INSTALLER_RESCOMP_SOURCES
   ${PROJECT_SOURCE_DIR}/tools/rescomp/ResCompiler.cpp
   ${PROJECT_SOURCE_DIR}/tools/codepage/CCodePageIconv.cpp
   ${PROJECT_SOURCE_DIR}/resources/ResourceSourceText.cpp
-  ${PROJECT_SOURCE_DIR}/resources/ResourceContainer.cpp)
+  ${PROJECT_SOURCE_DIR}/resources/ResourceContainer.cpp
+  ${PROJECT_SOURCE_DIR}/layout/ScriptBlanks.cpp)
