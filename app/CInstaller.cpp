@@ -21,9 +21,9 @@ L_DEFINE_MESSAGE_NAME(CInstaller_Done);
 
 namespace {
 
-// The window's messages, compared by their text.
-const char kInstallPressed[] = "CInstWin_Install";
-const char kUninstallPressed[] = "CInstWin_Uninstall";
+// The window's messages, compared by their text (literals, kept once with the window's names).
+const char* const kInstallPressed = "CInstWin_Install";
+const char* const kUninstallPressed = "CInstWin_Uninstall";
 
 LString ProgramFilesFolder()
 {

@@ -15,4 +15,4 @@ void ShutDownInstaller();
 
 // The class name of the installer window's native window, by which a second start finds the
 // running installer or uninstaller.
-constexpr const char kInstallerWindowClass[] = "CAPPDEF_INSTALLER";
+constexpr const char* kInstallerWindowClass = "CAPPDEF_INSTALLER"; // a literal: one copy with the window's own

@@ -43,10 +43,12 @@ endfunction()
 #   may be that large: one under a page touches nothing beyond the guard page below the stack's
 #   last touched byte. The link, which builds the code anew, refuses any frame of 4000 bytes
 #   or more, and the compiler any array whose size is known only when it runs.
+# - Constant arrays of equal contents are one (a name two layers each define, a table two
+#   sources each include): nothing compares the addresses of constants.
 # - No section per function and datum: moot for code optimised at link time, and on this
 #   target the compiler then writes zero-filled data out in full.
 # installer_size_flags(target [SPEED sources ...])
-set(INSTALLER_WIN32_CALL_FLAGS -mno-accumulate-outgoing-args -mno-stack-arg-probe -Werror=frame-larger-than=4000 -Werror=vla)
+set(INSTALLER_WIN32_CALL_FLAGS -fmerge-all-constants -mno-accumulate-outgoing-args -mno-stack-arg-probe -Werror=frame-larger-than=4000 -Werror=vla)
 function(installer_size_flags target)
   cmake_parse_arguments(ARG "" "" "SPEED" ${ARGN})
   if(INSTALLER_IS_WIN32)

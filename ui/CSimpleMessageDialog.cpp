@@ -11,15 +11,16 @@
 #include "ui/CMessageWait.h"
 #include "ui/CModalStep.h"
 
-const char* const CSimpleMessageDialog::kLayoutNames = "okbtn = 1; cancelbtn = 2; msgtx = 3; icnpn = 4;";
+// The layout is written without the blanks the script reader skips: it travels in every installer.
+const char* const CSimpleMessageDialog::kLayoutNames = "okbtn=1;cancelbtn=2;msgtx=3;icnpn=4;";
 const char* const CSimpleMessageDialog::kLayoutSize =
-    "tw = max(CalcTextBoxW(msgtx), CalcTextW(msgtx, 20));"
-    "cw = CalcStdIconR(icnpn) + max(tw, CalcTwoButtonW(okbtn, cancelbtn)) + kStdSpc;"
-    "ch = kStdSpc + hp(msgtx, tw) + kGrpSpc + hp(okbtn) + kStdSpc;"
-    "pp(0, 40, 40, 40 + cw, 40 + ch);";
+    "tw=max(CalcTextBoxW(msgtx),CalcTextW(msgtx,20));"
+    "cw=CalcStdIconR(icnpn)+max(tw,CalcTwoButtonW(okbtn,cancelbtn))+kStdSpc;"
+    "ch=kStdSpc+hp(msgtx,tw)+kGrpSpc+hp(okbtn)+kStdSpc;"
+    "pp(0,40,40,40+cw,40+ch);";
 const char* const CSimpleMessageDialog::kLayoutPlacement =
-    "PlaceTwoButton(okbtn, cancelbtn);PlaceStdIcon(icnpn);"
-    "PlaceTextBoxLTR(msgtx, GetStdIconR(icnpn), kStdSpc, w(0) -  kStdSpc);";
+    "PlaceTwoButton(okbtn,cancelbtn);PlaceStdIcon(icnpn);"
+    "PlaceTextBoxLTR(msgtx,GetStdIconR(icnpn),kStdSpc,w(0)-kStdSpc);";
 
 CSimpleMessageDialog::CSimpleMessageDialog(LHandler* owner, LFrame* ownerWindow)
     : LDialog(owner, ownerWindow, &ModalDef())

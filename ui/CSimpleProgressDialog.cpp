@@ -21,16 +21,17 @@ const int kMessagesPerLook = 8;
 
 } // namespace
 
-const char* const CSimpleProgressDialog::kLayoutNames = "stopbtn = 1; msgtx = 2; progbar = 3; iconpn = 4;";
+// The layout is written without the blanks the script reader skips: it travels in every installer.
+const char* const CSimpleProgressDialog::kLayoutNames = "stopbtn=1;msgtx=2;progbar=3;iconpn=4;";
 const char* const CSimpleProgressDialog::kLayoutSize =
-    "tw = max(wp(msgtx), CalcTextW(msgtx, 20));"
-    "cw = CalcStdIconR(iconpn) + tw + kStdSpc;"
-    "ch = kStdSpc + hp(msgtx, tw) + kGrpSpc + hp(progbar) + kGrpSpc + hp(stopbtn) + kStdSpc;"
-    "pp(0, 40, 40, 40 + cw, 40 + ch);";
+    "tw=max(wp(msgtx),CalcTextW(msgtx,20));"
+    "cw=CalcStdIconR(iconpn)+tw+kStdSpc;"
+    "ch=kStdSpc+hp(msgtx,tw)+kGrpSpc+hp(progbar)+kGrpSpc+hp(stopbtn)+kStdSpc;"
+    "pp(0,40,40,40+cw,40+ch);";
 const char* const CSimpleProgressDialog::kLayoutPlacement =
     "PlaceOneButton(stopbtn);PlaceStdIcon(iconpn);"
-    "PlaceTextBoxLTR(msgtx, GetStdIconR(iconpn), kStdSpc, w(0) -  kStdSpc);"
-    "t1 = b(msgtx) + kGrpSpc;pp(progbar, l(msgtx), t1, w(0) -  kStdSpc, t1 + hp(progbar));";
+    "PlaceTextBoxLTR(msgtx,GetStdIconR(iconpn),kStdSpc,w(0)-kStdSpc);"
+    "t1=b(msgtx)+kGrpSpc;pp(progbar,l(msgtx),t1,w(0)-kStdSpc,t1+hp(progbar));";
 
 CSimpleProgressDialog::CSimpleProgressDialog(LHandler* owner, LFrame* ownerWindow)
     : LDialog(owner, ownerWindow, &ModalDef())
