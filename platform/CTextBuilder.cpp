@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+CTextBuilder::CTextBuilder() = default;
+
 CTextBuilder::~CTextBuilder()
 {
     if (m_data != m_inline)

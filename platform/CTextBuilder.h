@@ -9,7 +9,8 @@
 // flag and drops that one append, so a caller can compose a whole text and check once.
 class CTextBuilder {
 public:
-    CTextBuilder() = default;
+    // Out of line: sources built for speed and for size would otherwise each keep a copy.
+    CTextBuilder();
     CTextBuilder(const CTextBuilder&) = delete;
     CTextBuilder& operator=(const CTextBuilder&) = delete;
     ~CTextBuilder();
