@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+const char* LString::Text() const { return m_rep ? m_rep->text : ""; }
+
 LString::LString(const char* text)
 {
     if (text)
