@@ -51,6 +51,7 @@ TEST(LScript, Expressions)
         {"sqrt(-16)", 0},
         {"sqrt(2147483647)", 46340},
         {"sqrt(35999999)", 5999}, // just below a square: rounded down, not up
+        {"sqrt(46340 * 46340)", 46340},
         {"max(3, 9, -4, 2)", 9},
         {"min(3, 9, -4, 2)", -4},
         {"max(-7)", -7},
