@@ -51,10 +51,11 @@ bool InstallerMenus(const char* name, LMenu::Strings* strings)
     return true;
 }
 
-// The package is counted on a thread of its own; the page gets the figures when it ends.
+// The package is counted on a thread of its own; the page gets the figures when it ends, from
+// a timer of the run (idle processing expires it; the pump would wait for a message).
 bool WaitForTheCount(CInstallerApp& app, const FakeInstallerWindow& window)
 {
-    return WaitUntil([&] { return app.PumpOne(), window.entryCount != 0; }, 10000, 1);
+    return WaitUntil([&] { return app.RunIdle(), window.entryCount != 0; }, 10000, 1);
 }
 
 bool QuitPosted()
