@@ -12,6 +12,13 @@
 
 namespace e2e {
 
+namespace {
+
+// How often a window of the installer is looked for.
+constexpr DWORD kLookMs = 5;
+
+} // namespace
+
 std::string WindowsPath(const char* linuxPath)
 {
     std::string path = "Z:";
@@ -107,7 +114,12 @@ std::string PackProduct(const std::string& work, const char* setupName, const Pr
 
 HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
 {
-    return uidriver::WaitForVisibleWindow(className, title, timeoutMs, processId);
+    HWND found = nullptr;
+    // Looked for often: the driver times the installer from its windows, and a coarse look
+    // would add its wait to every figure (the silent tools it is compared with have none).
+    uidriver::WaitUntil([&] { return (found = uidriver::WaitForVisibleWindow(className, title, 0, processId)) != nullptr; },
+                        timeoutMs, kLookMs);
+    return found;
 }
 
 HWND WaitForInstallerWindow(DWORD processId) { return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr); }
@@ -151,7 +163,7 @@ HWND WaitForDialog(DWORD processId, TextId title, DWORD timeoutMs)
                 return true;
         }
         return false;
-    }, timeoutMs);
+    }, timeoutMs, kLookMs);
     return found;
 }
 
