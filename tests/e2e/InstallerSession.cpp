@@ -14,8 +14,11 @@ namespace e2e {
 
 namespace {
 
-// How often a window of the installer is looked for.
-constexpr DWORD kLookMs = 5;
+// How often a window of the installer is looked for: often enough that the driver's figures
+// hardly wait for it, seldom enough that its questions hardly slow the installer down.
+constexpr DWORD kLookMs = 10;
+// The class of every dialog the installer shows.
+const char kDialogClass[] = "LDIALOGDEFDATA";
 
 } // namespace
 
@@ -159,7 +162,7 @@ HWND WaitForDialog(DWORD processId, TextId title, DWORD timeoutMs)
         if (titles.empty())
             titles = ProgramTexts(processId, title);
         for (const std::string& text : titles) {
-            if ((found = WaitForWindowOf(processId, nullptr, text.c_str(), 0)))
+            if ((found = WaitForWindowOf(processId, kDialogClass, text.c_str(), 0)))
                 return true;
         }
         return false;
