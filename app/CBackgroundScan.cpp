@@ -2,8 +2,10 @@
 
 CBackgroundScan::~CBackgroundScan()
 {
-    PackageRequirement unused;
-    Finish(unused);
+    if (m_thread) {
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+    }
 }
 
 void CBackgroundScan::Start(CPackageReader& reader, uint32_t ownFileSize)
@@ -12,18 +14,21 @@ void CBackgroundScan::Start(CPackageReader& reader, uint32_t ownFileSize)
         return;
     m_reader = &reader;
     m_ownSize = ownFileSize;
+    // Without a thread the scan runs when its figures are asked for.
     m_thread = CreateThread(nullptr, 0, &CBackgroundScan::Run, this, 0, nullptr);
 }
 
-bool CBackgroundScan::Finish(PackageRequirement& requirement)
+PackageRequirement CBackgroundScan::Finish()
 {
-    if (!m_thread)
-        return false;
-    WaitForSingleObject(m_thread, INFINITE);
-    CloseHandle(m_thread);
-    m_thread = nullptr;
-    requirement = m_result;
-    return true;
+    if (m_thread) {
+        WaitForSingleObject(m_thread, INFINITE);
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    } else if (m_reader) {
+        Run(this);
+    }
+    m_reader = nullptr;
+    return m_result;
 }
 
 DWORD WINAPI CBackgroundScan::Run(void* self)

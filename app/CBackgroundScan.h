@@ -16,13 +16,13 @@ public:
     CBackgroundScan& operator=(const CBackgroundScan&) = delete;
     ~CBackgroundScan();
 
-    // Starts the pre-scan from where the reader stands; nothing happens when no thread can be
-    // started, and Finish then says so.
+    // Starts the pre-scan from where the reader stands.
     void Start(CPackageReader& reader, uint32_t ownFileSize);
     // Whether a scan was started and has not ended yet.
     bool Running() const { return m_thread && WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT; }
-    // Waits for the scan and gives its figures; false when none was started.
-    bool Finish(PackageRequirement& requirement);
+    // Waits for the scan and gives its figures, the reader standing past the entries; scans
+    // here when no thread could be started. Nothing when no scan was started.
+    PackageRequirement Finish();
 
 private:
     static DWORD WINAPI Run(void* self);

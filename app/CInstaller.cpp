@@ -117,9 +117,7 @@ void CInstaller::TakeRequirement(bool wait)
         return;
     }
     m_scanWatch.Stop();
-    PackageRequirement requirement;
-    if (!m_scan.Finish(requirement))
-        requirement = PreScan(m_reader, m_ownFile.size);
+    const PackageRequirement requirement = m_scan.Finish();
     // Back to the first entry, where the installation begins.
     LoadDescription();
     m_entryCount = requirement.entryCount;

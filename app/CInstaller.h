@@ -54,9 +54,8 @@ public:
 
 private:
     void LoadDescription();
-    // Takes the pre-scan's figures into the run and the window, once: the thread's, or when it
-    // made none, those of a scan here. While the thread still counts, `wait` waits for it;
-    // otherwise the run looks again shortly.
+    // Takes the pre-scan's figures into the run and the window, once. While the thread still
+    // counts, `wait` waits for it; otherwise the run looks again shortly.
     void TakeRequirement(bool wait);
     void Install();
     void Uninstall();
