@@ -94,7 +94,10 @@ HWND FocusOf(HWND window)
 
 void Click(HWND button)
 {
-    SendMessageA(button, BM_CLICK, 0, 0);
+    // Bounded: a window whose thread no longer looks at its messages must fail the test, not
+    // hold the driver's thread (and the test's end, which waits for it) for ever.
+    DWORD_PTR unused = 0;
+    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &unused);
     // A real click arrives as posted input, which ends the receiver's wait for a message; a
     // sent BM_CLICK is handled inside that wait and does not end it, so a modal loop would
     // not look at its result until something else arrived.
