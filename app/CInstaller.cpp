@@ -24,6 +24,8 @@ namespace {
 // The window's messages, compared by their text (literals, kept once with the window's names).
 const char* const kInstallPressed = "CInstWin_Install";
 const char* const kUninstallPressed = "CInstWin_Uninstall";
+// How often the window looks whether the count has ended: sooner than the eye notices.
+constexpr int32_t kScanWatchMs = 15;
 
 LString ProgramFilesFolder()
 {
@@ -45,11 +47,16 @@ CInstaller::CInstaller(LHandler* application, CPackageReader& reader, const COwn
     , m_application(application)
     , m_reader(reader)
     , m_ownFile(ownFile)
+    , m_uninstaller(IsUninstallerPath(ownFile.path.Text()))
     , m_entries(reader)
 {
+    LoadDescription();
+    // The reader now stands on the first entry, where the pre-scan begins: it runs while OLE
+    // starts and the window is built, and the reader is the scan's until its figures are taken.
+    if (!m_uninstaller)
+        m_scan.Start(m_reader, m_ownFile.size);
     m_oleState = SUCCEEDED(OleInitialize(nullptr)) ? kOleReady : kOleFailed;
     m_window = makeWindow ? makeWindow(this) : nullptr;
-    LoadDescription();
 }
 
 CInstaller::~CInstaller()
@@ -77,7 +84,7 @@ void CInstaller::Start()
         dialogs.Notice(MessageAbout(kMsgJournalRefused, interrupted.refused));
     if (!interrupted.inTheWay.IsEmpty())
         dialogs.Notice(MessageAbout(kMsgUndoIncomplete, interrupted.inTheWay));
-    if (IsUninstallerPath(m_ownFile.path.Text()))
+    if (m_uninstaller)
         StartUninstall(UninstallDestination(m_ownFile.path.Text()));
     else
         StartInstall();
@@ -88,19 +95,35 @@ void CInstaller::StartInstall()
     LStrList texts("INSTWIN", LStrList::kStrings);
     m_window->ShowStartupNotice(texts.Get(0));
 
-    PackageRequirement requirement = PreScan(m_reader, m_ownFile.size);
-    m_entryCount = requirement.entryCount;
-    m_totalBytes = requirement.totalBytes;
-    LoadDescription();
+    // A large package takes longer to count than the window to build: the window does not
+    // wait for it, and shows the figures when the count ends.
+    TakeRequirement(false);
 
     m_window->SetTitle(m_description.Text(kDescInsWin));
     m_window->SetParentFolder(ProgramFilesFolder());
     m_window->SetInstallTexts(m_description.Text(kDescInsTitle), m_description.Text(kDescInsText));
-    m_window->SetRequirement(m_entryCount, m_totalBytes);
     m_window->Layout();
     m_window->ShowInstallPage();
     m_window->CloseStartupNotice();
     m_window->Show();
+}
+
+void CInstaller::TakeRequirement(bool wait)
+{
+    if (m_requirementKnown)
+        return;
+    if (!wait && m_scan.Running()) {
+        m_scanWatch.Start(kScanWatchMs);
+        return;
+    }
+    m_scanWatch.Stop();
+    const PackageRequirement requirement = m_scan.Finish();
+    // Back to the first entry, where the installation begins.
+    LoadDescription();
+    m_entryCount = requirement.entryCount;
+    m_totalBytes = requirement.totalBytes;
+    m_requirementKnown = true;
+    m_window->SetRequirement(m_entryCount, m_totalBytes);
 }
 
 void CInstaller::StartUninstall(const LString& destination)
@@ -116,6 +139,10 @@ void CInstaller::StartUninstall(const LString& destination)
 LMessage CInstaller::Handle(const LMessage& message)
 {
     bool fromWindow = m_window && message.param == m_window->Handler();
+    if (message.Is(LTimer_Expire) && message.param == &m_scanWatch) {
+        TakeRequirement(false);
+        return Consumed();
+    }
     if (fromWindow && message.Is(kInstallPressed)) {
         Install();
         return Consumed();
@@ -129,6 +156,8 @@ LMessage CInstaller::Handle(const LMessage& message)
 
 void CInstaller::Install()
 {
+    // Pressed before the count ended: the check of the free space needs it.
+    TakeRequirement(true);
     CProcedureRun run;
     run.entries = &m_entries;
     run.packageStart = m_reader.Start();

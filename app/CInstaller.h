@@ -3,9 +3,11 @@
 #include "framework/LHandler.h"
 #include "framework/LMessageNames.h"
 #include "framework/LString.h"
+#include "framework/LTimer.h"
 #include "install/CInstDesc.h"
 #include "install/CPackageEntries.h"
 #include "integration/CVariables.h"
+#include "app/CBackgroundScan.h"
 #include "app/CInstallerWindow.h"
 
 #include <cstdint>
@@ -28,7 +30,8 @@ class CInstaller : public LHandler {
 public:
     enum OleState { kOleNotTried = 0, kOleFailed = 1, kOleReady = 2 };
 
-    // Initialises OLE (for the shortcuts), makes the window and loads the description.
+    // Loads the description, starts the pre-scan of an installation on its own thread,
+    // initialises OLE (for the shortcuts) and makes the window.
     CInstaller(LHandler* application, CPackageReader& reader, const COwnFile& ownFile,
                CInstallerWindowFactory makeWindow);
     ~CInstaller() override;
@@ -51,6 +54,9 @@ public:
 
 private:
     void LoadDescription();
+    // Takes the pre-scan's figures into the run and the window, once. While the thread still
+    // counts, `wait` waits for it; otherwise the run looks again shortly.
+    void TakeRequirement(bool wait);
     void Install();
     void Uninstall();
     void Done();
@@ -63,9 +69,15 @@ private:
     LString m_destination;
     uint32_t m_entryCount = 0;
     uint32_t m_totalBytes = 0;
+    bool m_requirementKnown = false;
     OleState m_oleState = kOleNotTried;
 
     COwnFile m_ownFile;
+    // The mode, from the program file's name.
+    bool m_uninstaller;
+    CBackgroundScan m_scan;
+    // Looks, after the window is shown, whether the scan has ended.
+    LTimer m_scanWatch{this};
     CPackageEntries m_entries;
     CVariables m_variables;
 };

@@ -3,7 +3,6 @@
 #include "install/CInstDesc.h"
 #include "package/CMemoryStream.h"
 #include "package/CPackageReader.h"
-#include "platform/CUrl.h"
 
 namespace {
 
@@ -31,19 +30,33 @@ void LoadDescription(CPackageReader& reader, CInstDesc& description, bool& loade
     }
 }
 
+namespace {
+
+// The header and the name of an entry, read and dropped: the walk needs no names, and makes
+// no text, so that it can run on a thread of its own (no shared text's count is touched).
+bool SkipEntryName(CPackageReader& reader)
+{
+    if (!reader.ReadRecordHeader())
+        return false;
+    char c = 0;
+    while (reader.ReadBytes(&c, 1) == 1 && c != 0) {
+    }
+    return true;
+}
+
+} // namespace
+
 PackageRequirement PreScan(CPackageReader& reader, uint32_t ownFileSize)
 {
     PackageRequirement requirement;
     uint64_t total = 0;
-    const CUrl base;
     for (int tag = reader.LastTag();; tag = reader.NextTag()) {
-        CUrl url;
         if (tag == CPackageReader::kTagFolder) {
-            if (!reader.ReadEntry(base, url))
+            if (!SkipEntryName(reader))
                 return requirement;
         } else if (tag == CPackageReader::kTagFile) {
             uint8_t times[CPackageReader::kTimeBytes];
-            if (!reader.ReadEntry(base, url) || !reader.ReadTimes(times))
+            if (!SkipEntryName(reader) || !reader.ReadTimes(times))
                 return requirement;
             ++requirement.entryCount;
             // Sizes alone: the installation checks every record as it writes it.

@@ -48,13 +48,14 @@ void CHowdyPage::SetRequirement(uint32_t entryCount, uint64_t totalBytes)
 {
     m_entryCount = entryCount;
     m_totalBytes = totalBytes;
+    m_counted = true;
     Refresh();
 }
 
 void CHowdyPage::Refresh()
 {
     if (m_target)
-        m_target->Refresh(m_parentFolder, m_entryCount, m_totalBytes);
+        m_target->Refresh(m_parentFolder, m_entryCount, m_totalBytes, m_counted);
 }
 
 void CHowdyPage::ChangeFolder()

@@ -47,4 +47,6 @@ private:
     LString m_parentFolder;
     uint32_t m_entryCount = 0;
     uint64_t m_totalBytes = 0;
+    // The size is counted while the window is built, and may come after the page is shown.
+    bool m_counted = false;
 };

@@ -24,7 +24,7 @@ CTargetFrame::CTargetFrame(LFrame* page)
     SetBounds(LLayoutRun::Build(*this, LLayoutSections::FromResource("TGTFRM")));
 }
 
-void CTargetFrame::Refresh(const LString& parentFolder, uint32_t entryCount, uint64_t totalBytes)
+void CTargetFrame::Refresh(const LString& parentFolder, uint32_t entryCount, uint64_t totalBytes, bool counted)
 {
     const CTargetFigures figures(parentFolder, entryCount, totalBytes);
     if (m_folder)
@@ -32,5 +32,5 @@ void CTargetFrame::Refresh(const LString& parentFolder, uint32_t entryCount, uin
     if (m_available)
         m_available->SetText(figures.AvailableText().Text());
     if (m_required)
-        m_required->SetText(figures.RequiredText().Text());
+        m_required->SetText(counted ? figures.RequiredText().Text() : "");
 }

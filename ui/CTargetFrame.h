@@ -17,8 +17,9 @@ public:
     explicit CTargetFrame(LFrame* page);
 
     // Shows the parent folder, the free space of its drive and the space `entryCount` entries
-    // of `totalBytes` bytes need there. Redraws the values without measuring again.
-    void Refresh(const LString& parentFolder, uint32_t entryCount, uint64_t totalBytes);
+    // of `totalBytes` bytes need there, or no figure for it while the entries are still being
+    // counted. Redraws the values without measuring again.
+    void Refresh(const LString& parentFolder, uint32_t entryCount, uint64_t totalBytes, bool counted);
 
     LPushButton* ChangeButton() const { return m_change; }
     LTextPane* RequiredPane() const { return m_required; }

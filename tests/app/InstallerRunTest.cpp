@@ -11,6 +11,7 @@
 #include "tests/app/FakeInstallerWindow.h"
 #include "tests/install/PackedInstaller.h"
 #include "tests/install/TreeSnapshot.h"
+#include "tests/support/WindowWait.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,13 @@ bool InstallerMenus(const char* name, LMenu::Strings* strings)
     for (const char* text : {"INSTALLER\n&Installer", "LStdCmd_About\n&About Installer...", "LStdCmd_Quit\nE&xit"})
         strings->Append(new LString(text));
     return true;
+}
+
+// The package is counted on a thread of its own; the page gets the figures when it ends, from
+// a timer of the run (idle processing expires it; the pump would wait for a message).
+bool WaitForTheCount(CInstallerApp& app, const FakeInstallerWindow& window)
+{
+    return WaitUntil([&] { return app.RunIdle(), window.entryCount != 0; }, 10000, 1);
 }
 
 bool QuitPosted()
@@ -97,6 +105,7 @@ TEST_F(InstallerRun, InstallModeFillsThePageAndAfterAStopInstallsFromTheFirstEnt
     run->Start();
 
     FakeInstallerWindow& window = Window();
+    ASSERT_TRUE(WaitForTheCount(app, window));
     EXPECT_EQ(window.events,
               (std::vector<std::string>{"notice shown", "layout", "install page", "notice closed", "show"}));
     EXPECT_EQ(window.startupNotice, "Starting up Installer...");
@@ -130,6 +139,26 @@ TEST_F(InstallerRun, InstallModeFillsThePageAndAfterAStopInstallsFromTheFirstEnt
     EXPECT_EQ(ReadTestFile(product + "\\Uninstall\\Uninstall.exe"), ReadTestFile(installer));
     EXPECT_EQ(std::string(app.Installer()->Destination().Text()), product);
     EXPECT_TRUE(QuitPosted()) << "CInstaller_Done reached the application";
+}
+
+TEST_F(InstallerRun, AnInstallPressedWhileTheLargePackageIsStillCountedWaitsForTheFigures)
+{
+    // Bytes that do not compress take the longest to count.
+    std::string noise(6 << 20, '\0');
+    uint32_t seed = 1;
+    for (char& c : noise)
+        c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+    ASSERT_TRUE(WriteInstaller(installer, {kDescription}, {Folder("."), File("Data.bin", noise)}));
+    CInstallerApp app(installer.c_str(), &MakeFakeWindow);
+    app.CreateInstaller()->Start();
+    FakeInstallerWindow& window = Window();
+    window.parentFolder = scratch / "Programs";
+    window.PressInstall();
+
+    EXPECT_EQ(window.entryCount, 2u);
+    EXPECT_EQ(window.totalBytes, noise.size() + ReadTestFile(installer).size());
+    EXPECT_EQ(ReadTestFile(scratch / "Programs\\Sample Tool\\Data.bin"), noise);
+    EXPECT_TRUE(QuitPosted());
 }
 
 TEST_F(InstallerRun, AProgramNamedUninstallOpensTheUninstallPageForTheFolderTwoLevelsUpAgainWhileAFileIsInUse)

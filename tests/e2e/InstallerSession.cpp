@@ -12,6 +12,16 @@
 
 namespace e2e {
 
+namespace {
+
+// How often a window of the installer is looked for: often enough that the driver's figures
+// hardly wait for it, seldom enough that its questions hardly slow the installer down.
+constexpr DWORD kLookMs = 10;
+// The class of every dialog the installer shows.
+const char kDialogClass[] = "LDIALOGDEFDATA";
+
+} // namespace
+
 std::string WindowsPath(const char* linuxPath)
 {
     std::string path = "Z:";
@@ -107,7 +117,12 @@ std::string PackProduct(const std::string& work, const char* setupName, const Pr
 
 HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
 {
-    return uidriver::WaitForVisibleWindow(className, title, timeoutMs, processId);
+    HWND found = nullptr;
+    // Looked for often: the driver times the installer from its windows, and a coarse look
+    // would add its wait to every figure (the silent tools it is compared with have none).
+    uidriver::WaitUntil([&] { return (found = uidriver::WaitForVisibleWindow(className, title, 0, processId)) != nullptr; },
+                        timeoutMs, kLookMs);
+    return found;
 }
 
 HWND WaitForInstallerWindow(DWORD processId) { return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr); }
@@ -147,11 +162,11 @@ HWND WaitForDialog(DWORD processId, TextId title, DWORD timeoutMs)
         if (titles.empty())
             titles = ProgramTexts(processId, title);
         for (const std::string& text : titles) {
-            if ((found = WaitForWindowOf(processId, nullptr, text.c_str(), 0)))
+            if ((found = WaitForWindowOf(processId, kDialogClass, text.c_str(), 0)))
                 return true;
         }
         return false;
-    }, timeoutMs);
+    }, timeoutMs, kLookMs);
     return found;
 }
 

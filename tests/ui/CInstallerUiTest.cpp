@@ -140,6 +140,11 @@ TEST_F(CInstallerUiTest, TheTargetFrameShowsTheFolderAndTheSizesAndKeepsItsMeasu
     EXPECT_EQ(ui->ParentFolder(), LString("C:\\A folder with a rather long name for the installation"));
     EXPECT_EQ(frame->Width(), width);
     EXPECT_EQ(frame->Height(), height);
+
+    // Until the package is counted the frame shows no figure for it, not a wrong one.
+    std::unique_ptr<CInstallerUi> counting(static_cast<CInstallerUi*>(CInstallerUi::Make(&installer)));
+    counting->SetParentFolder("C:\\Program Files");
+    EXPECT_STREQ(counting->Window()->InstallPage()->TargetFrame()->RequiredPane()->Text().Text(), "");
 }
 
 TEST(CParentFolderChoice, TheChooserOpensInTheFolderAboveTheParentFolderWhenThatExists)

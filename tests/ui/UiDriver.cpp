@@ -12,24 +12,45 @@ struct Search {
     DWORD processId; // 0: any
 };
 
+// Whether the window is the one looked for; `ofClass` when its class is known to match.
+bool IsWanted(HWND window, const Search& search, bool ofClass)
+{
+    // The owner first: the other processes' windows, most of them, cost no further question.
+    DWORD owner = 0;
+    if (search.processId && (GetWindowThreadProcessId(window, &owner), owner != search.processId))
+        return false;
+    char name[128] = {}, text[1024] = {};
+    if (!ofClass)
+        GetClassNameA(window, name, sizeof(name));
+    // Another process's windows are read without messages: its thread may be held still.
+    if (search.processId && search.text)
+        GetWindowTextA(window, text, sizeof(text));
+    return !(search.visibleOnly && !IsWindowVisible(window)) && (ofClass || !search.className || !lstrcmpiA(name, search.className)) &&
+           !(search.text && (search.processId ? std::string(text) : WindowText(window)) != search.text);
+}
+
 BOOL CALLBACK Matches(HWND window, LPARAM context)
 {
     Search* search = reinterpret_cast<Search*>(context);
-    // The owner first: the other processes' windows, most of them, cost no further question.
-    DWORD owner = 0;
-    if (search->processId && (GetWindowThreadProcessId(window, &owner), owner != search->processId))
-        return TRUE;
-    char name[128] = {}, text[1024] = {};
-    GetClassNameA(window, name, sizeof(name));
-    // Another process's windows are read without messages: its thread may be held still.
-    if (search->processId)
-        GetWindowTextA(window, text, sizeof(text));
-    if ((search->visibleOnly && !IsWindowVisible(window)) ||
-        (search->className && lstrcmpiA(name, search->className)) ||
-        (search->text && (search->processId ? std::string(text) : WindowText(window)) != search->text))
+    if (!IsWanted(window, *search, false))
         return TRUE;
     search->found = window;
     return FALSE;
+}
+
+// One look. Given a class, the window manager lists that class's windows itself: asking about
+// every window of the desktop took some thirty questions of the server, and a driver that
+// looks often (the timing one) slowed down the installer it timed.
+HWND FindVisible(Search& search)
+{
+    if (!search.className) {
+        EnumWindows(Matches, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, search.className, nullptr)) != nullptr;)
+        if (IsWanted(window, search, true))
+            return search.found = window;
+    return nullptr;
 }
 
 } // namespace
@@ -37,7 +58,7 @@ BOOL CALLBACK Matches(HWND window, LPARAM context)
 HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId)
 {
     Search search = {className, title, true, nullptr, processId};
-    WaitUntil([&] { return !EnumWindows(Matches, reinterpret_cast<LPARAM>(&search)) && search.found; }, timeoutMs);
+    WaitUntil([&] { return FindVisible(search) != nullptr; }, timeoutMs);
     return search.found;
 }
 
@@ -73,7 +94,10 @@ HWND FocusOf(HWND window)
 
 void Click(HWND button)
 {
-    SendMessageA(button, BM_CLICK, 0, 0);
+    // Bounded: a window whose thread no longer looks at its messages must fail the test, not
+    // hold the driver's thread (and the test's end, which waits for it) for ever.
+    DWORD_PTR unused = 0;
+    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &unused);
     // A real click arrives as posted input, which ends the receiver's wait for a message; a
     // sent BM_CLICK is handled inside that wait and does not end it, so a modal loop would
     // not look at its result until something else arrived.
