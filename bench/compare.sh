@@ -38,6 +38,8 @@ command -v makensis >/dev/null || { echo "compare: makensis (Debian nsis) is mis
 
 rm -rf "$work"
 mkdir -p "$work"
+# Absolute: the NSIS scripts name the trees from inside their own folder.
+work=$(cd "$work" && pwd)
 prefix=$work/wine
 drive_c=$prefix/prefix/drive_c
 "$root/scripts/wine-prefix" start "$prefix" >/dev/null
