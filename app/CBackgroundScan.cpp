@@ -1,11 +1,15 @@
 #include "app/CBackgroundScan.h"
 
-CBackgroundScan::~CBackgroundScan()
+CBackgroundScan::~CBackgroundScan() { Join(); }
+
+bool CBackgroundScan::Join()
 {
-    if (m_thread) {
-        WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-    }
+    if (!m_thread)
+        return false;
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    m_thread = nullptr;
+    return true;
 }
 
 void CBackgroundScan::Start(CPackageReader& reader, uint32_t ownFileSize)
@@ -20,13 +24,8 @@ void CBackgroundScan::Start(CPackageReader& reader, uint32_t ownFileSize)
 
 PackageRequirement CBackgroundScan::Finish()
 {
-    if (m_thread) {
-        WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-        m_thread = nullptr;
-    } else if (m_reader) {
+    if (!Join() && m_reader)
         Run(this);
-    }
     m_reader = nullptr;
     return m_result;
 }

@@ -26,6 +26,8 @@ public:
 
 private:
     static DWORD WINAPI Run(void* self);
+    // Waits for the thread and lets it go; false when there was none.
+    bool Join();
 
     CPackageReader* m_reader = nullptr;
     uint32_t m_ownSize = 0;

@@ -13,6 +13,18 @@ void AddSaturated(uint64_t& total, uint64_t amount)
         total = 0xFFFFFFFFu;
 }
 
+// The header and the name of an entry, read and dropped: the walk needs no names, and makes
+// no text, so that it can run on a thread of its own (no shared text's count is touched).
+bool SkipEntryName(CPackageReader& reader)
+{
+    if (!reader.ReadRecordHeader())
+        return false;
+    char c = 0;
+    while (reader.ReadBytes(&c, 1) == 1 && c != 0) {
+    }
+    return true;
+}
+
 } // namespace
 
 void LoadDescription(CPackageReader& reader, CInstDesc& description, bool& loaded, unsigned userLanguage)
@@ -29,22 +41,6 @@ void LoadDescription(CPackageReader& reader, CInstDesc& description, bool& loade
         loaded = true;
     }
 }
-
-namespace {
-
-// The header and the name of an entry, read and dropped: the walk needs no names, and makes
-// no text, so that it can run on a thread of its own (no shared text's count is touched).
-bool SkipEntryName(CPackageReader& reader)
-{
-    if (!reader.ReadRecordHeader())
-        return false;
-    char c = 0;
-    while (reader.ReadBytes(&c, 1) == 1 && c != 0) {
-    }
-    return true;
-}
-
-} // namespace
 
 PackageRequirement PreScan(CPackageReader& reader, uint32_t ownFileSize)
 {
