@@ -117,12 +117,9 @@ std::string PackProduct(const std::string& work, const char* setupName, const Pr
 
 HWND WaitForWindowOf(DWORD processId, const char* className, const char* title, DWORD timeoutMs)
 {
-    HWND found = nullptr;
     // Looked for often: the driver times the installer from its windows, and a coarse look
     // would add its wait to every figure (the silent tools it is compared with have none).
-    uidriver::WaitUntil([&] { return (found = uidriver::WaitForVisibleWindow(className, title, 0, processId)) != nullptr; },
-                        timeoutMs, kLookMs);
-    return found;
+    return uidriver::WaitForVisibleWindow(className, title, timeoutMs, processId, kLookMs);
 }
 
 HWND WaitForInstallerWindow(DWORD processId) { return WaitForWindowOf(processId, "CAPPDEF_INSTALLER", nullptr); }

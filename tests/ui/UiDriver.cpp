@@ -19,14 +19,18 @@ bool IsWanted(HWND window, const Search& search, bool ofClass)
     DWORD owner = 0;
     if (search.processId && (GetWindowThreadProcessId(window, &owner), owner != search.processId))
         return false;
-    char name[128] = {}, text[1024] = {};
-    if (!ofClass)
-        GetClassNameA(window, name, sizeof(name));
+    if (search.visibleOnly && !IsWindowVisible(window))
+        return false;
+    char name[128] = {};
+    if (!ofClass && search.className && (GetClassNameA(window, name, sizeof(name)), lstrcmpiA(name, search.className)))
+        return false;
+    if (!search.text)
+        return true;
     // Another process's windows are read without messages: its thread may be held still.
-    if (search.processId && search.text)
+    char text[1024] = {};
+    if (search.processId)
         GetWindowTextA(window, text, sizeof(text));
-    return !(search.visibleOnly && !IsWindowVisible(window)) && (ofClass || !search.className || !lstrcmpiA(name, search.className)) &&
-           !(search.text && (search.processId ? std::string(text) : WindowText(window)) != search.text);
+    return (search.processId ? std::string(text) : WindowText(window)) == search.text;
 }
 
 BOOL CALLBACK Matches(HWND window, LPARAM context)
@@ -55,10 +59,10 @@ HWND FindVisible(Search& search)
 
 } // namespace
 
-HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId)
+HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId, DWORD intervalMs)
 {
     Search search = {className, title, true, nullptr, processId};
-    WaitUntil([&] { return FindVisible(search) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return FindVisible(search) != nullptr; }, timeoutMs, intervalMs);
     return search.found;
 }
 

@@ -31,7 +31,8 @@ private:
 
 // Waits until a visible top-level window of the class and title exists (null matches any), of
 // the process when one is given; that process's titles are read without messages.
-HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs = 10000, DWORD processId = 0);
+HWND WaitForVisibleWindow(const char* className, const char* title, DWORD timeoutMs = 10000, DWORD processId = 0,
+                          DWORD intervalMs = 20);
 // The first child window (any depth) of the class whose text is `text`; null matches any.
 HWND FindChild(HWND parent, const char* className, const char* text);
 std::string WindowText(HWND window);
