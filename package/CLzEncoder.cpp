@@ -4,9 +4,6 @@
 #include <climits>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -48,28 +45,30 @@ inline uint32_t ShortHash(const uint8_t* p)
 // The buffer is followed by this many readable bytes, so that a comparison may read whole
 // words past the last pending byte and clip its result afterwards.
 constexpr size_t kSlack = 32;
-static_assert(kSlack >= 32 && CLzEncoder::kMaxMatch < 32, "a comparison reads 32 bytes");
+static_assert(kSlack >= 24 && CLzEncoder::kMaxMatch < 24, "a comparison reads 24 bytes");
 
 // Length of the common prefix of a and b, at most limit (at most kMaxMatch); below limit,
-// aSmaller says whether a's differing byte is the smaller one. Reads 32 bytes from a and b
-// whatever the limit. The tree walk spends most of the packer's time here, one comparison a
-// step, each waiting for the one before: the vector form decides both the length and the order
-// without a branch, where a byte or word loop would guess its exit wrongly half the time.
+// aSmaller says whether a's differing byte is the smaller one. Reads 24 bytes from a and b
+// whatever the limit. The tree walk spends most of the packer's time here, each step waiting
+// for the order its comparison gives: the words' bytes, turned so that the first byte counts
+// most, are compared as numbers and the first differing word's result is selected, a few
+// instructions without a branch.
 inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit, bool& aSmaller)
 {
-#if defined(__SSE2__)
-    const __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    const __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16));
-    const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16));
-    // Bit i: byte i of a equals byte i of b; and: byte i of a is at most byte i of b.
-    const uint32_t equal = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(a0, b0))) |
-                           uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(a1, b1))) << 16;
-    const uint32_t atMost = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(a0, b0), a0))) |
-                            uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(a1, b1), a1))) << 16;
-    const int length = __builtin_ctz(~equal | 1u << limit);
-    aSmaller = (atMost >> length & 1u) != 0;
-    return length;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    uint64_t x[3], y[3];
+    std::memcpy(x, a, sizeof x);
+    std::memcpy(y, b, sizeof y);
+    const uint64_t d0 = x[0] ^ y[0], d1 = x[1] ^ y[1], d2 = x[2] ^ y[2];
+    const bool less0 = __builtin_bswap64(x[0]) < __builtin_bswap64(y[0]);
+    const bool less1 = __builtin_bswap64(x[1]) < __builtin_bswap64(y[1]);
+    const bool less2 = __builtin_bswap64(x[2]) < __builtin_bswap64(y[2]);
+    aSmaller = d0 != 0 ? less0 : d1 != 0 ? less1 : less2;
+    // The first differing byte; the stop bit ends the count at the third word's end.
+    const int length = d0 != 0 ? __builtin_ctzll(d0) / 8
+                       : d1 != 0 ? 8 + __builtin_ctzll(d1) / 8
+                                 : 16 + __builtin_ctzll(d2 | uint64_t(1) << 63) / 8;
+    return std::min(limit, length);
 #else
     int length = 0;
     while (length < limit && a[length] == b[length])
