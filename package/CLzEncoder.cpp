@@ -235,8 +235,6 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance
         // Both subtrees are read before the comparison has chosen one, so that the next step's
         // node is on its way while this one compares.
         const int32_t earlier = node[0], later = node[1];
-        __builtin_prefetch(&tree[2 * (size_t(earlier) & (kRingSize - 1))]);
-        __builtin_prefetch(&tree[2 * (size_t(later) & (kRingSize - 1))]);
         bool sortsBefore = false;
         const int length = CommonLength(data + candidate, key, kMaxMatch, sortsBefore);
         if (length == kMaxMatch) {
