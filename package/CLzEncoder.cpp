@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstring>
 
-
 namespace {
 
 // Pending bytes are parsed in blocks of this size so that memory stays bounded for large files.
@@ -50,9 +49,9 @@ static_assert(kSlack >= 24 && CLzEncoder::kMaxMatch < 24, "a comparison reads 24
 // Length of the common prefix of a and b, at most limit (at most kMaxMatch); below limit,
 // aSmaller says whether a's differing byte is the smaller one. Reads 24 bytes from a and b
 // whatever the limit. The tree walk spends most of the packer's time here, each step waiting
-// for the order its comparison gives: the words' bytes, turned so that the first byte counts
-// most, are compared as numbers and the first differing word's result is selected, a few
-// instructions without a branch.
+// for the order its comparison gives: each word's bytes, turned so that the first byte counts
+// most, are compared as numbers, and the first differing word's result is taken, so that a step
+// waits for a load, a byte swap and a comparison rather than for the differing byte's place.
 inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit, bool& aSmaller)
 {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
