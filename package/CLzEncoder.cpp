@@ -283,7 +283,10 @@ int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
             }
             if (length == limit)
                 break;
-            candidate = node[sortsBefore ? 1 : 0];
+            if (sortsBefore)
+                candidate = node[1];
+            else
+                candidate = node[0];
         }
     }
     // The positions just before, not in the trees yet: fewer than kMaxMatch.
