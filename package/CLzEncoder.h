@@ -26,6 +26,13 @@
 // longest match's worth of bytes after it is known, so that a small data run costs no more
 // than its bytes. The few positions at a block's end that lack those bytes are searched
 // without entering, and compared with each other directly.
+// Which of the longest matches is taken fixes the stream, so that packages stay the same from
+// one packer to the next: the most recent one in the trees (at a block's end, one not in them
+// only when longer). The positions of a tree that share a prefix of some length with the key
+// form one run in the sorted order, beside the key's place, and each node is more recent than
+// those below it, so the most recent of the run lies on the key's search path: the walk keeps
+// the first of the longest it meets. A three-byte match is the most recent in the key's tree
+// when the tree holds one (another key with the same hash), else the most recent on the chain.
 // The greedy parse takes the longest match wherever there is one; it exists for comparison.
 class CLzEncoder {
 public:

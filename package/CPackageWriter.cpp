@@ -89,9 +89,14 @@ bool CPackageWriter::ReadContents(const std::string& path, CRecordCrc* crc, uint
         Fail(path + ": cannot open: " + std::strerror(errno));
         return false;
     }
+    // Unbuffered: the reads go straight into the chunk, and a small file takes one read and the
+    // one that finds its end, where the stream's own buffer would copy it and ask for its size.
+    std::setvbuf(in, nullptr, _IONBF, 0);
     m_chunk.resize(size_t(1) << 16);
     size_t got;
-    while ((got = std::fread(m_chunk.data(), 1, m_chunk.size(), in)) > 0) {
+    bool end = false;
+    while (!end && (got = std::fread(m_chunk.data(), 1, m_chunk.size(), in)) > 0) {
+        end = got < m_chunk.size(); // the end of the file, or an error that ferror tells below
         size += got;
         if (size > kMaxFileSize)
             break;

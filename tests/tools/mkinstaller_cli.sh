@@ -58,6 +58,8 @@ expect_error "other.exe: a Windows program, but not this project's installer" --
 "$tool" build --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/setup.exe" >"$work/summary" || fail "build"
 grep -Eq "^mkinstaller: .*setup.exe: [0-9]+ files, [0-9]+ folders, [0-9]+ bytes in, installer of [0-9]+ bytes$" "$work/summary" \
   || fail "summary: $(cat "$work/summary")"
+bytes=$(find "$root" -type f -printf '%s\n' | awk '{ n += $1 } END { print n + 0 }')
+grep -q " $bytes bytes in," "$work/summary" || fail "summary, for a tree of $bytes bytes: $(cat "$work/summary")"
 expect_error "setup.exe: an installer that already carries a package" --stub "$work/setup.exe" --desc "$desc" --root "$root"
 rm "$work/setup.exe" "$work/summary"
 "$tool" build --codepage 65001 --stub "$work/stub.exe" --desc "$desc" --root "$root" -o "$work/out.exe" 2>/dev/null
@@ -87,6 +89,25 @@ cmp -s "$work/a.exe" "$work/b.exe" || fail "rebuild differs"
 [ "$(head -c 4 "$work/a.exe")" = MZ00 ] || fail "stub not at the start"
 [ "$(tail -c 8 "$work/a.exe" | head -c 4)" = QXPK ] || fail "no trailer"
 ls "$work" | grep -q tmp && fail "temporary file left"
+
+# The packed bytes are the ones the packer has always written for this tree: the match finder
+# reports the newest of the longest matches at every position. Text of few words (many equal
+# matches), and numbers in a file larger than the one the packer holds while it takes its CRC.
+mkdir -p "$work/pin/sub" && printf '<Folder>\r"Pin"\r' >"$work/pin.txt" && seq 1 200000 >"$work/pin/numbers.txt"
+awk 'BEGIN { split("the installer package folder file of and window description a to", w); x = 1
+  for (i = 0; i < 60000; i++) { x = (x * 75 + 74) % 65537; printf "%s%s", w[x % 11 + 1], (x % 7 ? " " : "\n") } }' \
+  >"$work/pin/sub/words.txt"
+SOURCE_DATE_EPOCH=1000000000 "$tool" build --stub "$work/stub.exe" --desc "$work/pin.txt" --root "$work/pin" \
+  -o "$work/pin.exe" >/dev/null || fail "build of the pinned tree"
+[ "$(sha256sum <"$work/pin.exe" | cut -c1-64)" = bca4db380dd907c5d30aab5a2a6b2678d13eb69c25f11f9f127ed328a0f9b33b ] ||
+  fail "the pinned tree packs into other bytes than it always did"
+# Without SOURCE_DATE_EPOCH every file keeps its own last-write time.
+mkdir -p "$work/timed/sub" && printf a >"$work/timed/a" && printf b >"$work/timed/sub/b"
+touch -d @1100000000 "$work/timed/a" && touch -d @1200000000 "$work/timed/sub/b" && touch -d @1300000000 "$work/timed/sub"
+"$tool" build --stub "$work/stub.exe" --desc "$work/pin.txt" --root "$work/timed" -o "$work/timed.exe" >/dev/null &&
+  "$tool" extract "$work/timed.exe" "$work/timed-out" || fail "build and extract of the timed tree"
+[ "$(stat -c %Y "$work/timed-out/a" "$work/timed-out/sub/b" | tr '\n' ' ')" = "1100000000 1200000000 " ] ||
+  fail "times not kept: $(stat -c '%Y %n' "$work/timed-out/a" "$work/timed-out/sub/b")"
 
 # Reading it back: verify, list, extract gives the product tree again.
 "$tool" verify "$work/a.exe" >"$work/out" || fail "verify: $(cat "$work/out")"

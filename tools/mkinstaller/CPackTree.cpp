@@ -111,13 +111,8 @@ bool CPackTree::Collect(const std::string& root, int64_t sourceDateEpoch, const 
 }
 
 bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string& url, const std::string& relative,
-                         const std::string& packed)
+                         const std::string& packed, uint64_t size, int64_t modified)
 {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) {
-        Problem(path, std::strerror(errno));
-        return false;
-    }
     PackEntry entry;
     entry.folder = folder;
     entry.name = url;
@@ -125,14 +120,14 @@ bool CPackTree::AddEntry(bool folder, const std::string& path, const std::string
     entry.relative = relative;
     entry.packed = packed;
     if (!folder) {
-        entry.size = static_cast<uint64_t>(info.st_size);
+        entry.size = size;
         if (entry.size > kMaxFileSize) {
             Problem(path, "larger than 4 GiB, which a package cannot hold");
             return false;
         }
         m_totalBytes += entry.size;
     }
-    const int64_t t = m_sourceDateEpoch >= 0 ? m_sourceDateEpoch : int64_t(info.st_mtime);
+    const int64_t t = m_sourceDateEpoch >= 0 ? m_sourceDateEpoch : modified;
     bool clamped = false;
     entry.written = PackageTime(t, clamped);
     // The creation time is not kept by every file system; the last-write time stands in.
@@ -156,7 +151,7 @@ void CPackTree::Walk(const std::string& path, const std::string& url, const std:
                            "replace the link by the files it should carry");
 #endif
     m_walking.push_back(Identity{uint64_t(self.st_dev), uint64_t(self.st_ino)});
-    if (!AddEntry(true, path, url, relative, packedRelative))
+    if (!AddEntry(true, path, url, relative, packedRelative, 0, int64_t(self.st_mtime)))
         return;
     std::error_code error;
     std::vector<std::string> names;
@@ -191,7 +186,7 @@ void CPackTree::Walk(const std::string& path, const std::string& url, const std:
         else if (S_ISDIR(info.st_mode))
             Walk(child, childUrl, childRelative, childPacked);
         else if (S_ISREG(info.st_mode))
-            AddEntry(false, child, childUrl, childRelative, childPacked);
+            AddEntry(false, child, childUrl, childRelative, childPacked, uint64_t(info.st_size), int64_t(info.st_mtime));
         else
             Problem(child, "neither a file nor a folder");
     }

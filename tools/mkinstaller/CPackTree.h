@@ -45,8 +45,9 @@ private:
         uint64_t node;
     };
     void Walk(const std::string& path, const std::string& url, const std::string& relative, const std::string& packed);
+    // size and modified: what the walk's look at the entry found (size counts for files only).
     bool AddEntry(bool folder, const std::string& path, const std::string& url, const std::string& relative,
-                  const std::string& packed);
+                  const std::string& packed, uint64_t size, int64_t modified);
     // The name in the package's code page, and in UTF-8; false with the problem reported.
     bool PackedName(const std::string& path, const std::string& name, std::string& packed, std::string& utf8);
     void Problem(const std::string& path, const std::string& message, const std::string& note = std::string());
