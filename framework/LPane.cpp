@@ -4,6 +4,8 @@
 #include "framework/LFrame.h"
 #include "framework/LMessageNames.h"
 
+#include <cstring>
+
 LPane::LPane(LHandler* next, LFrame* container)
     : LHandler(next), m_container(container)
 {
@@ -36,7 +38,7 @@ void LPane::SetState(int code)
 
 void LPane::SetBounds(const RECT& rect)
 {
-    if (EqualRect(&rect, &m_bounds))
+    if (std::memcmp(&rect, &m_bounds, sizeof(RECT)) == 0)
         return;
     const RECT old = m_bounds;
     m_bounds = rect;
