@@ -9,13 +9,13 @@
 LPane::LPane(LHandler* next, LFrame* container)
     : LHandler(next), m_container(container)
 {
-    Send(LMessage(LPane_Constructing, this, next));
+    Send(LPane_Constructing, this, next);
 }
 
 LPane::~LPane()
 {
     SetState(kHide);
-    Send(LMessage(LPane_Destructing, this, Next()));
+    Send(LPane_Destructing, this, Next());
 }
 
 void LPane::SetState(int code)
@@ -68,7 +68,7 @@ void LPane::StateChanged(int code)
     if ((code == kShow || code == kHide) && (m_state & kDrawable) && m_container)
         m_container->InvalidateRegion(LRegion::FromRect(m_bounds), LRegion());
     if (code == kTakeFocusForward || code == kTakeFocusBackward)
-        Send(LMessage(LPane_ReqFocus, this, Next()));
+        Send(LPane_ReqFocus, this, Next());
 }
 
 void LPane::BoundsChanged(const RECT& old)

@@ -62,7 +62,7 @@ int LStdCtl::Filter(void*, HWND, UINT message, WPARAM wParam, LPARAM lParam, LRE
     if (control->m_busy)
         return 1;
     LWinMsg record(sender, message, wParam, lParam);
-    Send(LMessage(LWinMsg_Msg, &record, control));
+    Send(LWinMsg_Msg, &record, control);
     return 1;
 }
 
