@@ -207,5 +207,5 @@ void CInstaller::Uninstall()
 void CInstaller::Done()
 {
     if (m_application)
-        Send(LMessage(CInstaller_Done, this, m_application));
+        Send(CInstaller_Done, this, m_application);
 }

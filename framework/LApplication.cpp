@@ -154,9 +154,9 @@ int LApplication::PumpOne()
         return 1;
     }
     if (keyboard && message.message == WM_KEYDOWN) {
-        Send(LMessage(LKeyboard_Down, keyboard, FocusTarget()));
+        Send(LKeyboard_Down, keyboard, FocusTarget());
     } else if (keyboard && message.message == WM_KEYUP) {
-        Send(LMessage(LKeyboard_Up, keyboard, FocusTarget()));
+        Send(LKeyboard_Up, keyboard, FocusTarget());
     } else {
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -196,13 +196,13 @@ void LApplication::UpdateCursor()
         GetClientRect(window->Handle(), &client);
         MapWindowPoints(window->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
         if (PtInRect(&client, mouse->Point())) {
-            Send(LMessage(LWindow_Cursor, window, window->Next()));
+            Send(LWindow_Cursor, window, window->Next());
             return;
         }
     }
     if (LPane* left = LFrame::PaneUnderPointer()) {
         LFrame::ForgetPaneUnderPointer(left);
-        Send(LMessage(LMouse_Leave, mouse, left));
+        Send(LMouse_Leave, mouse, left);
     }
 }
 
@@ -257,7 +257,7 @@ LMessage LApplication::Handle(const LMessage& m)
             if (old && old != pane) {
                 mouse->SetCapturePane(nullptr);
                 ReleaseCapture();
-                Send(LMessage(LMouse_Release, mouse, old));
+                Send(LMouse_Release, mouse, old);
             }
             mouse->SetCapturePane(pane);
             if (HWND handle = pane->NativeWindow())

@@ -63,7 +63,7 @@ LMessage LEditText::Handle(const LMessage& m)
                     return LMessage(LEditText_Unfocused, this, Next());
                 break;
             case EN_CHANGE:
-                Send(LMessage(LEditText_Change, this, Next()));
+                Send(LEditText_Change, this, Next());
                 break;
             default:
                 break;

@@ -74,7 +74,9 @@ LOGFONTA LFont::LogFont() const
         return font;
     if (rep->base == -1) {
         std::memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
-        std::strncpy(font.lfFaceName, rep->face.Text(), sizeof(font.lfFaceName) - 1);
+        const size_t length = rep->face.Length();
+        const size_t most = sizeof(font.lfFaceName) - 1;
+        std::memcpy(font.lfFaceName, rep->face.Text(), length < most ? length : most);
         font.lfPitchAndFamily = 0;
     } else if (rep->base == 3) {
         std::memset(font.lfFaceName, 0, sizeof(font.lfFaceName));

@@ -36,14 +36,14 @@ LFrame::LFrame(LHandler* next, LFrame* container, LWindowDef* definition)
     // A frame that fills a window can be drawn from the start.
     if (m_window)
         SetState(kMakeDrawable);
-    Send(LMessage(LFrame_Constructing, this, next));
+    Send(LFrame_Constructing, this, next);
 }
 
 LFrame::~LFrame()
 {
     delete[] m_focusOrder;
     ForgetPaneUnderPointer(this);
-    Send(LMessage(LFrame_Destructing, this, Next()));
+    Send(LFrame_Destructing, this, Next());
     while (LPane* child = m_childFrames.First()) {
         m_childFrames.Remove(child);
         delete child;
@@ -290,7 +290,7 @@ LMessage LFrame::HandleWindowMessage(const LMessage& m)
         if (m.Is(LWindow_Cursor)) {
             if (target != g_paneUnderPointer) {
                 if (g_paneUnderPointer && mouse)
-                    Send(LMessage(LMouse_Leave, mouse, g_paneUnderPointer));
+                    Send(LMouse_Leave, mouse, g_paneUnderPointer);
                 g_paneUnderPointer = target;
             }
             return LMessage(LMouse_Cursor, mouse, target);

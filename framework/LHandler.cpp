@@ -27,10 +27,12 @@ void Send(const LMessage& message)
     }
 }
 
+void Send(const char* name, LHandler* param, LHandler* target) { Send(LMessage(name, param, target)); }
+
 LHandler::~LHandler()
 {
     // By now the dynamic type is LHandler, so the dying object answers with the base rule.
-    Send(LMessage(LHandler_Destructing, this, m_next));
+    Send(LHandler_Destructing, this, m_next);
 }
 
 LMessage LHandler::Handle(const LMessage& message)

@@ -33,12 +33,23 @@ LIcon LIcon::Load(HMODULE module, const char* name)
             rep->width = mask.bmWidth;
             rep->height = rep->colour ? mask.bmHeight : mask.bmHeight / 2;
         }
+    }
+    result.m_rep = LShared<Rep>(rep);
+    return result;
+}
+
+LRegion LIcon::Shape() const
+{
+    if (m_rep.IsNull())
+        return LRegion();
+    Rep* rep = m_rep.Get();
+    if (!rep->shapeMade) {
+        rep->shapeMade = true;
         rep->shape = LRegion::FromBitmap(rep->mask);
         if (!rep->colour)
             rep->shape = rep->shape.Intersect(LRegion::FromRect(0, 0, rep->width, rep->height));
     }
-    result.m_rep = LShared<Rep>(rep);
-    return result;
+    return rep->shape;
 }
 
 RECT LIcon::Bounds() const

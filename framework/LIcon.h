@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-// Shared icon with its size and shape region, loaded at the resource's own size.
+// Shared icon with its size and shape region, loaded at the resource's own size. The shape is
+// made from the mask when first asked for: drawing never needs it.
 class LIcon {
 public:
     LIcon() = default;
@@ -17,7 +18,7 @@ public:
     int Width() const { return m_rep.IsNull() ? 0 : m_rep->width; }
     int Height() const { return m_rep.IsNull() ? 0 : m_rep->height; }
     RECT Bounds() const;
-    LRegion Shape() const { return m_rep.IsNull() ? LRegion() : m_rep->shape; }
+    LRegion Shape() const;
 
     // Draws the icon at the rectangle's top-left corner, at its own size.
     void Draw(HDC dc, const RECT& target) const;
@@ -30,6 +31,7 @@ private:
         HBITMAP colour = nullptr;
         int width = 0;
         int height = 0;
+        bool shapeMade = false;
         LRegion shape;
     };
     LShared<Rep> m_rep;

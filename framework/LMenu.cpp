@@ -59,7 +59,7 @@ LMenu::LMenu(LHandler* next, const Strings& strings)
 
 LMenu::~LMenu()
 {
-    Send(LMessage(LMenu_Destructing, this, Next()));
+    Send(LMenu_Destructing, this, Next());
     while (LMenuItem* item = m_items.PopFront())
         delete item;
     if (m_popup)

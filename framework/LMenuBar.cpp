@@ -60,7 +60,7 @@ void LMenuBar::Open(LHandler* focusTarget)
 {
     for (LMenu* menu : m_menus)
         menu->ForEachItem([](LMenuItem* item) { item->Reset(); });
-    Send(LMessage(LMenuBar_Ready, this, focusTarget));
+    Send(LMenuBar_Ready, this, focusTarget);
 }
 
 LMessage LMenuBar::Handle(const LMessage& m)

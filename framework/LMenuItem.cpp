@@ -43,7 +43,7 @@ void LMenuItem::RemoveShortcut()
 {
     if (!m_key)
         return;
-    Send(LMessage(LMenuItem_DeleteStroke, this, Next()));
+    Send(LMenuItem_DeleteStroke, this, Next());
     m_key = 0;
     m_modifiers = 0;
     m_shortcutText = LString();
@@ -79,7 +79,7 @@ void LMenuItem::SetShortcut(const char* field)
     m_modifiers = modifiers;
     text[length++] = *p;
     m_shortcutText = LString(text, length);
-    Send(LMessage(LMenuItem_NewStroke, this, Next()));
+    Send(LMenuItem_NewStroke, this, Next());
 }
 
 void LMenuItem::Reset()

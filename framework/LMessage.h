@@ -26,3 +26,6 @@ struct LMessage {
 
 // Delivers a message synchronously to completion (see LHandler.cpp for the stop rule).
 void Send(const LMessage& message);
+// The same for a message made of its three fields: one call in place of a message built at
+// every caller.
+[[gnu::noinline]] void Send(const char* name, LHandler* param, LHandler* target);

@@ -56,7 +56,7 @@ LMessage LMouse::Handle(const LMessage& m)
     if (m.Is(LTimer_Expire) && m.param == &m_captureTimer) {
         if (m_capture) {
             m_captureTimer.Start(33);
-            Send(LMessage(LMouse_Idle, this, m_capture));
+            Send(LMouse_Idle, this, m_capture);
         }
         return Consumed();
     }

@@ -4,16 +4,18 @@
 #include "framework/LFrame.h"
 #include "framework/LMessageNames.h"
 
+#include <cstring>
+
 LPane::LPane(LHandler* next, LFrame* container)
     : LHandler(next), m_container(container)
 {
-    Send(LMessage(LPane_Constructing, this, next));
+    Send(LPane_Constructing, this, next);
 }
 
 LPane::~LPane()
 {
     SetState(kHide);
-    Send(LMessage(LPane_Destructing, this, Next()));
+    Send(LPane_Destructing, this, Next());
 }
 
 void LPane::SetState(int code)
@@ -36,7 +38,7 @@ void LPane::SetState(int code)
 
 void LPane::SetBounds(const RECT& rect)
 {
-    if (EqualRect(&rect, &m_bounds))
+    if (std::memcmp(&rect, &m_bounds, sizeof(RECT)) == 0)
         return;
     const RECT old = m_bounds;
     m_bounds = rect;
@@ -66,7 +68,7 @@ void LPane::StateChanged(int code)
     if ((code == kShow || code == kHide) && (m_state & kDrawable) && m_container)
         m_container->InvalidateRegion(LRegion::FromRect(m_bounds), LRegion());
     if (code == kTakeFocusForward || code == kTakeFocusBackward)
-        Send(LMessage(LPane_ReqFocus, this, Next()));
+        Send(LPane_ReqFocus, this, Next());
 }
 
 void LPane::BoundsChanged(const RECT& old)

@@ -15,7 +15,8 @@ LRegion LRegion::Adopt(HRGN region)
 
 LRegion LRegion::Empty()
 {
-    return Adopt(CreateRectRgn(0, 0, 0, 0));
+    const RECT none = {0, 0, 0, 0};
+    return FromRect(none);
 }
 
 LRegion LRegion::FromRect(const RECT& rect)
@@ -71,7 +72,7 @@ RECT LRegion::Box() const
 {
     RECT box = {0, 0, 0, 0};
     if (Handle() && GetRgnBox(Handle(), &box) == NULLREGION)
-        SetRectEmpty(&box);
+        box = RECT{0, 0, 0, 0};
     return box;
 }
 
@@ -84,11 +85,6 @@ bool LRegion::IsEmpty() const
 bool LRegion::Touches(const RECT& rect) const
 {
     return Handle() && RectInRegion(Handle(), &rect);
-}
-
-bool LRegion::Contains(int x, int y) const
-{
-    return Handle() && PtInRegion(Handle(), x, y);
 }
 
 LRegion LRegion::Map(const RECT& from, const RECT& to) const
@@ -194,7 +190,7 @@ LRegion LRegion::FromBitmap(HBITMAP bitmap)
         head->iType = RDH_RECTANGLES;
         head->nCount = static_cast<DWORD>(count);
         head->nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
-        SetRect(&head->rcBound, 0, 0, info.bmWidth, info.bmHeight);
+        head->rcBound = RECT{0, 0, info.bmWidth, info.bmHeight};
         result = Adopt(ExtCreateRegion(nullptr, static_cast<DWORD>(header + count * sizeof(RECT)),
                                        reinterpret_cast<RGNDATA*>(buffer)));
     }

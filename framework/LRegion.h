@@ -29,7 +29,6 @@ public:
     RECT Box() const;
     bool IsEmpty() const;
     bool Touches(const RECT& rect) const;
-    bool Contains(int x, int y) const;
     // The region laid from `from` onto `to`: an offset for equal sizes, else scaled by the ratio
     // of the widths and of the heights (0 for an empty source) and moved to to's corner.
     LRegion Map(const RECT& from, const RECT& to) const;

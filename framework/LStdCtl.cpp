@@ -62,7 +62,7 @@ int LStdCtl::Filter(void*, HWND, UINT message, WPARAM wParam, LPARAM lParam, LRE
     if (control->m_busy)
         return 1;
     LWinMsg record(sender, message, wParam, lParam);
-    Send(LMessage(LWinMsg_Msg, &record, control));
+    Send(LWinMsg_Msg, &record, control);
     return 1;
 }
 
@@ -76,9 +76,9 @@ void LStdCtl::SetFont(const LFont& font)
     HDC dc = context.DC();
     HGDIOBJ current = nullptr;
     if (dc) {
+        // Putting the old font back reports the one the selection made current.
         HGDIOBJ old = m_font.Select(dc);
-        current = GetCurrentObject(dc, OBJ_FONT);
-        SelectObject(dc, old);
+        current = SelectObject(dc, old);
     }
     SendMessageA(m_control, WM_SETFONT, reinterpret_cast<WPARAM>(current ? current : m_font.Handle()), 1);
     UpdateWindow(m_control);
@@ -101,12 +101,13 @@ LString LStdCtl::Text() const
 {
     if (!m_control)
         return LString();
-    const int length = GetWindowTextLengthA(m_control);
+    // The control's own messages rather than their user32 wrappers, one import fewer each.
+    const int length = static_cast<int>(SendMessageA(m_control, WM_GETTEXTLENGTH, 0, 0));
     char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
     if (!buffer)
         return LString();
     buffer[0] = 0;
-    GetWindowTextA(m_control, buffer, length + 1);
+    SendMessageA(m_control, WM_GETTEXT, static_cast<WPARAM>(length) + 1, reinterpret_cast<LPARAM>(buffer));
     LString text(buffer);
     std::free(buffer);
     return text;
@@ -125,7 +126,8 @@ void LStdCtl::Place()
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // Clipped to the visible part of its container.
     LRegion visible = context.Clip().Offset(-native.left, -native.top);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const RECT none = {0, 0, 0, 0};
+    HRGN region = CreateRectRgnIndirect(&none);
     if (region && visible.Handle())
         CombineRgn(region, visible.Handle(), nullptr, RGN_COPY);
     if (region && !SetWindowRgn(m_control, region, TRUE))

@@ -17,7 +17,8 @@ void LTextBlock::Draw(HDC dc) const
     } else if (kind == 2) {
         flags |= DT_WORDBREAK;
     }
-    const int oldMode = GetBkMode(dc);
+    // The mode before, as setting it reports it; the colour sets it again.
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = colour.Apply(dc);
     DrawTextA(dc, text.Text(), -1, &box, flags);
     SetTextColor(dc, oldColour);

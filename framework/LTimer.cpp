@@ -115,6 +115,6 @@ void LTimer::ExpireDue()
         if (!first || first->m_pass == pass || !first->IsDueAt(now))
             return;
         Running().Remove(first);
-        Send(LMessage(LTimer_Expire, first, first->Next()));
+        Send(LTimer_Expire, first, first->Next());
     }
 }

@@ -104,9 +104,9 @@ void ActivationNotice(LWindow* window, HWND handle, WPARAM wParam)
         deactivate = true;
     }
     if (activate)
-        Send(LMessage(LWindow_Activate, window, window->Next()));
+        Send(LWindow_Activate, window, window->Next());
     else if (deactivate)
-        Send(LMessage(LWindow_Deativate, window, window->Next()));
+        Send(LWindow_Deativate, window, window->Next());
 }
 
 // Menu commands (from menus and accelerators) and menu opening; never handled, so that the
@@ -118,7 +118,7 @@ int HandleMenuMessage(LWindow* window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) <= 1) {
         if (LMenuItem* item = bar->FindById(LOWORD(wParam)))
-            Send(LMessage(LMenuItem_Selected, item, window->FocusTarget()));
+            Send(LMenuItem_Selected, item, window->FocusTarget());
     } else if (message == WM_INITMENU) {
         bar->Open(window->FocusTarget());
     }
@@ -148,10 +148,10 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
         window->ForgetHandle();
         return 0;
     case WM_MOVE:
-        Send(LMessage(LWindow_Move, window, next));
+        Send(LWindow_Move, window, next);
         return 1;
     case WM_SIZE:
-        Send(LMessage(LWindow_Size, window, next));
+        Send(LWindow_Size, window, next);
         return 1;
     case WM_ACTIVATE:
         return Activate(window, handle, wParam, lParam, result);
@@ -164,10 +164,10 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
         return 1;
     }
     case WM_PAINT:
-        Send(LMessage(LWindow_Update, window, next));
+        Send(LWindow_Update, window, next);
         return 1;
     case WM_CLOSE:
-        Send(LMessage(LWindow_Close, window, next));
+        Send(LWindow_Close, window, next);
         return 1;
     case WM_QUERYENDSESSION:
         *result = app ? app->QueryShutdown() : 1;
@@ -193,7 +193,7 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
         placer.limits.top = info->ptMinTrackSize.y;
         placer.limits.right = info->ptMaxTrackSize.x;
         placer.limits.bottom = info->ptMaxTrackSize.y;
-        Send(LMessage(LWindowPlacer_Grow, &placer, next));
+        Send(LWindowPlacer_Grow, &placer, next);
         info->ptMinTrackSize = ClientToWindowSize(handle, placer.limits.left, placer.limits.top);
         info->ptMaxTrackSize = ClientToWindowSize(handle, placer.limits.right, placer.limits.bottom);
         return 0;
@@ -204,7 +204,7 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
             LWindowPlacer placer(window);
             placer.size.cx = pos->cx;
             placer.size.cy = pos->cy;
-            Send(LMessage(LWindowPlacer_Sizing, &placer, next));
+            Send(LWindowPlacer_Sizing, &placer, next);
             pos->cx = placer.size.cx;
             pos->cy = placer.size.cy;
         }
@@ -214,7 +214,7 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
         if (lParam == -1)
             return 0;
         g_contextHandled = 1;
-        Send(LMessage(LWindow_Context, window, next));
+        Send(LWindow_Context, window, next);
         *result = g_contextHandled;
         return g_contextHandled;
     case WM_DISPLAYCHANGE:
@@ -229,29 +229,29 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_CHAR:
         if (keyboard)
-            Send(LMessage(LKeyboard_Char, keyboard, window->FocusTarget()));
+            Send(LKeyboard_Char, keyboard, window->FocusTarget());
         return 0;
     case WM_MOUSEMOVE:
         if (mouse && mouse->CapturePane())
-            Send(LMessage(LMouse_Move, mouse, mouse->CapturePane()));
+            Send(LMouse_Move, mouse, mouse->CapturePane());
         return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        Send(LMessage(LWindow_Click, window, next));
+        Send(LWindow_Click, window, next);
         return 1;
     case WM_LBUTTONUP:
         if (mouse && mouse->CapturePane()) {
             LPane* pane = mouse->CapturePane();
             mouse->SetCapturePane(nullptr);
             ReleaseCapture();
-            Send(LMessage(LMouse_Release, mouse, pane));
+            Send(LMouse_Release, mouse, pane);
         }
         return 0;
     case WM_CAPTURECHANGED:
         if (mouse && mouse->CapturePane() && mouse->CapturePane()->NativeWindow() == handle) {
             LPane* pane = mouse->CapturePane();
             mouse->SetCapturePane(nullptr);
-            Send(LMessage(LMouse_Release, mouse, pane));
+            Send(LMouse_Release, mouse, pane);
         }
         return 1;
     case WM_QUERYNEWPALETTE: {

@@ -177,7 +177,7 @@ private:
             const LString& folderUrl = folder->url;
             if ((folder->kind == kJournalFolder || folder->kind == kJournalFolder + CJournalRecord::kPending)
                 && url.Length() > folderUrl.Length() + 1 && url.Text()[folderUrl.Length()] == '/'
-                && std::strncmp(url.Text(), folderUrl.Text(), folderUrl.Length()) == 0)
+                && std::memcmp(url.Text(), folderUrl.Text(), folderUrl.Length()) == 0)
                 return true;
         }
         return false;

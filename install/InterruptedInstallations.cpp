@@ -40,8 +40,9 @@ CInterruptedOutcome FinishInterruptedInstallations(const char* marksKey, const L
 {
     CInterruptedOutcome outcome;
     LString marked = CInstallMarks(marksKey, product).List();
+    const char* const stop = marked.Text() + marked.Length();
     for (const char* at = marked.Text(); *at;) {
-        const char* end = std::strchr(at, '\n');
+        const char* end = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(stop - at)));
         if (!end)
             break;
         Finish(marksKey, product, LString(at, static_cast<size_t>(end - at)), outcome);

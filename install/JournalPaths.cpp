@@ -100,7 +100,7 @@ bool ParseIdentity(const LString& text, CFileIdentity& identity)
 bool IsInstallerName(const LString& name, const char* prefix)
 {
     size_t length = std::strlen(prefix);
-    if (name.Length() <= length || std::strncmp(name.Text(), prefix, length) != 0)
+    if (name.Length() <= length || std::memcmp(name.Text(), prefix, length) != 0)
         return false;
     const char* at = name.Text() + length;
     if (*at == '-')

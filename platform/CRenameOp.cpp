@@ -17,7 +17,7 @@ CRenameOp::CRenameOp(const char* path, const char* newName, ConflictMode mode)
     }
     LString tried = newPath;
     for (long number = 2;; ++number) {
-        if (MoveFileA(path, tried.Text())) {
+        if (MoveFileExA(path, tried.Text(), 0)) {
             m_path = tried;
             m_status = FileStatus::Ok;
             return;

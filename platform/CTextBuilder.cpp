@@ -5,6 +5,8 @@
 
 CTextBuilder::CTextBuilder() = default;
 
+const char* CTextBuilder::Text() const { return m_length ? m_data : ""; }
+
 CTextBuilder::~CTextBuilder()
 {
     if (m_data != m_inline)

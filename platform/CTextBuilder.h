@@ -22,8 +22,9 @@ public:
     // Appends a signed decimal number ("%ld" style).
     void AppendNumber(long value);
 
-    // NUL-terminated text, "" when empty; valid until the next change.
-    const char* Text() const { return m_length ? m_data : ""; }
+    // NUL-terminated text, "" when empty; valid until the next change. Never inlined, as
+    // LString::Text(): each use in line carried its own test and relocated address of "".
+    [[gnu::noinline]] const char* Text() const;
     size_t Length() const { return m_length; }
     bool IsEmpty() const { return m_length == 0; }
     bool Failed() const { return m_failed; }

@@ -229,10 +229,11 @@ void AppendEncodedSegment(CTextBuilder& out, const char* segment, size_t length)
         return;
     }
     static const char kHex[] = "0123456789abcdef";
+    static const char kMarks[] = "!$'()*+,-._";
     for (size_t i = 0; i < length; ++i) {
         char c = segment[i];
         bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-            || (c != '\0' && std::strchr("!$'()*+,-._", c) != nullptr);
+            || std::memchr(kMarks, c, sizeof(kMarks) - 1) != nullptr;
         if (plain) {
             out.AppendChar(c);
         } else {

@@ -35,10 +35,11 @@ CopyResult CopyFileContents(const char* source, const char* destination)
     if (!to.IsValid())
         return kCopyDestinationFailed;
 
-    DWORD size = GetFileSize(from.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE)
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(from.Get(), &size))
         return kCopyReadError;
-    uint32_t wanted = CopyBufferSize(size);
+    const uint32_t known = size.QuadPart > kLargestBuffer ? kLargestBuffer : static_cast<uint32_t>(size.QuadPart);
+    uint32_t wanted = CopyBufferSize(known);
     char* buffer = nullptr;
     // When memory is short a smaller buffer still does the job, only in more steps.
     for (; wanted >= kSmallestBuffer; wanted /= 2) {

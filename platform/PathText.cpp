@@ -178,9 +178,10 @@ LString TrimTrailingSeparators(const char* path)
 
 bool IsNameChar(unsigned char byte)
 {
+    static const char kReserved[] = "\"*/:<>?\\|";
     if (byte < 0x20)
         return false;
-    return std::strchr("\"*/:<>?\\|", byte) == nullptr;
+    return std::memchr(kReserved, byte, sizeof(kReserved) - 1) == nullptr;
 }
 
 namespace {
@@ -201,7 +202,7 @@ bool HasPrintableType(const char* character, size_t length)
         return false;
 #ifdef _WIN32
     WORD types[2] = {0, 0};
-    if (!GetStringTypeA(LOCALE_SYSTEM_DEFAULT, CT_CTYPE1, character, static_cast<int>(length), types))
+    if (!GetStringTypeExA(LOCALE_SYSTEM_DEFAULT, CT_CTYPE1, character, static_cast<int>(length), types))
         return false;
     return types[0] != 0 && (types[0] & C1_CNTRL) == 0;
 #else

@@ -23,12 +23,14 @@ int CompareAsciiNoCase(const char* left, const char* right)
 #ifdef _WIN32
 #include <windows.h>
 
+#include <cstring>
+
 int CompareTextNoCase(const char* left, const char* right)
 {
     int result = CompareStringA(GetUserDefaultLCID(), NORM_IGNORECASE, left, -1, right, -1);
     if (result == 0) {
         // The locale cannot compare these texts; fall back to plain byte order.
-        return lstrcmpA(left, right);
+        return std::strcmp(left, right);
     }
     return result - CSTR_EQUAL;
 }

@@ -37,7 +37,7 @@ CFolderChooser::CFolderChooser(HWND owner) : m_owner(owner)
 bool CFolderChooser::Run()
 {
     m_confirmed = false;
-    std::strcpy(m_file, "nullfile");
+    std::memcpy(m_file, "nullfile", sizeof("nullfile"));
 
     OPENFILENAMEA request = {};
     request.lStructSize = kOldRecordSize;

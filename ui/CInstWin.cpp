@@ -65,7 +65,7 @@ void CInstWin::ShowPage(LPane* shown, LPane* hidden)
         hidden->SetState(kHide);
     if (shown) {
         shown->SetState(kShow);
-        Send(LMessage(LPane_ReqFocus, shown, this));
+        Send(LPane_ReqFocus, shown, this);
     }
     // The pages' texts are drawn by the window itself: the hidden page's must be erased.
     if (Window() && Window()->Handle())

@@ -1,15 +1,12 @@
 #include "ui/CLocaleNameClassifier.h"
 
-#include <cstdlib>
-
 CLocaleNameClassifier::CLocaleNameClassifier()
 {
-    char codePage[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof(codePage)) > 0) {
-        UINT value = UINT(std::strtoul(codePage, nullptr, 10));
-        if (value != 0)
-            m_codePage = value;
-    }
+    // As a number rather than as digits: no parsing of the text.
+    DWORD value = 0;
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<char*>(&value), sizeof(value)) > 0 && value != 0)
+        m_codePage = value;
 }
 
 int CLocaleNameClassifier::CharLength(const char* text) const

@@ -17,7 +17,7 @@ void CModalStep::ShowIfHidden(LFrame& dialog)
 void CModalStep::Wait(LHandler& requester, LFrame& dialog)
 {
     ShowIfHidden(dialog);
-    Send(LMessage(LHandler_Mode, &requester, requester.Next()));
+    Send(LHandler_Mode, &requester, requester.Next());
 }
 
 bool CModalStep::Poll(LHandler& requester, LFrame& dialog)
@@ -26,6 +26,6 @@ bool CModalStep::Poll(LHandler& requester, LFrame& dialog)
     MSG pending;
     if (!PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE))
         return false;
-    Send(LMessage(LHandler_Mode, &requester, requester.Next()));
+    Send(LHandler_Mode, &requester, requester.Next());
     return true;
 }
