@@ -17,11 +17,11 @@ HANDLE OpenExisting(const char* path, DWORD access, DWORD sharing)
 
 } // namespace
 
-uint32_t CopyBufferSize(uint32_t fileSize)
+uint32_t CopyBufferSize(uint64_t fileSize)
 {
     if (fileSize < kSmallestBuffer)
         return kSmallestBuffer;
-    return fileSize > kLargestBuffer ? kLargestBuffer : fileSize;
+    return fileSize > kLargestBuffer ? kLargestBuffer : static_cast<uint32_t>(fileSize);
 }
 
 CopyResult CopyFileContents(const char* source, const char* destination)
@@ -38,8 +38,7 @@ CopyResult CopyFileContents(const char* source, const char* destination)
     LARGE_INTEGER size;
     if (!GetFileSizeEx(from.Get(), &size))
         return kCopyReadError;
-    const uint32_t known = size.QuadPart > kLargestBuffer ? kLargestBuffer : static_cast<uint32_t>(size.QuadPart);
-    uint32_t wanted = CopyBufferSize(known);
+    uint32_t wanted = CopyBufferSize(static_cast<uint64_t>(size.QuadPart));
     char* buffer = nullptr;
     // When memory is short a smaller buffer still does the job, only in more steps.
     for (; wanted >= kSmallestBuffer; wanted /= 2) {

@@ -13,8 +13,8 @@ enum CopyResult : int {
 };
 
 // The buffer asked for to copy a file of this size: the size itself, kept between 16 bytes
-// and 1 MiB.
-uint32_t CopyBufferSize(uint32_t fileSize);
+// and 1 MiB (for a file of any size, also one beyond 4 GiB).
+uint32_t CopyBufferSize(uint64_t fileSize);
 
 // Copies the bytes of an existing file over an existing destination file, which ends with
 // exactly the source's length.
