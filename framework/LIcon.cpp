@@ -38,20 +38,6 @@ LIcon LIcon::Load(HMODULE module, const char* name)
     return result;
 }
 
-LRegion LIcon::Shape() const
-{
-    if (m_rep.IsNull())
-        return LRegion();
-    Rep* rep = m_rep.Get();
-    if (!rep->shapeMade) {
-        rep->shapeMade = true;
-        rep->shape = LRegion::FromBitmap(rep->mask);
-        if (!rep->colour)
-            rep->shape = rep->shape.Intersect(LRegion::FromRect(0, 0, rep->width, rep->height));
-    }
-    return rep->shape;
-}
-
 RECT LIcon::Bounds() const
 {
     RECT r = {0, 0, Width(), Height()};
