@@ -271,7 +271,7 @@ LPane* LFrame::TargetAt(POINT screenPoint)
 {
     POINT point = screenPoint;
     if (m_window && m_window->Handle())
-        ScreenToClient(m_window->Handle(), &point);
+        MapWindowPoints(nullptr, m_window->Handle(), &point, 1);
     LPane* target = PaneAt(point);
     return target ? target : this;
 }
