@@ -15,7 +15,7 @@ LIcon LIcon::Load(HMODULE module, const char* name)
     LIcon result;
     HICON icon = static_cast<HICON>(LoadImageA(module, name, IMAGE_ICON, 0, 0, 0));
     if (!icon)
-        icon = LoadIconA(module, name);
+        icon = static_cast<HICON>(LoadImageA(module, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!icon)
         return result;
     Rep* rep = new (std::nothrow) Rep;
