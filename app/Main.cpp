@@ -6,6 +6,7 @@
 // with atexit (destructors of local statics) run after it, latest first. The command line is
 // not read; the exit code is always 0.
 #include "app/StartUp.h"
+#include "framework/LOwnModule.h"
 #include "ui/CInstallerUi.h"
 
 #include <windows.h>
@@ -45,7 +46,7 @@ extern "C" int __cdecl atexit(void(__cdecl* function)())
 extern "C" void ProgramEntry()
 {
     ConstructStatics();
-    const int code = RunInstallerProcess(GetModuleHandleA(nullptr), &CInstallerUi::Make);
+    const int code = RunInstallerProcess(LOwnModule(), &CInstallerUi::Make);
     while (g_exitFunctionCount > 0)
         g_exitFunctions[--g_exitFunctionCount]();
     ExitProcess(static_cast<UINT>(code));

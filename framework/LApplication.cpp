@@ -4,6 +4,7 @@
 #include "framework/LKeyboard.h"
 #include "framework/LMessageNames.h"
 #include "framework/LMouse.h"
+#include "framework/LOwnModule.h"
 #include "framework/LThreadWindows.h"
 #include "framework/LTimer.h"
 #include "framework/LWinMsgFilters.h"
@@ -50,7 +51,7 @@ LApplication::LApplication()
     WNDCLASSEXA wc;
     std::memset(&wc, 0, sizeof(wc));
     wc.cbSize = sizeof(wc);
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = LOwnModule();
     wc.lpfnWndProc = &HiddenWindowProc;
     wc.lpszClassName = kHiddenClass;
     m_registered = RegisterClassExA(&wc) != 0;
@@ -68,7 +69,7 @@ LApplication::~LApplication()
     if (m_hidden)
         DestroyWindow(m_hidden);
     if (m_registered)
-        UnregisterClassA(kHiddenClass, GetModuleHandleA(nullptr));
+        UnregisterClassA(kHiddenClass, LOwnModule());
     if (g_application == this)
         g_application = nullptr;
 }
@@ -290,7 +291,7 @@ HWND LApplication::FindRunningInstance(const char* className)
         return nullptr;
     HWND popup = GetLastActivePopup(found);
     SetForegroundWindow(popup ? popup : found);
-    if (IsIconic(found))
+    if (GetWindowLongA(found, GWL_STYLE) & WS_MINIMIZE)
         ShowWindow(found, SW_RESTORE);
     return found;
 }

@@ -1,5 +1,7 @@
 #include "framework/LDialogDef.h"
 
+#include "framework/LMouse.h"
+#include "framework/LOwnModule.h"
 #include "framework/LWindowProc.h"
 
 #include <cstring>
@@ -19,8 +21,8 @@ LDialogDef::LDialogDef(int kind)
         // figure is used so that 64-bit builds get the room they need.
         wc.cbWndExtra = DLGWINDOWEXTRA;
         wc.lpfnWndProc = &LDialogWindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hInstance = LOwnModule();
+        wc.hCursor = LMouse::Cursor(0);
         wc.lpszClassName = ClassName();
         RegisterClassExA(&wc);
     }
@@ -29,7 +31,7 @@ LDialogDef::LDialogDef(int kind)
 LDialogDef::~LDialogDef()
 {
     if (--g_definitions == 0)
-        UnregisterClassA(ClassName(), GetModuleHandleA(nullptr));
+        UnregisterClassA(ClassName(), LOwnModule());
 }
 
 HWND LDialogDef::Create(HWND parent)
@@ -51,5 +53,5 @@ HWND LDialogDef::Create(HWND parent)
         *p++ = static_cast<WORD>(*c);
     *p++ = 0;
     *p++ = 0; // empty title
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialog, parent, nullptr, 0);
+    return CreateDialogIndirectParamA(LOwnModule(), dialog, parent, nullptr, 0);
 }

@@ -120,7 +120,7 @@ void LFrame::StateChanged(int code)
         for (LPane* pane : m_panes)
             pane->SetState(kMakeDrawable);
         if (m_window && m_window->Handle())
-            ::InvalidateRect(m_window->Handle(), nullptr, FALSE);
+            ::InvalidateRgn(m_window->Handle(), nullptr, FALSE);
         if (!m_focus && m_window)
             MoveFocus(false);
     } else if ((code == kHide && (state & kDrawable)) || (code == kMakeUndrawable && (state & kShown))) {
@@ -271,7 +271,7 @@ LPane* LFrame::TargetAt(POINT screenPoint)
 {
     POINT point = screenPoint;
     if (m_window && m_window->Handle())
-        ScreenToClient(m_window->Handle(), &point);
+        MapWindowPoints(nullptr, m_window->Handle(), &point, 1);
     LPane* target = PaneAt(point);
     return target ? target : this;
 }

@@ -15,7 +15,7 @@ LIcon LIcon::Load(HMODULE module, const char* name)
     LIcon result;
     HICON icon = static_cast<HICON>(LoadImageA(module, name, IMAGE_ICON, 0, 0, 0));
     if (!icon)
-        icon = LoadIconA(module, name);
+        icon = static_cast<HICON>(LoadImageA(module, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!icon)
         return result;
     Rep* rep = new (std::nothrow) Rep;
@@ -36,20 +36,6 @@ LIcon LIcon::Load(HMODULE module, const char* name)
     }
     result.m_rep = LShared<Rep>(rep);
     return result;
-}
-
-LRegion LIcon::Shape() const
-{
-    if (m_rep.IsNull())
-        return LRegion();
-    Rep* rep = m_rep.Get();
-    if (!rep->shapeMade) {
-        rep->shapeMade = true;
-        rep->shape = LRegion::FromBitmap(rep->mask);
-        if (!rep->colour)
-            rep->shape = rep->shape.Intersect(LRegion::FromRect(0, 0, rep->width, rep->height));
-    }
-    return rep->shape;
 }
 
 RECT LIcon::Bounds() const

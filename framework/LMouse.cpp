@@ -65,5 +65,12 @@ LMessage LMouse::Handle(const LMessage& m)
 
 void LMouse::SetCursor(int kind)
 {
-    ::SetCursor(LoadCursorA(nullptr, kind == 1 ? IDC_WAIT : IDC_ARROW));
+    ::SetCursor(Cursor(kind));
+}
+
+HCURSOR LMouse::Cursor(int kind)
+{
+    // What LoadCursorA gives for a system cursor, through the loader the program imports anyway.
+    return static_cast<HCURSOR>(
+        LoadImageA(nullptr, kind == 1 ? IDC_WAIT : IDC_ARROW, IMAGE_CURSOR, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
 }

@@ -28,6 +28,7 @@ public:
 
     // 1 the hourglass, anything else the arrow.
     static void SetCursor(int kind);
+    static HCURSOR Cursor(int kind);
 
 private:
     POINT m_point = {0, 0};

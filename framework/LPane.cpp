@@ -20,7 +20,7 @@ LPane::~LPane()
 
 void LPane::SetState(int code)
 {
-    static const unsigned kBitOfPair[6] = {kShown, kEnabled, kDrawable, kActive, 0, kFocused};
+    static const unsigned char kBitOfPair[6] = {kShown, kEnabled, kDrawable, kActive, 0, kFocused};
     if (code >= 0 && code <= 11 && code != kMoved && code != kNotice) {
         const unsigned bit = kBitOfPair[code / 2];
         const bool set = (code % 2) == 0;

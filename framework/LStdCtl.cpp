@@ -91,7 +91,7 @@ void LStdCtl::SetText(const char* text)
     if (Text().Equals(text ? text : ""))
         return;
     m_busy = 1;
-    SetWindowTextA(m_control, text ? text : "");
+    SendMessageA(m_control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
     m_busy = 0;
     if (Has(kShown | kDrawable))
         UpdateWindow(m_control);
@@ -160,7 +160,7 @@ void LStdCtl::StateChanged(int code)
     case kMakeDrawable:
         if ((code == kShow && (state & kDrawable)) || (code == kMakeDrawable && (state & kShown))) {
             SetWindowPos(m_control, nullptr, 0, 0, 0, 0, 0x65F);
-            ::InvalidateRect(m_control, nullptr, TRUE);
+            ::InvalidateRgn(m_control, nullptr, TRUE);
             InvalidateRect(NativeRect());
         }
         break;

@@ -99,5 +99,5 @@ void LWindow::SetContentRect(const RECT& content)
 void LWindow::SetTitle(const char* title)
 {
     if (m_handle)
-        SetWindowTextA(m_handle, title ? title : "");
+        SendMessageA(m_handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title ? title : ""));
 }

@@ -9,7 +9,7 @@ LWindowPlacer::LWindowPlacer(LWindow* window)
     HWND handle = window ? window->Handle() : nullptr;
     if (!handle)
         return;
-    if (IsIconic(handle)) {
+    if (GetWindowLongA(handle, GWL_STYLE) & WS_MINIMIZE) {
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
         GetWindowPlacement(handle, &placement);

@@ -259,7 +259,7 @@ int LWindowProc::HandleMessage(HWND handle, UINT message, WPARAM wParam, LPARAM 
             HDC dc = GetDC(handle);
             HPALETTE old = SelectPalette(dc, palette, FALSE);
             if (RealizePalette(dc))
-                InvalidateRect(handle, nullptr, FALSE);
+                InvalidateRgn(handle, nullptr, FALSE);
             SelectPalette(dc, old, FALSE);
             ReleaseDC(handle, dc);
         }

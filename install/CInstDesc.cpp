@@ -11,42 +11,44 @@
 
 namespace {
 
-enum class ValueKind { kOneLine, kSeveralLines };
+enum class ValueKind : unsigned char { kOneLine, kSeveralLines };
 
+// The keys are held in the entries rather than pointed at, so the tables take no pointers and
+// no strings beside them; an entry's place is its text or list number.
 struct TextKey {
-    const char* key;
-    DescText field;
+    char key[9];
     ValueKind kind;
 };
 
-const TextKey kTextKeys[] = {
-    {"InsWin", kDescInsWin, ValueKind::kOneLine},
-    {"Folder", kDescFolder, ValueKind::kOneLine},
-    {"InsTitle", kDescInsTitle, ValueKind::kSeveralLines},
-    {"InsText", kDescInsText, ValueKind::kSeveralLines},
-    {"InsExist", kDescInsExist, ValueKind::kSeveralLines},
-    {"InsDone", kDescInsDone, ValueKind::kSeveralLines},
-    {"UniWin", kDescUniWin, ValueKind::kOneLine},
-    {"UniTitle", kDescUniTitle, ValueKind::kSeveralLines},
-    {"UniText", kDescUniText, ValueKind::kSeveralLines},
-    {"UniDone", kDescUniDone, ValueKind::kSeveralLines},
-    {"RegText", kDescRegText, ValueKind::kSeveralLines},
+alignas(1) const TextKey kTextKeys[] = {
+    {"InsWin", ValueKind::kOneLine},
+    {"Folder", ValueKind::kOneLine},
+    {"InsTitle", ValueKind::kSeveralLines},
+    {"InsText", ValueKind::kSeveralLines},
+    {"InsExist", ValueKind::kSeveralLines},
+    {"InsDone", ValueKind::kSeveralLines},
+    {"UniWin", ValueKind::kOneLine},
+    {"UniTitle", ValueKind::kSeveralLines},
+    {"UniText", ValueKind::kSeveralLines},
+    {"UniDone", ValueKind::kSeveralLines},
+    {"RegText", ValueKind::kSeveralLines},
 };
+static_assert(sizeof kTextKeys / sizeof kTextKeys[0] == kDescTextCount, "one key for every text");
 
 struct ListKey {
-    const char* key;
-    DescList list;
+    char key[8];
     bool byLanguage;
 };
 
-const ListKey kListKeys[] = {
-    {"RegApps", kDescRegApps, false},
-    {"WInfs", kDescWInfs, false},
-    {"WRegs", kDescWRegs, false},
-    {"WLRegs", kDescWLRegs, true},
-    {"WLinks", kDescWLinks, false},
-    {"WLLinks", kDescWLLinks, true},
+alignas(1) const ListKey kListKeys[] = {
+    {"RegApps", false},
+    {"WInfs", false},
+    {"WRegs", false},
+    {"WLRegs", true},
+    {"WLinks", false},
+    {"WLLinks", true},
 };
+static_assert(sizeof kListKeys / sizeof kListKeys[0] == kDescListCount, "one key for every list");
 
 const long kUntaggedLanguage = 1033;
 
@@ -108,10 +110,10 @@ const char* CInstDesc::KeyAt(size_t index)
 
 DescList CInstDesc::ListOfKey(const char* key)
 {
-    for (const ListKey& listKey : kListKeys)
-        if (std::strcmp(listKey.key, key) == 0)
-            return listKey.list;
-    return kDescListCount;
+    int list = 0;
+    while (list < kDescListCount && std::strcmp(kListKeys[list].key, key) != 0)
+        ++list;
+    return static_cast<DescList>(list);
 }
 
 long CInstDesc::LanguageNumber(const char* argument) { return ParseLanguage(argument); }
@@ -162,42 +164,38 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
             return;
         const size_t section = scanner.Position();
 
-        const TextKey* textKey = nullptr;
-        for (const TextKey& candidate : kTextKeys) {
-            if (std::strcmp(candidate.key, key.Text()) == 0)
-                textKey = &candidate;
-        }
-        if (textKey) {
+        int field = 0;
+        while (field < kDescTextCount && std::strcmp(kTextKeys[field].key, key.Text()) != 0)
+            ++field;
+        if (field < kDescTextCount) {
             int score = LanguageScore(ReadLanguage(scanner), userLanguage);
-            if (score <= textScores[textKey->field])
+            if (score <= textScores[field])
                 continue;
             CTextBuilder value;
-            if (textKey->kind == ValueKind::kOneLine)
+            if (kTextKeys[field].kind == ValueKind::kOneLine)
                 scanner.OneLine(value);
             else
                 scanner.SeveralLines(value);
             if (!value.IsEmpty() && !value.Failed()) {
-                m_texts[textKey->field] = value.ToString();
-                m_textSections[textKey->field] = section;
-                textScores[textKey->field] = score;
+                m_texts[field] = value.ToString();
+                m_textSections[field] = section;
+                textScores[field] = score;
             }
             continue;
         }
 
-        for (const ListKey& listKey : kListKeys) {
-            if (std::strcmp(listKey.key, key.Text()) != 0)
+        const DescList list = ListOfKey(key.Text());
+        if (list == kDescListCount)
+            continue;
+        CTextLines& lines = m_lists[list];
+        if (kListKeys[list].byLanguage) {
+            int score = LanguageScore(ReadLanguage(scanner), userLanguage);
+            if (score <= listScores[list])
                 continue;
-            CTextLines& lines = m_lists[listKey.list];
-            if (listKey.byLanguage) {
-                int score = LanguageScore(ReadLanguage(scanner), userLanguage);
-                if (score <= listScores[listKey.list])
-                    break;
-                lines.Clear();
-                listScores[listKey.list] = score;
-                m_listSections[listKey.list] = section;
-            }
-            ReadListLines(scanner, lines);
-            break;
+            lines.Clear();
+            listScores[list] = score;
+            m_listSections[list] = section;
         }
+        ReadListLines(scanner, lines);
     }
 }

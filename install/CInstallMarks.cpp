@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-const char kInstallMarksKey[] = "SOFTWARE\\Installer\\Installations in progress";
+alignas(1) const char kInstallMarksKey[] = "SOFTWARE\\Installer\\Installations in progress";
 
 namespace {
 
@@ -26,11 +26,12 @@ LString ProductKey(const LString& key, const LString& product)
 bool IsEmptyKey(const char* path)
 {
     CRegKey key(HKEY_LOCAL_MACHINE, path, CRegKey::kOpenForReading);
-    DWORD subKeys = 1, values = 1;
-    return key.IsOpen() &&
-           RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
-           subKeys == 0 && values == 0;
+    // Empty when there is neither a first subkey nor a first value; a name too long for the
+    // buffer still says there is one.
+    char name[2];
+    DWORD length = sizeof name;
+    return key.IsOpen() && RegEnumKeyA(key.Handle(), 0, name, sizeof name) == ERROR_NO_MORE_ITEMS &&
+           RegEnumValueA(key.Handle(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_NO_MORE_ITEMS;
 }
 
 // The product's key and the keys above it that hold nothing else go with the last mark, so that

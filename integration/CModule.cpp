@@ -1,17 +1,12 @@
 #include "integration/CModule.h"
 
-CModule::CModule(const char* name)
-{
-    m_module = GetModuleHandleA(name);
-    if (!m_module) {
-        m_module = LoadLibraryA(name);
-        m_owned = m_module != nullptr;
-    }
-}
+// Loading a library that is already in the process only counts one more user of it, so every
+// holder loads and frees alike.
+CModule::CModule(const char* name) : m_module(LoadLibraryA(name)) {}
 
 CModule::~CModule()
 {
-    if (m_owned)
+    if (m_module)
         FreeLibrary(m_module);
 }
 

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-// A library the program uses for a while: one already in the process is borrowed, otherwise
-// it is loaded and freed again when the holder ends.
+// A library the program uses for a while, loaded for the holder and freed again when it ends.
 class CModule {
 public:
     explicit CModule(const char* name);
@@ -12,11 +11,9 @@ public:
     ~CModule();
 
     HMODULE Handle() const { return m_module; }
-    bool Owned() const { return m_owned; }
     // The address of an export, or null when the library or the export is missing.
     FARPROC GetProc(const char* name) const;
 
 private:
     HMODULE m_module = nullptr;
-    bool m_owned = false;
 };

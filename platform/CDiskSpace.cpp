@@ -19,7 +19,8 @@ GetDiskFreeSpaceExFn FreeSpaceEx()
         looked = true;
         const CPlatformInfo& info = CPlatformInfo::Current();
         if (info.IsWindows95Family() && (info.buildNumber & 0xFFFF) > 1000) {
-            HMODULE kernel = GetModuleHandleA("kernel32");
+            // kernel32 is in every process: loading it finds it, and keeps it for the pointer kept here.
+            HMODULE kernel = LoadLibraryA("kernel32");
             if (kernel)
                 function = reinterpret_cast<GetDiskFreeSpaceExFn>(
                     reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));

@@ -22,7 +22,8 @@ SetFileInformationFn HandleRename()
     static SetFileInformationFn function = nullptr;
     if (!looked) {
         looked = true;
-        if (HMODULE kernel = GetModuleHandleA("kernel32"))
+        // kernel32 is in every process: loading it finds it, and keeps it for the pointer kept here.
+        if (HMODULE kernel = LoadLibraryA("kernel32"))
             function = reinterpret_cast<SetFileInformationFn>(
                 reinterpret_cast<void*>(GetProcAddress(kernel, "SetFileInformationByHandle")));
     }

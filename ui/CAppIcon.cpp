@@ -1,5 +1,5 @@
 #include "ui/CAppIcon.h"
 
-#include <windows.h>
+#include "framework/LOwnModule.h"
 
-LIcon CAppIcon::Get() { return LIcon::Load(GetModuleHandleA(nullptr), kName); }
+LIcon CAppIcon::Get() { return LIcon::Load(LOwnModule(), kName); }

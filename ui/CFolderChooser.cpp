@@ -1,5 +1,6 @@
 #include "ui/CFolderChooser.h"
 
+#include "framework/LOwnModule.h"
 #include "integration/CModule.h"
 
 #include <cstddef>
@@ -42,7 +43,7 @@ bool CFolderChooser::Run()
     OPENFILENAMEA request = {};
     request.lStructSize = kOldRecordSize;
     request.hwndOwner = m_owner;
-    request.hInstance = GetModuleHandleA(nullptr);
+    request.hInstance = LOwnModule();
     request.lpstrFile = m_file;
     request.nMaxFile = kFileBufferSize;
     request.lpstrTitle = m_title.IsEmpty() ? nullptr : m_title.Text();
@@ -93,7 +94,7 @@ UINT_PTR CALLBACK CFolderChooser::HookProc(HWND hook, UINT message, WPARAM, LPAR
 
 void CFolderChooser::HideNameAndType(HWND dialog)
 {
-    static const int ids[] = {kNameEdit, kNameCombo, kTypeCombo, kTypeLabel, kNameLabel};
+    static const unsigned short ids[] = {kNameEdit, kNameCombo, kTypeCombo, kTypeLabel, kNameLabel};
     for (int id : ids)
         SendMessageA(dialog, CDM_HIDECONTROL, WPARAM(id), 0);
 }

@@ -69,7 +69,7 @@ void CInstWin::ShowPage(LPane* shown, LPane* hidden)
     }
     // The pages' texts are drawn by the window itself: the hidden page's must be erased.
     if (Window() && Window()->Handle())
-        ::InvalidateRect(Window()->Handle(), nullptr, TRUE);
+        ::InvalidateRgn(Window()->Handle(), nullptr, TRUE);
 }
 
 void CInstWin::ShowInstallPage() { ShowPage(m_howdy, m_unins); }

@@ -1,5 +1,7 @@
 #include "ui/CInstWinDef.h"
 
+#include "framework/LMouse.h"
+#include "framework/LOwnModule.h"
 #include "framework/LWindowProc.h"
 #include "ui/CAppIcon.h"
 
@@ -10,7 +12,7 @@ bool CInstWinDef::Register()
     static bool registered = false;
     if (registered)
         return true;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = LOwnModule();
     WNDCLASSEXA wc;
     std::memset(&wc, 0, sizeof(wc));
     wc.cbSize = sizeof(wc);
@@ -20,7 +22,7 @@ bool CInstWinDef::Register()
                                              GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
     wc.hIconSm = static_cast<HICON>(LoadImageA(instance, CAppIcon::kName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = LMouse::Cursor(0);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     registered = RegisterClassExA(&wc) != 0;
@@ -34,5 +36,5 @@ HWND CInstWinDef::Create(HWND parent)
     // A fixed frame: the layout decides the size, the user does not.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     return CreateWindowExA(0, kClassName, "", style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, parent, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+                           LOwnModule(), nullptr);
 }

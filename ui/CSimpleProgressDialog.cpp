@@ -39,7 +39,7 @@ CSimpleProgressDialog::CSimpleProgressDialog(LHandler* owner, LFrame* ownerWindo
     LStrList texts("CSIMPLEPROGRESSDIALOG", LStrList::kStrings);
     const LFont font = LFont::MessageFont();
     m_stop = new (std::nothrow) LPushButton(this, texts.Get(1).Text(), font);
-    m_message = new (std::nothrow) LTextPane(this, 0, measuring::kLongLine, font);
+    m_message = new (std::nothrow) LTextPane(this, 0, measuring::CLongLine().Text(), font);
     m_bar = new (std::nothrow) LProgressBar(this);
     m_icon = new (std::nothrow) LImagePane(this, LIcon());
     SetTitle(texts.Get(0).Text());

@@ -1,5 +1,6 @@
 #include "ui/CStartupNotice.h"
 
+#include "framework/LMouse.h"
 #include "framework/LProgressBar.h"
 #include "framework/LPushButton.h"
 #include "framework/LThreadWindows.h"
@@ -27,5 +28,5 @@ CStartupNotice::CStartupNotice(LHandler* owner, LFrame* ownerWindow, const char*
     }
     m_dialog.WaitStepResult();
     m_dialog.UpdateNow();
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    LMouse::SetCursor(1);
 }

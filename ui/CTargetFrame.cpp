@@ -19,7 +19,7 @@ CTargetFrame::CTargetFrame(LFrame* page)
     new (std::nothrow) LTextPane(this, 0, texts.Get(2).Text(), font);
     m_available = new (std::nothrow) LTextPane(this, 0, measuring::kLargeFigure, font);
     new (std::nothrow) LTextPane(this, 0, texts.Get(3).Text(), font);
-    m_folder = new (std::nothrow) LTextPane(this, 0, measuring::kLongLine, font);
+    m_folder = new (std::nothrow) LTextPane(this, 0, measuring::CLongLine().Text(), font);
     // Measured and placed once; from here on the frame's size is its preferred size.
     SetBounds(LLayoutRun::Build(*this, LLayoutSections::FromResource("TGTFRM")));
 }
