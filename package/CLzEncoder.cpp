@@ -52,16 +52,39 @@ static_assert(kSlack >= 24 && CLzEncoder::kMaxMatch < 24, "a comparison reads 24
 // for the order its comparison gives: each word's bytes, turned so that the first byte counts
 // most, are compared as numbers, and the first differing word's result is taken, so that a step
 // waits for a load, a byte swap and a comparison rather than for the differing byte's place.
-inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit, bool& aSmaller)
+// The 24 bytes at a walk's own position, read once for the whole walk; on a little-endian
+// machine also as three words, and those turned so that the first byte counts most.
+struct Key {
+    const uint8_t* bytes;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    uint64_t word0, word1, word2;
+    uint64_t order0, order1, order2;
+    explicit Key(const uint8_t* at) : bytes(at)
+    {
+        std::memcpy(&word0, at, 8);
+        std::memcpy(&word1, at + 8, 8);
+        std::memcpy(&word2, at + 16, 8);
+        order0 = __builtin_bswap64(word0);
+        order1 = __builtin_bswap64(word1);
+        order2 = __builtin_bswap64(word2);
+    }
+#else
+    explicit Key(const uint8_t* at) : bytes(at) {}
+#endif
+};
+
+inline int CommonLength(const uint8_t* a, const Key& b, int limit, bool& aSmaller)
 {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    uint64_t x[3], y[3];
-    std::memcpy(x, a, sizeof x);
-    std::memcpy(y, b, sizeof y);
-    const uint64_t d0 = x[0] ^ y[0], d1 = x[1] ^ y[1], d2 = x[2] ^ y[2];
-    const bool less0 = __builtin_bswap64(x[0]) < __builtin_bswap64(y[0]);
-    const bool less1 = __builtin_bswap64(x[1]) < __builtin_bswap64(y[1]);
-    const bool less2 = __builtin_bswap64(x[2]) < __builtin_bswap64(y[2]);
+    // Three words rather than an array of them: some compilers copy an array through memory.
+    uint64_t x0, x1, x2;
+    std::memcpy(&x0, a, 8);
+    std::memcpy(&x1, a + 8, 8);
+    std::memcpy(&x2, a + 16, 8);
+    const uint64_t d0 = x0 ^ b.word0, d1 = x1 ^ b.word1, d2 = x2 ^ b.word2;
+    const bool less0 = __builtin_bswap64(x0) < b.order0;
+    const bool less1 = __builtin_bswap64(x1) < b.order1;
+    const bool less2 = __builtin_bswap64(x2) < b.order2;
     aSmaller = d0 != 0 ? less0 : d1 != 0 ? less1 : less2;
     // The first differing byte; the stop bit ends the count at the third word's end.
     const int length = d0 != 0 ? __builtin_ctzll(d0) / 8
@@ -70,9 +93,9 @@ inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit, bool& aSm
     return std::min(limit, length);
 #else
     int length = 0;
-    while (length < limit && a[length] == b[length])
+    while (length < limit && a[length] == b.bytes[length])
         ++length;
-    aSmaller = length < limit && a[length] < b[length];
+    aSmaller = length < limit && a[length] < b.bytes[length];
     return length;
 #endif
 }
@@ -216,48 +239,46 @@ int CLzEncoder::ShortMatch(size_t position, int32_t candidate, uint32_t& distanc
 int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance)
 {
     const uint8_t* data = m_buffer.data();
-    const uint8_t* key = data + position;
+    const Key key(data + position);
     int32_t* tree = m_tree.data();
     int32_t candidate = m_treeRoot[h];
     m_treeRoot[h] = static_cast<int32_t>(position);
     // The new position becomes the root of its bucket's tree: the old tree is split along the
     // search path into the positions whose keys sort before it and those that sort after it.
-    // `smaller` and `larger` are the links where the next such position is hung.
-    int32_t* smaller = &tree[2 * (position & (kRingSize - 1))];
-    int32_t* larger = smaller + 1;
+    // hang[1] and hang[0] are the links where the next such position is hung: indexed by the
+    // comparison's result, so that no compiler turns the choice of side into a branch, which on
+    // a walk would be as good as random.
+    int32_t* const root = &tree[2 * (position & (kRingSize - 1))];
+    int32_t* hang[2] = {root + 1, root};
     // The longest match so far above, its position below: the walk meets ever older positions,
     // so the largest such pair is the first position that reached the longest length.
     uint64_t best = 0;
     const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
     while (candidate >= reach) {
         int32_t* node = &tree[2 * (size_t(candidate) & (kRingSize - 1))];
-        // Both subtrees are read before the comparison has chosen one, so that the next step's
-        // node is on its way while this one compares.
-        const int32_t earlier = node[0], later = node[1];
         bool sortsBefore = false;
         const int length = CommonLength(data + candidate, key, kMaxMatch, sortsBefore);
         if (length == kMaxMatch) {
             // Equal as far as any match can reach: the new position takes the older one's place
             // and subtrees, and the older one leaves the tree, since it can never be the better
             // match again.
-            *smaller = earlier;
-            *larger = later;
+            *hang[1] = node[0];
+            *hang[0] = node[1];
             bestDistance = static_cast<uint32_t>(position - size_t(candidate));
             return kMaxMatch;
         }
         best = std::max(best, uint64_t(length) << 32 | uint32_t(candidate));
         // A candidate that sorts before the key hangs on the smaller side, and the walk goes on
-        // into its subtree of later keys; and the other way round. Selected rather than
-        // branched: on a walk the side is as good as random.
-        *(sortsBefore ? smaller : larger) = candidate;
-        smaller = sortsBefore ? &node[1] : smaller;
-        larger = sortsBefore ? larger : &node[0];
-        candidate = sortsBefore ? later : earlier;
+        // into its subtree of later keys, node[1]; and the other way round.
+        const int side = sortsBefore;
+        *hang[side] = candidate;
+        hang[side] = &node[side];
+        candidate = node[side];
     }
     // Every node below a position is older than it, so what lies beyond the window is cut off
     // whole.
-    *smaller = kNone;
-    *larger = kNone;
+    *hang[0] = kNone;
+    *hang[1] = kNone;
     const int length = static_cast<int>(best >> 32);
     if (length > 0)
         bestDistance = static_cast<uint32_t>(position - size_t(uint32_t(best)));
@@ -267,11 +288,11 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance
 int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
 {
     const uint8_t* data = m_buffer.data();
-    const uint8_t* key = data + position;
+    const Key key(data + position);
     int best = 0;
     // The same walk as an insertion's, with the key cut short at limit, changing nothing.
     if (limit >= kTreeKey) {
-        int32_t candidate = m_treeRoot[TreeHash(key)];
+        int32_t candidate = m_treeRoot[TreeHash(key.bytes)];
         const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
         while (candidate >= reach) {
             const int32_t* node = &m_tree[2 * (size_t(candidate) & (kRingSize - 1))];
@@ -299,7 +320,7 @@ int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
         }
     }
     if (best < kMinMatch && limit >= kMinMatch)
-        best = std::max(best, ShortMatch(position, m_shortHead[ShortHash(key)], distance));
+        best = std::max(best, ShortMatch(position, m_shortHead[ShortHash(key.bytes)], distance));
     return best;
 }
 
