@@ -245,40 +245,42 @@ int CLzEncoder::InsertInTree(size_t position, uint32_t h, uint32_t& bestDistance
     m_treeRoot[h] = static_cast<int32_t>(position);
     // The new position becomes the root of its bucket's tree: the old tree is split along the
     // search path into the positions whose keys sort before it and those that sort after it.
-    // hang[1] and hang[0] are the links where the next such position is hung: indexed by the
-    // comparison's result, so that no compiler turns the choice of side into a branch, which on
-    // a walk would be as good as random.
-    int32_t* const root = &tree[2 * (position & (kRingSize - 1))];
-    int32_t* hang[2] = {root + 1, root};
+    // `smaller` and `larger` are the links where the next such position is hung.
+    int32_t* smaller = &tree[2 * (position & (kRingSize - 1))];
+    int32_t* larger = smaller + 1;
     // The longest match so far above, its position below: the walk meets ever older positions,
     // so the largest such pair is the first position that reached the longest length.
     uint64_t best = 0;
     const int32_t reach = static_cast<int32_t>(position) - int32_t(kMaxDistance);
     while (candidate >= reach) {
         int32_t* node = &tree[2 * (size_t(candidate) & (kRingSize - 1))];
+        // Both subtrees are read before the comparison has chosen one, so that the next step's
+        // node is on its way while this one compares.
+        const int32_t earlier = node[0], later = node[1];
         bool sortsBefore = false;
         const int length = CommonLength(data + candidate, key, kMaxMatch, sortsBefore);
         if (length == kMaxMatch) {
             // Equal as far as any match can reach: the new position takes the older one's place
             // and subtrees, and the older one leaves the tree, since it can never be the better
             // match again.
-            *hang[1] = node[0];
-            *hang[0] = node[1];
+            *smaller = earlier;
+            *larger = later;
             bestDistance = static_cast<uint32_t>(position - size_t(candidate));
             return kMaxMatch;
         }
         best = std::max(best, uint64_t(length) << 32 | uint32_t(candidate));
         // A candidate that sorts before the key hangs on the smaller side, and the walk goes on
-        // into its subtree of later keys, node[1]; and the other way round.
-        const int side = sortsBefore;
-        *hang[side] = candidate;
-        hang[side] = &node[side];
-        candidate = node[side];
+        // into its subtree of later keys; and the other way round. Selected rather than
+        // branched: on a walk the side is as good as random.
+        *(sortsBefore ? smaller : larger) = candidate;
+        smaller = sortsBefore ? &node[1] : smaller;
+        larger = sortsBefore ? larger : &node[0];
+        candidate = sortsBefore ? later : earlier;
     }
     // Every node below a position is older than it, so what lies beyond the window is cut off
     // whole.
-    *hang[0] = kNone;
-    *hang[1] = kNone;
+    *smaller = kNone;
+    *larger = kNone;
     const int length = static_cast<int>(best >> 32);
     if (length > 0)
         bestDistance = static_cast<uint32_t>(position - size_t(uint32_t(best)));
