@@ -13,8 +13,10 @@ namespace {
 
 enum class ValueKind { kOneLine, kSeveralLines };
 
+// The keys are held in the tables rather than pointed to: a table of pointers costs the
+// 32-bit installer a relocation for each.
 struct TextKey {
-    const char* key;
+    char key[9];
     DescText field;
     ValueKind kind;
 };
@@ -34,7 +36,7 @@ const TextKey kTextKeys[] = {
 };
 
 struct ListKey {
-    const char* key;
+    char key[8];
     DescList list;
     bool byLanguage;
 };
