@@ -13,10 +13,8 @@ namespace {
 
 enum class ValueKind { kOneLine, kSeveralLines };
 
-// The keys are held in the tables rather than pointed to: a table of pointers costs the
-// 32-bit installer a relocation for each.
 struct TextKey {
-    char key[9];
+    const char* key;
     DescText field;
     ValueKind kind;
 };
@@ -36,7 +34,7 @@ const TextKey kTextKeys[] = {
 };
 
 struct ListKey {
-    char key[8];
+    const char* key;
     DescList list;
     bool byLanguage;
 };
