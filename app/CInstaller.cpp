@@ -154,20 +154,25 @@ LMessage CInstaller::Handle(const LMessage& message)
     return LHandler::Handle(message);
 }
 
-void CInstaller::Install()
+void CInstaller::PrepareRun(CProcedureRun& run)
 {
-    // Pressed before the count ended: the check of the free space needs it.
-    TakeRequirement(true);
-    CProcedureRun run;
     run.entries = &m_entries;
     run.packageStart = m_reader.Start();
     run.packageEnd = m_reader.End();
     run.description = &m_description;
     run.variables = &m_variables;
-    run.parentFolder = m_window->ParentFolder();
-    run.requiredBytes = m_totalBytes;
     run.ownPath = m_ownFile.path;
     run.tempFolder = TempFolder();
+}
+
+void CInstaller::Install()
+{
+    // Pressed before the count ended: the check of the free space needs it.
+    TakeRequirement(true);
+    CProcedureRun run;
+    PrepareRun(run);
+    run.parentFolder = m_window->ParentFolder();
+    run.requiredBytes = m_totalBytes;
     CInstallProcedure procedure(run, m_window->Dialogs());
     if (procedure.Run()) {
         m_destination = run.destination;
@@ -183,14 +188,8 @@ void CInstaller::Install()
 void CInstaller::Uninstall()
 {
     CProcedureRun run;
-    run.entries = &m_entries;
-    run.packageStart = m_reader.Start();
-    run.packageEnd = m_reader.End();
-    run.description = &m_description;
-    run.variables = &m_variables;
+    PrepareRun(run);
     run.destination = m_destination;
-    run.ownPath = m_ownFile.path;
-    run.tempFolder = TempFolder();
     CUninstallProcedure procedure(run, m_window->Dialogs());
     procedure.Run();
     if (procedure.Result() == kInsOK) {

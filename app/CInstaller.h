@@ -13,6 +13,7 @@
 #include <cstdint>
 
 class CPackageReader;
+struct CProcedureRun;
 
 L_DECLARE_MESSAGE_NAME(CInstaller_Done);
 
@@ -57,6 +58,8 @@ private:
     // Takes the pre-scan's figures into the run and the window, once. While the thread still
     // counts, `wait` waits for it; otherwise the run looks again shortly.
     void TakeRequirement(bool wait);
+    // What both procedures are given of this run.
+    void PrepareRun(CProcedureRun& run);
     void Install();
     void Uninstall();
     void Done();

@@ -94,6 +94,15 @@ void LMenu::AddItem(const LString& source)
     }
 }
 
+void LMenu::ForEachItem(Visit visit, void* context)
+{
+    for (LMenuItem* item : m_items) {
+        visit(context, item);
+        if (LMenu* submenu = item->Submenu())
+            submenu->ForEachItem(visit, context);
+    }
+}
+
 LMenuItem* LMenu::FindById(WORD id)
 {
     LMenuItem* found = nullptr;

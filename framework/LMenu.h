@@ -34,9 +34,15 @@ public:
     LListOf<LMenuItem>& Items() { return m_items; }
     int positionOffset = 0;
 
-    // Every item of this menu and its submenus, depth first.
+    // Every item of this menu and its submenus, depth first. One walk serves every caller's
+    // lambda, through a plain function that calls it.
     template <class F>
-    void ForEachItem(F f);
+    void ForEachItem(F f)
+    {
+        ForEachItem([](void* context, LMenuItem* item) { (*static_cast<F*>(context))(item); }, &f);
+    }
+    using Visit = void (*)(void* context, LMenuItem* item);
+    void ForEachItem(Visit visit, void* context);
     LMenuItem* FindById(WORD id);
     // Writes enabled, checked, labels and submenus to the native menu.
     void WriteNative();
@@ -51,13 +57,3 @@ private:
 };
 
 #include "framework/LMenuItem.h"
-
-template <class F>
-void LMenu::ForEachItem(F f)
-{
-    for (LMenuItem* item : m_items) {
-        f(item);
-        if (item->Submenu())
-            item->Submenu()->ForEachItem(f);
-    }
-}

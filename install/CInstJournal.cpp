@@ -77,7 +77,13 @@ bool Failed(const LString& path, LString* failed)
 CInstJournal::~CInstJournal()
 {
     DropRecords();
+    ForgetFile();
+}
+
+void CInstJournal::ForgetFile()
+{
     delete m_file;
+    m_file = nullptr;
 }
 
 CJournalRecord* CInstJournal::Enter(JournalKind kind, const LString& url, const LString& backupName)
@@ -141,7 +147,7 @@ void CInstJournal::Drop(CJournalRecord* record)
 bool CInstJournal::Mirror(const char* marksKey, const LString& product, const LString& destination,
                           bool destinationMade)
 {
-    delete m_file;
+    ForgetFile();
     m_file = new (std::nothrow) CJournalFile;
     m_marksKey = LString(marksKey);
     m_product = product;
@@ -149,8 +155,7 @@ bool CInstJournal::Mirror(const char* marksKey, const LString& product, const LS
     m_destinationMade = destinationMade;
     if (m_file && m_file->Create(destination, product, destinationMade))
         return true;
-    delete m_file;
-    m_file = nullptr;
+    ForgetFile();
     return false;
 }
 
@@ -165,13 +170,10 @@ bool CInstJournal::End(bool complete)
     if (!m_file)
         return complete;
     // A step that failed keeps the file and the mark: the next start tries again.
-    if (!complete || !m_file->Remove()) {
-        delete m_file;
-        m_file = nullptr;
+    const bool removed = complete && m_file->Remove();
+    ForgetFile();
+    if (!removed)
         return false;
-    }
-    delete m_file;
-    m_file = nullptr;
     if (m_destinationMade && !m_committing)
         RemoveDirectoryA(m_destination.Text());
     CInstallMarks(m_marksKey.Text(), m_product).Remove(m_destination);
@@ -260,8 +262,7 @@ void CInstJournal::DropRecords()
 void CInstJournal::Clear()
 {
     DropRecords();
-    delete m_file;
-    m_file = nullptr;
+    ForgetFile();
 }
 
 CJournalFile::ResumeResult CInstJournal::Resume(const char* marksKey, const LString& product,

@@ -92,6 +92,8 @@ private:
     bool Undo(CJournalRecord& record, LString* failed);
     bool End(bool complete);
     void DropRecords();
+    // Closes the mirror file without removing it, and lets go of it.
+    void ForgetFile();
 
     LListOf<CJournalRecord> m_records;
     uint32_t m_entered = 0;

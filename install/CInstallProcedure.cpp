@@ -59,8 +59,7 @@ bool CInstallProcedure::Run()
         m_dialogs.Notice(MessageAbout(kMsgUndoIncomplete, inTheWay));
     if (m_code != kInsOK)
         return false;
-    LString done = m_run.description->Text(kDescInsDone);
-    m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgInstallDone) : done);
+    m_dialogs.Notice(TextOrMessage(m_run.description->Text(kDescInsDone), kMsgInstallDone));
     return true;
 }
 
@@ -119,8 +118,7 @@ InstallResult CInstallProcedure::CheckDestination()
 
     CFileFind existing(destination.ResultPath().Text(), false);
     if (existing.Found()) {
-        LString question = m_run.description->Text(kDescInsExist);
-        if (!m_dialogs.Ask(question.IsEmpty() ? MessageText(kMsgFolderExists) : question))
+        if (!m_dialogs.Ask(TextOrMessage(m_run.description->Text(kDescInsExist), kMsgFolderExists)))
             return kInsCanceled;
     }
     m_run.destination = destination.ResultPath();

@@ -6,10 +6,9 @@ class CPackageReader;
 
 // The file installation's view of the real package: entries come from the package reader,
 // data runs go straight into the files the installation created.
-class CPackageEntries : public CEntrySource {
+class CPackageEntries final : public CEntrySource {
 public:
     explicit CPackageEntries(CPackageReader& reader) : m_reader(reader) {}
-    virtual ~CPackageEntries() = default;
 
     int LastTag() const override;
     int NextTag() override;

@@ -86,11 +86,10 @@ void CUninstallProcedure::Run()
         m_dialogs.Notice(ErrorText(m_code));
         return;
     }
-    LString done = m_run.description->Text(kDescUniDone);
     if (restart)
         m_dialogs.Notice(MessageText(kMsgRemovedAtRestart));
     else
-        m_dialogs.Notice(done.IsEmpty() ? MessageText(kMsgUninstallDone) : done);
+        m_dialogs.Notice(TextOrMessage(m_run.description->Text(kDescUniDone), kMsgUninstallDone));
     RemoveSelf(m_run.ownPath.Text(), m_run.tempFolder.Text());
 }
 

@@ -15,6 +15,11 @@ LString ListText(const char* list, int index)
 
 LString ErrorText(InstallResult code) { return ListText("ERRINS", code); }
 LString MessageText(InstallMessage message) { return ListText("INSTMSG", message); }
+LString TextOrMessage(const LString& text, InstallMessage message)
+{
+    return text.IsEmpty() ? MessageText(message) : text;
+}
+
 LString MessageAbout(InstallMessage message, const LString& path)
 {
     CTextBuilder text;

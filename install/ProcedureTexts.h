@@ -29,6 +29,8 @@ enum ProgressText {
 // for a Japanese user) through the default resource chain; empty when a list is missing.
 LString ErrorText(InstallResult code);
 LString MessageText(InstallMessage message);
+// The description's own text when it has one, else the built-in message.
+LString TextOrMessage(const LString& text, InstallMessage message);
 // The message, then on a line of its own the path it is about.
 LString MessageAbout(InstallMessage message, const LString& path);
 LString ProgressMessage(ProgressText text);

@@ -23,7 +23,8 @@ public:
     static const int kMaxNesting = 512;
 
     LScript();
-    virtual ~LScript();
+    // Not virtual: nothing deletes an engine through a pointer to this base.
+    ~LScript();
     LScript(const LScript&) = delete;
     LScript& operator=(const LScript&) = delete;
 

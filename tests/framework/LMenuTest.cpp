@@ -114,7 +114,9 @@ TEST_F(LMenuTest, MenusItemsAndShortcutsComeFromTheMenuStrings)
     EXPECT_EQ(Text(edit, 0), "&Undo\tCtrl+Z");
     EXPECT_TRUE(GetMenuState(edit, 1, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(Text(edit, 4), "&Paste"); // "ac" holds modifier letters only: no shortcut at all
-    EXPECT_STREQ(ItemOf(LStdCmd_Help)->ShortcutText().Text(), "Shift+H"); // from the submenu
+    const LMenuItem* help = ItemOf(LStdCmd_Help); // from the submenu
+    ASSERT_NE(help, nullptr);
+    EXPECT_STREQ(help->ShortcutText().Text(), "Shift+H");
     // One accelerator record per shortcut (Ctrl+Z, Ctrl+X, Ctrl+C, Shift+H); Ctrl+Z is tried below.
     EXPECT_EQ(bar->Accelerators().Count(), 4);
     ItemOf(LStdCmd_Cut)->RemoveShortcut();
