@@ -1,6 +1,7 @@
 #include "platform/CDiskSpace.h"
 
 #include "platform/CPlatformInfo.h"
+#include "platform/KernelExport.h"
 #include "platform/PathText.h"
 
 #include <windows.h>
@@ -19,11 +20,7 @@ GetDiskFreeSpaceExFn FreeSpaceEx()
         looked = true;
         const CPlatformInfo& info = CPlatformInfo::Current();
         if (info.IsWindows95Family() && (info.buildNumber & 0xFFFF) > 1000) {
-            // kernel32 is in every process: loading it finds it, and keeps it for the pointer kept here.
-            HMODULE kernel = LoadLibraryA("kernel32");
-            if (kernel)
-                function = reinterpret_cast<GetDiskFreeSpaceExFn>(
-                    reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+            function = reinterpret_cast<GetDiskFreeSpaceExFn>(KernelExport("GetDiskFreeSpaceExA"));
         }
     }
     return function;

@@ -3,6 +3,7 @@
 #include "platform/CCreateFileOp.h"
 #include "platform/CFileOp.h"
 #include "platform/CRenameOp.h"
+#include "platform/KernelExport.h"
 #include "platform/PathText.h"
 
 #include <windows.h>
@@ -22,10 +23,7 @@ SetFileInformationFn HandleRename()
     static SetFileInformationFn function = nullptr;
     if (!looked) {
         looked = true;
-        // kernel32 is in every process: loading it finds it, and keeps it for the pointer kept here.
-        if (HMODULE kernel = LoadLibraryA("kernel32"))
-            function = reinterpret_cast<SetFileInformationFn>(
-                reinterpret_cast<void*>(GetProcAddress(kernel, "SetFileInformationByHandle")));
+        function = reinterpret_cast<SetFileInformationFn>(KernelExport("SetFileInformationByHandle"));
     }
     return function;
 }
