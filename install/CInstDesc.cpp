@@ -89,16 +89,25 @@ void ReadListLines(CDescScanner& scanner, CTextLines& lines)
     }
 }
 
+// The text a key names; kDescTextCount for a key of no text.
+DescText TextOfKey(const char* key)
+{
+    int text = 0;
+    while (text < kDescTextCount && std::strcmp(kTextKeys[text].key, key) != 0)
+        ++text;
+    return static_cast<DescText>(text);
+}
+
 } // namespace
 
 DescKeyKind CInstDesc::KindOfKey(const char* key)
 {
-    for (const TextKey& textKey : kTextKeys)
-        if (std::strcmp(textKey.key, key) == 0)
-            return textKey.kind == ValueKind::kOneLine ? DescKeyKind::kOneLineText : DescKeyKind::kText;
-    for (const ListKey& listKey : kListKeys)
-        if (std::strcmp(listKey.key, key) == 0)
-            return listKey.byLanguage ? DescKeyKind::kLanguageList : DescKeyKind::kList;
+    const DescText text = TextOfKey(key);
+    if (text != kDescTextCount)
+        return kTextKeys[text].kind == ValueKind::kOneLine ? DescKeyKind::kOneLineText : DescKeyKind::kText;
+    const DescList list = ListOfKey(key);
+    if (list != kDescListCount)
+        return kListKeys[list].byLanguage ? DescKeyKind::kLanguageList : DescKeyKind::kList;
     return DescKeyKind::kUnknown;
 }
 
@@ -164,10 +173,8 @@ void CInstDesc::Parse(const char* text, size_t length, unsigned userLanguage)
             return;
         const size_t section = scanner.Position();
 
-        int field = 0;
-        while (field < kDescTextCount && std::strcmp(kTextKeys[field].key, key.Text()) != 0)
-            ++field;
-        if (field < kDescTextCount) {
+        const DescText field = TextOfKey(key.Text());
+        if (field != kDescTextCount) {
             int score = LanguageScore(ReadLanguage(scanner), userLanguage);
             if (score <= textScores[field])
                 continue;
