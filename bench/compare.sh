@@ -2,9 +2,12 @@
 # compare.sh: this installer against NSIS on the same product trees, in one Wine prefix.
 # Needs the native and win64 builds (scripts/build native win64) and makensis (Debian nsis).
 #   bench/compare.sh [work-folder] [runs]     (defaults build/bench/compare and 3)
-# Trees: "small" = 2000 small text files in 100 folders, "large" = four binaries of 16 MB made
-# from the machine's programs; TREES="small" measures one of them. The small tree is also
-# installed by this installer over an earlier installation of it ("over an earlier one").
+# Trees: "one" = a single small file, "small" = 2000 small text files in 100 folders, "large" =
+# four binaries of 16 MB made from the machine's programs; TREES="small" measures one of them.
+# The one-file tree shows what an installation costs whatever its product (start, window,
+# registry, shortcuts, uninstaller, end); with the small tree it gives the cost of a file. The
+# small tree is also installed by this installer over an earlier installation of it ("over an
+# earlier one").
 #
 # Every figure is the median of the runs (each run listed beside it), in seconds, after one
 # uncounted round that warms the caches up. Every tool is started the same way: by the driver,
@@ -13,8 +16,10 @@
 # that a change of load on the machine touches every installer the same way. For this installer
 # the driver presses its buttons as a user would, and reports also its time from start to window
 # (the pre-scan of the package) and its file phase (from Install to the closing notice); the
-# others are silent and need no presses. "vs NSIS zlib" is the installer's median over NSIS zlib's,
-# both doing the same job (below); in brackets on the "files only" row, its median over that.
+# others are silent and need no presses, but for NSIS zlib "with its window" (started as a user
+# starts it: its progress page lists every file and closes itself at the end). "vs NSIS zlib" is
+# the installer's median over NSIS zlib's (silent), both doing the same job (below); in brackets
+# on the "files only" and "with its window" rows, its median over those.
 #
 # Nothing is deleted until the last round: every run writes into a folder no run used before,
 # and the trees are removed at the end. This machine's ext4 (without a journal) passes over
@@ -71,6 +76,10 @@ make_small() {
     done
   done
 }
+make_one() {
+  mkdir -p "$1"
+  head -c 3000 /usr/include/stdio.h >"$1/readme.txt"
+}
 make_large() {
   local dir=$1 i
   mkdir -p "$dir"
@@ -83,8 +92,9 @@ make_large() {
 # The NSIS installers do the job the sample's description gives this installer: the files, an
 # uninstaller, the same registry values and the same start-menu group with its two shortcuts
 # (the sample's INF line finds no INF in these trees, so it does nothing). A fourth, "files
-# only", installs the files alone, as the earlier versions of this script did.
-nsis_script() { # tree compressor output [files-only]
+# only", installs the files alone, as the earlier versions of this script did; a fifth, "with its
+# window", does the whole job with its progress page shown, and closes that page itself.
+nsis_script() { # tree compressor output [files-only|window]
   local key='SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\SampleTool'
   cat <<NSI
 Unicode true
@@ -93,12 +103,15 @@ SetCompressor $2
 RequestExecutionLevel admin
 OutFile "$3"
 InstallDir "C:\\nsis-default"
+NSI
+  [ "${4:-}" != window ] || echo "AutoCloseWindow true"
+  cat <<NSI
 Page instfiles
 Section
   SetOutPath "\$INSTDIR"
   File /r "$1/*.*"
 NSI
-  [ -n "${4:-}" ] || cat <<NSI
+  [ "${4:-}" = files-only ] || cat <<NSI
   CreateDirectory "\$INSTDIR\\Uninstall"
   WriteUninstaller "\$INSTDIR\\Uninstall\\Uninstall.exe"
   WriteRegStr HKLM "$key" "Publisher" "Sample Vendor"
@@ -115,7 +128,7 @@ NSI
   cat <<NSI
 SectionEnd
 NSI
-  [ -n "${4:-}" ] || cat <<NSI
+  [ "${4:-}" = files-only ] || cat <<NSI
 Section "Uninstall"
   RMDir /r "\$INSTDIR"
 SectionEnd
@@ -170,7 +183,7 @@ install_ours() { # figures setup spent-name [update]
 row() { printf "%-6s %-24s %12s %9s %14s %12s  %s\n" "$@"; }
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 minutes; $(nproc) cores)"
 row tree installer "size (bytes)" median "MB/s of tree" "vs NSIS zlib" "runs (s)"
-for tree in ${TREES:-small large}; do
+for tree in ${TREES:-one small large}; do
   src=$work/$tree
   figures=$work/$tree.figures
   "make_$tree" "$src"
@@ -183,12 +196,16 @@ for tree in ${TREES:-small large}; do
   done
   nsis_script "$src" zlib "$work/$tree-nsis-zlib-files.exe" files-only >"$work/$tree-zlib-files.nsi"
   makensis -V1 "$work/$tree-zlib-files.nsi" >/dev/null
+  nsis_script "$src" zlib "$work/$tree-nsis-zlib-window.exe" window >"$work/$tree-zlib-window.nsi"
+  makensis -V1 "$work/$tree-zlib-window.nsi" >/dev/null
 
   # Round 0 warms the caches (and the desktop) up and is not counted. Each round starts with
   # another tool, so that none always comes first (or right behind the slowest).
-  tools=(ours extract copy zlib lzma zlib-files)
+  tools=(ours extract copy zlib lzma zlib-files zlib-window)
+  # The one-file tree is there for the fixed costs of the installers alone.
+  [ "$tree" != one ] || tools=(ours zlib zlib-window)
   # The small tree is also installed over an earlier installation of itself.
-  [ "$tree" = large ] || tools+=(update)
+  [ "$tree" != small ] || tools+=(update)
   for r in $(seq 0 "$runs"); do
     f=$figures
     [ "$r" -gt 0 ] || f=$work/warm-up.figures
@@ -199,6 +216,7 @@ for tree in ${TREES:-small large}; do
         update) install_ours "$f" "$setup" "update-$tree-$r" update ;;
         extract) timed "$f" extract "$(win "$winpacker")" extract "$(win "$setup")" "C:\\extract-$tree-$r" ;;
         copy) timed "$f" copy cmd /c xcopy /E /I /Q "$(win "$src")" "C:\\copy-$tree-$r" ;;
+        zlib-window) timed "$f" "$tool" "$(win "$work/$tree-nsis-$tool.exe")" "/D=C:\\nsis-$tool-$tree-$r" ;;
         *) timed "$f" "$tool" "$(win "$work/$tree-nsis-$tool.exe")" /S "/D=C:\\nsis-$tool-$tree-$r" ;;
       esac
     done
@@ -215,19 +233,31 @@ for tree in ${TREES:-small large}; do
     row "$tree" "  over an earlier one" "" "$(median "$figures" update)" "" "" "$(listed "$figures" update)"
     row "$tree" "    its file phase" "" "$(median "$figures" update-files)" "" "" "$(listed "$figures" update-files)"
   fi
-  extract=$(median "$figures" extract)
-  row "$tree" "  its extraction" "" "$extract" "$(rate "$bytes" "$extract")" "" "$(listed "$figures" extract)"
-  copy=$(median "$figures" copy)
-  row "$tree" "  plain copy (xcopy)" "" "$copy" "$(rate "$bytes" "$copy")" "" "$(listed "$figures" copy)"
-  for compressor in zlib lzma zlib-files; do
-    t=$(median "$figures" "$compressor")
-    label="NSIS $compressor" against=""
-    if [ "$compressor" = zlib-files ]; then
-      # This installer's median over it, for a reader who wants the files-only comparison.
-      label="NSIS zlib, files only" against="($(ratio "$ours" "$t"))"
-    fi
-    row "$tree" "$label" "$(stat -c %s "$work/$tree-nsis-$compressor.exe")" "$t" "$(rate "$bytes" "$t")" \
-      "$against" "$(listed "$figures" "$compressor")"
+  if [ "$tree" != one ]; then
+    extract=$(median "$figures" extract)
+    row "$tree" "  its extraction" "" "$extract" "$(rate "$bytes" "$extract")" "" "$(listed "$figures" extract)"
+    copy=$(median "$figures" copy)
+    row "$tree" "  plain copy (xcopy)" "" "$copy" "$(rate "$bytes" "$copy")" "" "$(listed "$figures" copy)"
+  fi
+  for tool in zlib lzma zlib-files zlib-window; do
+    grep -q "^$tool " "$figures" || continue
+    t=$(median "$figures" "$tool")
+    label="NSIS $tool" against=""
+    # This installer's median over the other NSIS runs, for a reader who wants those comparisons.
+    case $tool in
+      zlib-files) label="NSIS zlib, files only" against="($(ratio "$ours" "$t"))" ;;
+      zlib-window) label="NSIS zlib, with its window" against="($(ratio "$ours" "$t"))" ;;
+    esac
+    row "$tree" "$label" "$(stat -c %s "$work/$tree-nsis-$tool.exe")" "$t" "$(rate "$bytes" "$t")" \
+      "$against" "$(listed "$figures" "$tool")"
   done
 done
+# What a file costs: the small tree's median less the one-file tree's, over its 2000 files.
+if [ -f "$work/one.figures" ] && [ -f "$work/small.figures" ]; then
+  for tool in ours zlib; do
+    echo "a file of the small tree, $([ $tool = ours ] && echo "this installer" || echo "NSIS zlib"):" \
+      "$(awk -v s="$(median "$work/small.figures" $tool)" -v o="$(median "$work/one.figures" $tool)" \
+         'BEGIN { if (s + 0 > 0 && o + 0 > 0) printf "%.3f ms", (s - o) / 2000 * 1000; else print "-" }')"
+  done
+fi
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
