@@ -16,10 +16,10 @@
 # that a change of load on the machine touches every installer the same way. For this installer
 # the driver presses its buttons as a user would, and reports also its time from start to window
 # (the pre-scan of the package) and its file phase (from Install to the closing notice); the
-# others are silent and need no presses, but for NSIS zlib "with its window" (started as a user
-# starts it: its progress page lists every file and closes itself at the end). "vs NSIS zlib" is
-# the installer's median over NSIS zlib's (silent), both doing the same job (below); in brackets
-# on the "files only" and "with its window" rows, its median over those.
+# others are silent and need no presses, except NSIS zlib with its "window shown": started as a
+# user starts it, its progress page lists every file and closes itself at the end. "vs NSIS zlib"
+# is the installer's median over silent NSIS zlib's, both doing the same job (below); in brackets
+# on the "files only" and "window shown" rows, its median over those.
 #
 # Nothing is deleted until the last round: every run writes into a folder no run used before,
 # and the trees are removed at the end. This machine's ext4 (without a journal) passes over
@@ -246,7 +246,7 @@ for tree in ${TREES:-one small large}; do
     # This installer's median over the other NSIS runs, for a reader who wants those comparisons.
     case $tool in
       zlib-files) label="NSIS zlib, files only" against="($(ratio "$ours" "$t"))" ;;
-      zlib-window) label="NSIS zlib, with its window" against="($(ratio "$ours" "$t"))" ;;
+      zlib-window) label="NSIS zlib, window shown" against="($(ratio "$ours" "$t"))" ;;
     esac
     row "$tree" "$label" "$(stat -c %s "$work/$tree-nsis-$tool.exe")" "$t" "$(rate "$bytes" "$t")" \
       "$against" "$(listed "$figures" "$tool")"
