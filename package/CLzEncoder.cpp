@@ -306,10 +306,7 @@ int CLzEncoder::Search(size_t position, int limit, uint32_t& distance) const
             }
             if (length == limit)
                 break;
-            if (sortsBefore)
-                candidate = node[1];
-            else
-                candidate = node[0];
+            candidate = node[sortsBefore ? 1 : 0];
         }
     }
     // The positions just before, not in the trees yet: fewer than kMaxMatch.
