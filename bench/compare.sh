@@ -190,22 +190,25 @@ for tree in ${TREES:-one small large}; do
   bytes=$(du -sb "$src" | cut -f1)
   setup=$work/$tree-setup.exe
   "$packer" build --stub "$stub" --desc "$desc" --root "$src" -o "$setup" 2>/dev/null
-  for compressor in zlib lzma; do
-    nsis_script "$src" "$compressor" "$work/$tree-nsis-$compressor.exe" >"$work/$tree-$compressor.nsi"
-    makensis -V1 "$work/$tree-$compressor.nsi" >/dev/null
-  done
-  nsis_script "$src" zlib "$work/$tree-nsis-zlib-files.exe" files-only >"$work/$tree-zlib-files.nsi"
-  makensis -V1 "$work/$tree-zlib-files.nsi" >/dev/null
-  nsis_script "$src" zlib "$work/$tree-nsis-zlib-window.exe" window >"$work/$tree-zlib-window.nsi"
-  makensis -V1 "$work/$tree-zlib-window.nsi" >/dev/null
-
-  # Round 0 warms the caches (and the desktop) up and is not counted. Each round starts with
-  # another tool, so that none always comes first (or right behind the slowest).
   tools=(ours extract copy zlib lzma zlib-files zlib-window)
   # The one-file tree is there for the fixed costs of the installers alone.
   [ "$tree" != one ] || tools=(ours zlib zlib-window)
   # The small tree is also installed over an earlier installation of itself.
   [ "$tree" != small ] || tools+=(update)
+  # The NSIS installers of this tree's runs.
+  for tool in "${tools[@]}"; do
+    case $tool in
+      zlib | lzma) compressor=$tool variant= ;;
+      zlib-files) compressor=zlib variant=files-only ;;
+      zlib-window) compressor=zlib variant=window ;;
+      *) continue ;;
+    esac
+    nsis_script "$src" "$compressor" "$work/$tree-nsis-$tool.exe" "$variant" >"$work/$tree-$tool.nsi"
+    makensis -V1 "$work/$tree-$tool.nsi" >/dev/null
+  done
+
+  # Round 0 warms the caches (and the desktop) up and is not counted. Each round starts with
+  # another tool, so that none always comes first (or right behind the slowest).
   for r in $(seq 0 "$runs"); do
     f=$figures
     [ "$r" -gt 0 ] || f=$work/warm-up.figures
